@@ -1,0 +1,68 @@
+#pragma once
+// The registry store. Each call opens what it needs, does one thing and
+// closes it again, as the Win32 registry API is used by the program.
+
+#include <cstdint>
+#include <string>
+
+namespace velmora::platform {
+
+// Predefined roots by their 32-bit handle values.
+enum RegRoot : std::uint32_t {
+    HKCR = 0x80000000u,
+    HKCU = 0x80000001u,
+    HKLM = 0x80000002u,
+};
+
+// Value type codes.
+enum RegType : std::uint32_t {
+    RegNone = 0,
+    RegSz = 1,
+    RegExpandSz = 2,
+    RegBinary = 3,
+    RegDword = 4,
+    RegMultiSz = 7,
+};
+
+// Win32 status codes the stores answer with.
+enum RegStatus : long {
+    RegOk = 0,
+    RegFileNotFound = 2,
+    RegAccessDenied = 5,
+    RegInvalidParameter = 87,
+    RegMoreData = 234,
+    RegNoMoreItems = 259,
+};
+
+struct RegData {
+    std::uint32_t type = RegNone;
+    std::string bytes; // the value's data as stored, byte for byte
+};
+
+class Registry {
+public:
+    virtual ~Registry() = default;
+
+    // Opens key with full access and queries value into a buffer of
+    // bufferSize bytes. RegMoreData when the data does not fit.
+    virtual long queryValue(std::uint32_t root, const std::string& key, const std::string& value,
+                            std::size_t bufferSize, RegData& out) = 0;
+
+    // Creates (or opens) every key along the path, sets the value, flushes
+    // the key and closes it. Answers the status of the set.
+    virtual long setValue(std::uint32_t root, const std::string& key, const std::string& value,
+                          std::uint32_t type, const std::string& bytes) = 0;
+
+    // Name of subkey number index, read into a buffer of bufferSize bytes.
+    virtual long enumSubKey(std::uint32_t root, const std::string& key, std::uint32_t index,
+                            std::size_t bufferSize, std::string& name) = 0;
+
+    virtual long deleteValue(std::uint32_t root, const std::string& key,
+                             const std::string& value) = 0;
+
+    // Deletes parent\subKey with everything below it; the parent stays.
+    virtual long deleteTree(std::uint32_t root, const std::string& parent,
+                            const std::string& subKey) = 0;
+};
+
+} // namespace velmora::platform

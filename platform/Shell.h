@@ -1,0 +1,22 @@
+#pragma once
+// Starting things: the shell's "open" verb and processes.
+
+#include <cstdint>
+#include <string>
+
+namespace velmora::platform {
+
+class Shell {
+public:
+    virtual ~Shell() = default;
+
+    // ShellExecute with verb "open", no parameters; the result is not reported.
+    virtual void open(const std::string& target, const std::string& workingFolder,
+                      int showCommand) = 0;
+
+    // Runs a command line and waits for it to end; answers its exit code,
+    // or -1 when it could not be started.
+    virtual long runAndWait(const std::string& commandLine, int showCommand) = 0;
+};
+
+} // namespace velmora::platform

@@ -1,0 +1,55 @@
+#pragma once
+// The UI host of native tests: message boxes are answered from a queue set
+// up in advance, modal windows by a responder per form, and everything
+// shown is recorded for the test to check.
+
+#include "ui/model/Form.h"
+#include "ui/model/UiHost.h"
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace velmora::testing {
+
+struct ShownMessage {
+    std::string text;
+    int style = 0;
+    std::string title;
+};
+
+class ScriptedUiHost : public ui::UiHost {
+public:
+    // Answers for the next message boxes, in order. Without one, a box is
+    // answered with its default button (OK, or No for style 308).
+    void answerNext(int result) { answers_.push_back(result); }
+    // What to do when a form is shown modally: act on it, then close it.
+    void onModal(const std::string& formName, std::function<void(ui::Form&)> responder) {
+        responders_[formName] = std::move(responder);
+    }
+
+    int msgBox(const std::string& text, int style, const std::string& title) override;
+    void load(ui::Form& form) override;
+    void show(ui::Form& form, bool modal) override;
+    void hide(ui::Form& form) override;
+    void unload(ui::Form& form) override;
+    void setMousePointer(int pointer) override;
+    int mousePointer() const override { return pointer_; }
+    void doEvents() override { ++doEventsCalls; }
+    void popupMenu(ui::Form& form, const std::string& menuName) override;
+
+    std::vector<ShownMessage> messages;
+    std::vector<std::string> events;   // "load frmX", "show frmX", "modal frmX", "hide frmX", "unload frmX"
+    std::vector<int> pointers;         // every pointer change, in order
+    std::vector<std::string> popups;
+    int doEventsCalls = 0;
+
+private:
+    std::deque<int> answers_;
+    std::map<std::string, std::function<void(ui::Form&)>> responders_;
+    int pointer_ = ui::PointerDefault;
+};
+
+} // namespace velmora::testing
