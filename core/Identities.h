@@ -1,0 +1,13 @@
+#pragma once
+// The mail identities: the table, the current one, and the change button.
+
+namespace velmora {
+
+class Program;
+
+// Builds the identity table, chooses the current identity and shows it.
+void SetUpIdentities(Program& program);
+// Click on cmdChangeIdentite: the next identity of the table becomes current.
+void ChangeIdentity(Program& program);
+
+} // namespace velmora

@@ -1,0 +1,43 @@
+#include "core/Program.h"
+
+#include "core/frmPrincipal.h"
+
+#include <stdexcept>
+
+namespace velmora {
+
+Program::Program(Services s)
+    : services(s), reg(s.registry), principal_(std::make_unique<frmPrincipal>(*this)) {}
+
+Program::~Program() = default;
+
+void Program::Start() { principal_->Load(); }
+
+std::string Program::ProgramFolder() const { return services.files.programFolder(); }
+
+std::string Program::LanguageFolder() const { return ProgramFolder() + "\\language\\"; }
+
+std::string Program::IdentityKey() const {
+    return "Identities\\" + CurrentIdentity + "\\Software\\Microsoft\\Outlook Express\\5.0";
+}
+
+void Program::registerForm(const std::string& name, FormFactory factory) {
+    factories_[name] = std::move(factory);
+}
+
+ui::Form& Program::form(const std::string& name) {
+    auto it = forms_.find(name);
+    if (it != forms_.end())
+        return *it->second;
+    auto factory = factories_.find(name);
+    if (factory == factories_.end())
+        throw std::logic_error("no window " + name);
+    return *(forms_[name] = factory->second(*this));
+}
+
+ui::Form* Program::existingForm(const std::string& name) const {
+    auto it = forms_.find(name);
+    return it == forms_.end() ? nullptr : it->second.get();
+}
+
+} // namespace velmora

@@ -1,0 +1,99 @@
+#pragma once
+// The program object: the services it works through, the program-wide
+// state set at start-up, and its windows. One instance per run; tests build
+// one over the portable back-ends and a scripted UI host.
+
+#include "core/modRegistre.h"
+#include "platform/Dialogs.h"
+#include "platform/FileSystem.h"
+#include "platform/ProfileStrings.h"
+#include "platform/Registry.h"
+#include "platform/Shell.h"
+#include "platform/SystemInfo.h"
+#include "ui/model/Form.h"
+#include "ui/model/UiHost.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+class frmPrincipal;
+
+struct Services {
+    platform::Registry& registry;
+    platform::FileSystem& files;
+    platform::ProfileStrings& profile;
+    platform::Shell& shell;
+    platform::Dialogs& dialogs;
+    platform::SystemInfo& system;
+    ui::UiHost& ui;
+};
+
+// One column of the identity table: row 0 the user name, row 1 the GUID.
+struct IdentityColumn {
+    std::string userName;
+    std::string userId;
+};
+
+inline const std::string kApplicationTitle = "Velmora";
+inline const std::string kProgramKey = "Software\\Velmora_XPSP2";
+
+class Program {
+public:
+    explicit Program(Services services);
+    ~Program();
+
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // Loads the main window, which runs the start-up sequence.
+    void Start();
+
+    Services services;
+    modRegistre reg;
+
+    // Program-wide state set at start-up.
+    std::string BrowserVersion;
+    std::string WindowsFamily;
+    std::string ClientFolder;
+    std::string WorkFolder;
+    std::string RuleKind;
+    std::string LineBreak;
+    std::array<std::int32_t, 3> CriterionTypes{};
+    std::string LanguageFile;
+    std::string CurrentIdentity;
+    std::vector<IdentityColumn> IdentityTable;
+    std::string AntiSpamRuleKey;
+    std::vector<std::string> CriterionKeys;
+    bool CopySucceeded = false;
+    bool CabinetOk = false;
+
+    // The folder the program was started from, without trailing backslash.
+    std::string ProgramFolder() const;
+    // The language folder: program folder + "\language\".
+    std::string LanguageFolder() const;
+    // "Identities\{guid}\Software\Microsoft\Outlook Express\5.0", built afresh.
+    std::string IdentityKey() const;
+
+    // Windows
+    frmPrincipal& principal() { return *principal_; }
+    // Secondary windows are created on first use by the factory their
+    // subsystem registers; the shutdown unloads those that exist.
+    using FormFactory = std::function<std::unique_ptr<ui::Form>(Program&)>;
+    void registerForm(const std::string& name, FormFactory factory);
+    ui::Form& form(const std::string& name);
+    ui::Form* existingForm(const std::string& name) const;
+
+private:
+    std::unique_ptr<frmPrincipal> principal_;
+    std::map<std::string, FormFactory> factories_;
+    std::map<std::string, std::unique_ptr<ui::Form>> forms_;
+};
+
+} // namespace velmora
