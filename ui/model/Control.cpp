@@ -21,7 +21,9 @@ Control::Control(Form& form, ControlKind kind, std::string baseName, int index)
         max_ = 32767;
 }
 
-void Control::changed(Property property) { form_.notify(*this, property); }
+void Control::changed(Property property) {
+    form_.notify(*this, property);
+}
 
 void Control::placeIn(std::string container, int tabPage) {
     container_ = std::move(container);
@@ -144,7 +146,10 @@ void Control::setAlignment(Alignment alignment) {
     changed(Property::Alignment);
 }
 
-void Control::setMultiLine(bool multiLine) { multiLine_ = multiLine; }
+void Control::setMultiLine(bool multiLine) {
+    multiLine_ = multiLine;
+    changed(Property::Style);
+}
 
 void Control::setReadOnly(bool readOnly) {
     readOnly_ = readOnly;
@@ -199,14 +204,45 @@ void Control::setInterval(int milliseconds) {
     changed(Property::Interval);
 }
 
-void Control::setFocus() { changed(Property::Focus); }
+void Control::setFocus() {
+    changed(Property::Focus);
+}
+
+void Control::setDefault(bool isDefault) {
+    default_ = isDefault;
+    changed(Property::Style);
+}
+
+void Control::setCancel(bool isCancel) {
+    cancel_ = isCancel;
+    changed(Property::Style);
+}
+
+void Control::openClip(const std::string& module, int resource) {
+    clipModule_ = module;
+    clipResource_ = resource;
+    playing_ = false;
+    changed(Property::Animation);
+}
+
+void Control::play() {
+    playing_ = true;
+    changed(Property::Animation);
+}
+
+void Control::stop() {
+    playing_ = false;
+    changed(Property::Animation);
+}
 
 void Control::userSetValue(int value) {
     value_ = value;
     clearSiblingOptions();
 }
 
-void Control::userSetText(const std::string& text) { text_ = text; }
+void Control::userSetText(const std::string& text) {
+    text_ = text;
+}
 
 void Control::userSetListIndex(int index) {
     listIndex_ = (index >= 0 && index < static_cast<int>(items_.size())) ? index : -1;
@@ -222,6 +258,14 @@ void Control::userSetRowText(int row, const std::string& text) {
         rows_[row].text = text;
 }
 
-void Control::userSetSelectedNode(const std::string& key) { selectedNode_ = key; }
+void Control::userSetSelectedNode(const std::string& key) {
+    selectedNode_ = key;
+}
+
+void Control::userSetNodeExpanded(const std::string& key, bool expanded) {
+    for (auto& node : nodes_)
+        if (node.key == key)
+            node.expanded = expanded;
+}
 
 } // namespace velmora::ui

@@ -49,6 +49,7 @@ enum class Event {
     AfterLabelEdit, // list view: args.text holds the new label, args.row the row
     NodeClick,      // tree view: args.text holds the node key
     Scroll,
+    ColumnClick, // list view: args.column holds the header clicked
 };
 
 // What a property change touched, so that a renderer mirrors only that.
@@ -72,6 +73,8 @@ enum class Property {
     Range,
     Interval,
     Focus,
+    Style,     // a choice fixed when the window is made: multiLine, default or cancel button
+    Animation, // the clip of an animation, or whether it plays
 };
 
 using Colour = std::uint32_t; // 0x00BBGGRR, as Windows' COLORREF
@@ -108,6 +111,7 @@ struct ListRow {
     std::string text;
     std::vector<std::string> subItems;
     bool selected = false;
+    Colour colour = kDefaultColour; // text of the row and its sub-items
 };
 
 enum class Alignment { Left = 0, Right = 1, Center = 2 };
@@ -122,6 +126,7 @@ struct EventArgs {
     int row = -1;    // list view row
     std::string text;
     bool cancel = false; // a handler sets it to refuse an edit
+    int column = -1;     // list view column, 0 for the first
 };
 
 class Control {
@@ -213,6 +218,22 @@ public:
     int interval() const { return interval_; } // timers, milliseconds
     void setInterval(int milliseconds);
 
+    // Command buttons: Enter presses the default button of the window and
+    // Esc its cancel button, wherever the focus is.
+    bool isDefault() const { return default_; }
+    void setDefault(bool isDefault);
+    bool isCancel() const { return cancel_; }
+    void setCancel(bool isCancel);
+
+    // Animations: the clip is AVI resource `resource` of the library
+    // `module` (empty for the program itself); it plays until stopped.
+    const std::string& clipModule() const { return clipModule_; }
+    int clipResource() const { return clipResource_; }
+    void openClip(const std::string& module, int resource);
+    bool playing() const { return playing_; }
+    void play();
+    void stop();
+
     void setFocus();
 
     // Changes the user made in the window: the model takes the new state
@@ -223,6 +244,7 @@ public:
     void userSetRowSelected(int row, bool selected);
     void userSetRowText(int row, const std::string& text);
     void userSetSelectedNode(const std::string& key);
+    void userSetNodeExpanded(const std::string& key, bool expanded);
 
 private:
     void changed(Property property);
@@ -259,6 +281,11 @@ private:
     std::vector<ListColumn> columns_;
     std::vector<ListRow> rows_;
     int interval_ = 0;
+    bool default_ = false;
+    bool cancel_ = false;
+    std::string clipModule_;
+    int clipResource_ = 0;
+    bool playing_ = false;
 };
 
 // "opt300" and 4 give "opt300(4)"; index -1 gives the base name.

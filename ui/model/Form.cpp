@@ -157,6 +157,15 @@ void Form::setSize(int width, int height) {
         view_->formChanged(FormProperty::Size);
 }
 
+// A fixed border of 3 pixels and a caption of 18 at 15 twips per pixel.
+int Form::scaleWidth() const {
+    return scaleWidth_ >= 0 ? scaleWidth_ : std::max(0, width_ - 90);
+}
+
+int Form::scaleHeight() const {
+    return scaleHeight_ >= 0 ? scaleHeight_ : std::max(0, height_ - 360);
+}
+
 void Form::setIconResource(int id) {
     iconResource_ = id;
     if (view_)

@@ -18,11 +18,11 @@ namespace velmora::ui {
 struct ControlSpec {
     ControlKind kind;
     const char* name;
-    int index = -1;              // element of a control array, -1 for none
-    const char* container = "";  // a frame or tab strip, empty for the form
-    int tabPage = -1;            // page of the tab strip container
+    int index = -1;             // element of a control array, -1 for none
+    const char* container = ""; // a frame or tab strip, empty for the form
+    int tabPage = -1;           // page of the tab strip container
     Twips bounds{};
-    const char* caption = "";    // designed caption
+    const char* caption = ""; // designed caption
 };
 
 struct MenuEntry {
@@ -97,6 +97,10 @@ public:
     int width() const { return width_; } // twips, outer size
     int height() const { return height_; }
     void setSize(int width, int height);
+    // The inner area in twips, where the controls sit. The renderer tells
+    // the real size; before that it is estimated from the outer size.
+    int scaleWidth() const;
+    int scaleHeight() const;
     int iconResource() const { return iconResource_; }
     void setIconResource(int id);
 
@@ -114,6 +118,10 @@ public:
     void attachView(FormView* view) { view_ = view; }
     FormView* view() const { return view_; }
     void markShown(bool visible) { visible_ = visible; }
+    void markScaleSize(int width, int height) {
+        scaleWidth_ = width;
+        scaleHeight_ = height;
+    }
     void notify(Control& control, Property property);
 
 protected:
@@ -130,6 +138,8 @@ private:
     std::string caption_;
     int width_ = 6000;
     int height_ = 4500;
+    int scaleWidth_ = -1;
+    int scaleHeight_ = -1;
     int iconResource_ = 0;
     bool loaded_ = false;
     bool visible_ = false;
