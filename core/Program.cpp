@@ -40,4 +40,11 @@ ui::Form* Program::existingForm(const std::string& name) const {
     return it == forms_.end() ? nullptr : it->second.get();
 }
 
+std::vector<ui::Form*> Program::existingForms() const {
+    std::vector<ui::Form*> result;
+    for (const auto& [name, form] : forms_)
+        result.push_back(form.get());
+    return result;
+}
+
 } // namespace velmora

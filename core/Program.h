@@ -89,6 +89,7 @@ public:
     void registerForm(const std::string& name, FormFactory factory);
     ui::Form& form(const std::string& name);
     ui::Form* existingForm(const std::string& name) const;
+    std::vector<ui::Form*> existingForms() const;
 
 private:
     std::unique_ptr<frmPrincipal> principal_;

@@ -189,6 +189,9 @@ void frmPrincipal::Form_Unload() {
     for (const char* name : kUnloadOrder)
         if (ui::Form* form = program_.existingForm(name))
             form->Unload();
+    // Any other window still loaded would keep the program running.
+    for (ui::Form* form : program_.existingForms())
+        form->Unload();
 }
 
 } // namespace velmora
