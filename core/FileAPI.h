@@ -21,13 +21,20 @@ bool FileExists(platform::FileSystem& files, const std::string& path);
 std::string GetTempFolder(platform::FileSystem& files);
 std::string GetSpecialFolderPath(platform::FileSystem& files, int folderNumber);
 std::string ExpEnvStr(platform::FileSystem& files, const std::string& text);
-// The file's text, or the empty text. A UTF-16 registry export comes back
-// converted to the program's code page.
+// The file's text, or the empty text when it is missing or cannot be read.
+// The file is opened for reading only and shares reads and writes, so
+// read-only files and files another program has open are read too.
 std::string ReadTextFile(platform::FileSystem& files, const std::string& path);
+// Writes text as the file's whole content (created or truncated, flushed).
+// With keepExisting, an ordinary file of that name is left alone: false.
 bool WriteTextFile(platform::FileSystem& files, const std::string& path, const std::string& text,
                    bool keepExisting);
-// The bytes of a file as text: up to the first zero byte, or the whole
-// buffer as UTF-16 when it starts like a registry export.
+// The bytes of a file as text: up to the first zero byte. When the bytes
+// before that zero are FF FE 57 (a UTF-16 registry export: byte order mark,
+// then "W"), the whole buffer, with the zero byte that ends it, is read as
+// UTF-16LE instead, and each character becomes its Windows-1252 byte, '?'
+// where there is none. The byte order mark has no such byte, so the text
+// then starts with '?'.
 std::string BytesToText(const std::string& bytes);
 
 } // namespace velmora

@@ -1,0 +1,20 @@
+#include "platform/portable/RecordingShell.h"
+
+namespace velmora::platform::portable {
+
+void RecordingShell::open(const std::string& target, const std::string& workingFolder,
+                          int showCommand) {
+    opened.push_back({target, workingFolder, showCommand});
+}
+
+long RecordingShell::runAndWait(const std::string& commandLine, int showCommand) {
+    commands.push_back({commandLine, showCommand});
+    if (!exitCodes_.empty()) {
+        const long code = exitCodes_.front();
+        exitCodes_.pop_front();
+        return code;
+    }
+    return responder_ ? responder_(commandLine) : 0;
+}
+
+} // namespace velmora::platform::portable

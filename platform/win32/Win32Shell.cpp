@@ -1,0 +1,38 @@
+#include "platform/win32/Win32Shell.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <vector>
+
+namespace velmora::platform::win32 {
+
+void Win32Shell::open(const std::string& target, const std::string& workingFolder,
+                      int showCommand) {
+    ShellExecuteA(nullptr, "open", target.c_str(), nullptr,
+                  workingFolder.empty() ? nullptr : workingFolder.c_str(), showCommand);
+}
+
+long Win32Shell::runAndWait(const std::string& commandLine, int showCommand) {
+    // CreateProcessA may write into the command line it is given.
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(showCommand);
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+        return -1;
+    CloseHandle(process.hThread);
+    if (process.hProcess == nullptr)
+        return -1; // started, but nothing to wait on
+    DWORD exitCode = 0;
+    const bool ended = WaitForSingleObject(process.hProcess, INFINITE) == WAIT_OBJECT_0 &&
+                       GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hProcess);
+    return ended ? static_cast<long>(exitCode) : -1;
+}
+
+} // namespace velmora::platform::win32

@@ -1,0 +1,301 @@
+#include "contract/FileSystemContract.h"
+
+#include "core/FileAPI.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace velmora::testing {
+
+using namespace platform;
+
+std::string FileSystemContractName(const ::testing::TestParamInfo<NamedFileSystemFactory>& info) {
+    return info.param.name;
+}
+
+void FileSystemContract::SetUp() {
+    harness_ = GetParam().make();
+    ASSERT_TRUE(harness_);
+    auto entries = files().listFolder(harness_->scratch());
+    ASSERT_TRUE(entries.has_value()) << harness_->scratch();
+    ASSERT_TRUE(entries->empty()) << "scratch folder not empty: " << harness_->scratch();
+}
+
+void FileSystemContract::TearDown() {
+    harness_.reset();
+}
+
+std::string FileSystemContract::at(const std::string& name) const {
+    return harness_->scratch() + "\\" + name;
+}
+
+void FileSystemContract::put(const std::string& name, const std::string& bytes) {
+    ASSERT_TRUE(files().writeFile(at(name), bytes)) << name;
+}
+
+namespace {
+
+std::vector<std::string> namesOf(const std::vector<FolderEntry>& entries) {
+    std::vector<std::string> names;
+    for (const auto& entry : entries)
+        names.push_back(entry.name);
+    return names;
+}
+
+const FolderEntry* entryNamed(const std::vector<FolderEntry>& entries, const std::string& name) {
+    auto found = std::find_if(entries.begin(), entries.end(),
+                              [&](const FolderEntry& entry) { return entry.name == name; });
+    return found == entries.end() ? nullptr : &*found;
+}
+
+} // namespace
+
+TEST_P(FileSystemContract, AttributesOfFilesAndFolders) {
+    put("a.txt", "x");
+    ASSERT_TRUE(files().createFolder(at("Sub")));
+
+    EXPECT_EQ(files().attributes(at("a.txt")), std::optional<std::uint32_t>(AttrArchive));
+    EXPECT_EQ(files().attributes(at("Sub")), std::optional<std::uint32_t>(AttrDirectory));
+    EXPECT_EQ(files().attributes(at("Sub\\")), std::optional<std::uint32_t>(AttrDirectory));
+    EXPECT_EQ(files().attributes(harness_->scratch() + "\\"),
+              std::optional<std::uint32_t>(AttrDirectory));
+    EXPECT_EQ(files().attributes(at("missing.txt")), std::nullopt);
+    EXPECT_EQ(files().attributes(at("missing\\a.txt")), std::nullopt);
+    EXPECT_EQ(files().attributes(at("a.txt\\inside")), std::nullopt);
+    EXPECT_EQ(files().attributes(at("a.txt\\")), std::nullopt);
+    EXPECT_EQ(files().attributes(at("a?.txt")), std::nullopt);
+    // Names starting with a dot are hidden.
+    put(".profile", "p");
+    EXPECT_EQ(files().attributes(at(".profile")),
+              std::optional<std::uint32_t>(AttrArchive | AttrHidden));
+}
+
+TEST_P(FileSystemContract, FileExistsCountsFoldersWithFurtherAttributes) {
+    put("a.txt", "x");
+    ASSERT_TRUE(files().createFolder(at("Plain")));
+    ASSERT_TRUE(files().createFolder(at("Hidden")));
+    ASSERT_TRUE(files().setAttributes(at("Hidden"), AttrHidden));
+    ASSERT_TRUE(files().createFolder(at("Locked")));
+    harness_->makeFolderReadOnly(at("Locked"));
+
+    EXPECT_TRUE(FileExists(files(), at("a.txt")));
+    EXPECT_FALSE(FileExists(files(), at("missing.txt")));
+    EXPECT_FALSE(FileExists(files(), at("Plain")));
+    EXPECT_EQ(files().attributes(at("Hidden")),
+              std::optional<std::uint32_t>(AttrDirectory | AttrHidden));
+    EXPECT_TRUE(FileExists(files(), at("Hidden")));
+    EXPECT_EQ(files().attributes(at("Locked")),
+              std::optional<std::uint32_t>(AttrDirectory | AttrReadOnly));
+    EXPECT_TRUE(FileExists(files(), at("Locked")));
+}
+
+TEST_P(FileSystemContract, WholeFilesReadBackByteForByte) {
+    std::string bytes;
+    for (int round = 0; round < 2; ++round) {
+        for (int value = 0; value < 256; ++value)
+            bytes += static_cast<char>(value);
+    }
+    bytes += "line\r\nnext\nlast\r";
+    put("all.bin", bytes);
+    EXPECT_EQ(files().readFile(at("all.bin")), std::optional<std::string>(bytes));
+    EXPECT_EQ(files().fileSize(at("all.bin")), std::optional<std::uint64_t>(bytes.size()));
+
+    put("empty.txt", "");
+    EXPECT_EQ(files().readFile(at("empty.txt")), std::optional<std::string>(""));
+    EXPECT_EQ(files().fileSize(at("empty.txt")), std::optional<std::uint64_t>(0));
+}
+
+TEST_P(FileSystemContract, RewriteTruncates) {
+    put("ten.txt", "0123456789");
+    put("ten.txt", "abc");
+    EXPECT_EQ(files().readFile(at("ten.txt")), std::optional<std::string>("abc"));
+    EXPECT_EQ(files().fileSize(at("ten.txt")), std::optional<std::uint64_t>(3));
+}
+
+TEST_P(FileSystemContract, ReadAndWriteFailures) {
+    EXPECT_EQ(files().readFile(at("missing.txt")), std::nullopt);
+    EXPECT_EQ(files().fileSize(at("missing.txt")), std::nullopt);
+    EXPECT_EQ(files().attributes(at("missing.txt")), std::nullopt) << "a read created the file";
+
+    ASSERT_TRUE(files().createFolder(at("Sub")));
+    EXPECT_EQ(files().readFile(at("Sub")), std::nullopt);
+    EXPECT_EQ(files().fileSize(at("Sub")), std::nullopt);
+    EXPECT_FALSE(files().writeFile(at("Sub"), "x"));
+    EXPECT_EQ(files().attributes(at("Sub")), std::optional<std::uint32_t>(AttrDirectory));
+    EXPECT_FALSE(files().writeFile(at("missing\\a.txt"), "x"));
+    EXPECT_EQ(files().attributes(at("missing")), std::nullopt);
+}
+
+TEST_P(FileSystemContract, ReadOnlyFilesReadButNotDeleted) {
+    put("r.txt", "kept");
+    ASSERT_TRUE(files().setAttributes(at("r.txt"), AttrReadOnly));
+    EXPECT_EQ(files().attributes(at("r.txt")),
+              std::optional<std::uint32_t>(AttrArchive | AttrReadOnly));
+    EXPECT_EQ(files().readFile(at("r.txt")), std::optional<std::string>("kept"));
+    EXPECT_FALSE(files().deleteFile(at("r.txt")));
+    EXPECT_EQ(files().readFile(at("r.txt")), std::optional<std::string>("kept"));
+
+    // A copy carries the attribute.
+    ASSERT_TRUE(files().copyFile(at("r.txt"), at("copy.txt"), false));
+    EXPECT_EQ(files().attributes(at("copy.txt")),
+              std::optional<std::uint32_t>(AttrArchive | AttrReadOnly));
+
+    ASSERT_TRUE(files().setAttributes(at("r.txt"), AttrNormal));
+    EXPECT_EQ(files().attributes(at("r.txt")), std::optional<std::uint32_t>(AttrArchive));
+    EXPECT_TRUE(files().deleteFile(at("r.txt")));
+    EXPECT_EQ(files().attributes(at("r.txt")), std::nullopt);
+}
+
+TEST_P(FileSystemContract, ListsByNameWithAttributes) {
+    put("zeta.txt", "zzz");
+    put("Alpha.txt", "a");
+    put("beta.txt", "");
+    put("_under.txt", "");
+    put(".dot", "");
+    put("Hidden.sys", "h");
+    ASSERT_TRUE(files().setAttributes(at("Hidden.sys"), AttrHidden | AttrSystem));
+    ASSERT_TRUE(files().createFolder(at("Mid")));
+
+    auto entries = files().listFolder(harness_->scratch());
+    ASSERT_TRUE(entries.has_value());
+    // Without regard to case: "_" comes before the letters, as in lower case.
+    EXPECT_EQ(namesOf(*entries),
+              (std::vector<std::string>{".dot", "_under.txt", "Alpha.txt", "beta.txt", "Hidden.sys",
+                                        "Mid", "zeta.txt"}));
+    EXPECT_EQ(entryNamed(*entries, ".dot")->attributes, AttrArchive | AttrHidden);
+    EXPECT_EQ(entryNamed(*entries, "Hidden.sys")->attributes,
+              AttrArchive | AttrHidden | AttrSystem);
+    EXPECT_EQ(entryNamed(*entries, "Mid")->attributes, AttrDirectory);
+    EXPECT_EQ(entryNamed(*entries, "Alpha.txt")->attributes, AttrArchive);
+    EXPECT_EQ(entryNamed(*entries, "zeta.txt")->size, 3u);
+
+    auto again = files().listFolder(harness_->scratch() + "\\");
+    ASSERT_TRUE(again.has_value());
+    EXPECT_EQ(namesOf(*again), namesOf(*entries));
+
+    auto empty = files().listFolder(at("Mid"));
+    ASSERT_TRUE(empty.has_value());
+    EXPECT_TRUE(empty->empty());
+    EXPECT_EQ(files().listFolder(at("missing")), std::nullopt);
+    EXPECT_EQ(files().listFolder(at("zeta.txt")), std::nullopt);
+}
+
+TEST_P(FileSystemContract, AccentedNamesEndToEnd) {
+    const std::string french = "Fran\xE7"
+                               "ais.lng";
+    put(french, "fr");
+    put("\x9C"
+        "uvre.txt",
+        "oe"); // oe ligature, 0x9C
+    put("\x80"
+        "uro.txt",
+        "euro"); // euro sign, 0x80
+
+    auto entries = files().listFolder(harness_->scratch());
+    ASSERT_TRUE(entries.has_value());
+    // In lower case: f (U+0066) before oe (U+0153) before the euro sign (U+20AC).
+    EXPECT_EQ(namesOf(*entries), (std::vector<std::string>{french,
+                                                           "\x9C"
+                                                           "uvre.txt",
+                                                           "\x80"
+                                                           "uro.txt"}));
+    EXPECT_EQ(files().readFile(at(french)), std::optional<std::string>("fr"));
+    EXPECT_EQ(files().readFile(at("FRAN\xC7"
+                                  "AIS.LNG")),
+              std::optional<std::string>("fr"));
+    EXPECT_EQ(files().readFile(at("\x8C"
+                                  "UVRE.TXT")),
+              std::optional<std::string>("oe"));
+    EXPECT_TRUE(FileExists(files(), at("fran\xE7"
+                                       "ais.LNG")));
+}
+
+TEST_P(FileSystemContract, NamesCompareWithoutRegardToCase) {
+    put("English.lng", "en");
+    ASSERT_TRUE(files().createFolder(at("Sub")));
+    put("Sub\\Inner.txt", "in");
+
+    EXPECT_EQ(files().readFile(at("ENGLISH.LNG")), std::optional<std::string>("en"));
+    EXPECT_EQ(files().attributes(at("english.LNG")), std::optional<std::uint32_t>(AttrArchive));
+    EXPECT_EQ(files().readFile(at("SUB\\INNER.TXT")), std::optional<std::string>("in"));
+    EXPECT_EQ(files().readFile(at("sub\\..\\English.lng")), std::optional<std::string>("en"));
+    EXPECT_FALSE(files().createFolder(at("SUB")));
+
+    // Writing under another case rewrites the same file, whose name stays.
+    put("ENGLISH.LNG", "EN2");
+    auto entries = files().listFolder(harness_->scratch());
+    ASSERT_TRUE(entries.has_value());
+    EXPECT_EQ(namesOf(*entries), (std::vector<std::string>{"English.lng", "Sub"}));
+    EXPECT_EQ(files().readFile(at("English.lng")), std::optional<std::string>("EN2"));
+}
+
+TEST_P(FileSystemContract, CopyFiles) {
+    put("a.txt", "first");
+    put("b.txt", "second");
+    ASSERT_TRUE(files().createFolder(at("Sub")));
+
+    EXPECT_TRUE(files().copyFile(at("a.txt"), at("c.txt"), false));
+    EXPECT_EQ(files().readFile(at("c.txt")), std::optional<std::string>("first"));
+    EXPECT_FALSE(files().copyFile(at("a.txt"), at("b.txt"), false));
+    EXPECT_EQ(files().readFile(at("b.txt")), std::optional<std::string>("second"));
+    EXPECT_TRUE(files().copyFile(at("a.txt"), at("B.TXT"), true));
+    EXPECT_EQ(files().readFile(at("b.txt")), std::optional<std::string>("first"));
+
+    EXPECT_FALSE(files().copyFile(at("missing.txt"), at("d.txt"), true));
+    EXPECT_EQ(files().attributes(at("d.txt")), std::nullopt);
+    EXPECT_FALSE(files().copyFile(at("a.txt"), at("Sub"), true));
+    EXPECT_FALSE(files().copyFile(at("a.txt"), at("missing\\a.txt"), true));
+    EXPECT_FALSE(files().copyFile(at("Sub"), at("e.txt"), true));
+
+    ASSERT_TRUE(files().setAttributes(at("a.txt"), AttrHidden));
+    ASSERT_TRUE(files().copyFile(at("a.txt"), at("f.txt"), false));
+    EXPECT_EQ(files().attributes(at("f.txt")),
+              std::optional<std::uint32_t>(AttrArchive | AttrHidden));
+}
+
+TEST_P(FileSystemContract, MoveFilesAndFolders) {
+    put("a.txt", "first");
+    put("b.txt", "second");
+    ASSERT_TRUE(files().setAttributes(at("a.txt"), AttrSystem));
+
+    EXPECT_TRUE(files().moveFile(at("a.txt"), at("c.txt")));
+    EXPECT_EQ(files().attributes(at("a.txt")), std::nullopt);
+    EXPECT_EQ(files().readFile(at("c.txt")), std::optional<std::string>("first"));
+    EXPECT_EQ(files().attributes(at("c.txt")),
+              std::optional<std::uint32_t>(AttrArchive | AttrSystem));
+
+    EXPECT_FALSE(files().moveFile(at("c.txt"), at("b.txt")));
+    EXPECT_EQ(files().readFile(at("c.txt")), std::optional<std::string>("first"));
+    EXPECT_EQ(files().readFile(at("b.txt")), std::optional<std::string>("second"));
+    EXPECT_FALSE(files().moveFile(at("missing.txt"), at("d.txt")));
+    EXPECT_FALSE(files().moveFile(at("c.txt"), at("missing\\c.txt")));
+
+    ASSERT_TRUE(files().createFolder(at("Folder")));
+    put("Folder\\inside.txt", "in");
+    EXPECT_TRUE(files().moveFile(at("Folder"), at("Moved")));
+    EXPECT_EQ(files().attributes(at("Folder")), std::nullopt);
+    EXPECT_EQ(files().readFile(at("Moved\\inside.txt")), std::optional<std::string>("in"));
+}
+
+TEST_P(FileSystemContract, DeleteFilesAndCreateFolders) {
+    put("a.txt", "x");
+    EXPECT_TRUE(files().deleteFile(at("a.txt")));
+    EXPECT_EQ(files().attributes(at("a.txt")), std::nullopt);
+    EXPECT_FALSE(files().deleteFile(at("a.txt")));
+
+    EXPECT_TRUE(files().createFolder(at("New")));
+    EXPECT_EQ(files().attributes(at("New")), std::optional<std::uint32_t>(AttrDirectory));
+    EXPECT_FALSE(files().createFolder(at("New")));
+    EXPECT_FALSE(files().deleteFile(at("New")));
+    EXPECT_EQ(files().attributes(at("New")), std::optional<std::uint32_t>(AttrDirectory));
+    EXPECT_FALSE(files().createFolder(at("missing\\New")));
+    EXPECT_EQ(files().attributes(at("missing")), std::nullopt);
+    EXPECT_TRUE(files().createFolder(at("Trailing\\")));
+    EXPECT_EQ(files().attributes(at("Trailing")), std::optional<std::uint32_t>(AttrDirectory));
+
+    put("file", "x");
+    EXPECT_FALSE(files().createFolder(at("file")));
+    EXPECT_EQ(files().readFile(at("file")), std::optional<std::string>("x"));
+}
+
+} // namespace velmora::testing
