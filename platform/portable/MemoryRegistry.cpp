@@ -1,0 +1,453 @@
+#include "platform/portable/MemoryRegistry.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <vector>
+
+namespace velmora::platform::portable {
+
+namespace {
+
+constexpr long kInvalidHandle = 6; // ERROR_INVALID_HANDLE
+
+// Windows-1252 bytes 0x80..0x9F as Unicode; every other byte is its own
+// code point (the five unassigned bytes map to the C1 controls, as Windows'
+// table does, so every byte survives the round trip).
+constexpr char16_t kCp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+char16_t upcase(char16_t c) {
+    if ((c >= u'a' && c <= u'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) {
+        return static_cast<char16_t>(c - 0x20);
+    }
+    switch (c) {
+    case 0x00B5:
+        return 0x039C;
+    case 0x00FF:
+        return 0x0178;
+    case 0x0153:
+        return 0x0152;
+    case 0x0161:
+        return 0x0160;
+    case 0x017E:
+        return 0x017D;
+    case 0x0192:
+        return 0x0191;
+    default:
+        return c;
+    }
+}
+
+// The registry compares and orders names by their upper-cased Unicode
+// characters, a shorter name before a longer one it begins.
+std::u16string foldName(std::string_view name) {
+    std::u16string folded;
+    folded.reserve(name.size());
+    for (char ch : name) {
+        const auto byte = static_cast<unsigned char>(ch);
+        const char16_t wide = (byte >= 0x80 && byte < 0xA0) ? kCp1252High[byte - 0x80] : byte;
+        folded.push_back(upcase(wide));
+    }
+    return folded;
+}
+
+// A path's key names; empty names (doubled, leading or trailing backslashes)
+// are skipped, as the registry's own path parser does.
+std::vector<std::string_view> splitPath(std::string_view path) {
+    std::vector<std::string_view> names;
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        const std::size_t end = std::min(path.find('\\', start), path.size());
+        if (end > start) {
+            names.push_back(path.substr(start, end - start));
+        }
+        start = end + 1;
+    }
+    return names;
+}
+
+} // namespace
+
+struct MemoryRegistry::Key {
+    struct Value {
+        std::string name;
+        RegData data;
+    };
+
+    std::string name;
+    bool denied = false;
+    std::map<std::u16string, std::unique_ptr<Key>> subkeys; // in enumeration order
+    std::map<std::u16string, Value> values;
+
+    bool deniedBelow() const {
+        return denied || std::any_of(subkeys.begin(), subkeys.end(),
+                                     [](const auto& entry) { return entry.second->deniedBelow(); });
+    }
+};
+
+namespace {
+
+using Key = MemoryRegistry::Key;
+
+struct Lookup {
+    long status = RegOk;
+    Key* key = nullptr;
+};
+
+// Walks path from the root the way an open with full access does: a
+// missing key answers RegFileNotFound, a key the user may not modify (or
+// one below it) RegAccessDenied. With create, missing keys are made.
+Lookup walk(Key* root, std::string_view path, bool create) {
+    if (root == nullptr) {
+        return {kInvalidHandle, nullptr};
+    }
+    Key* key = root;
+    for (std::string_view name : splitPath(path)) {
+        if (key->denied) {
+            return {RegAccessDenied, nullptr};
+        }
+        auto found = key->subkeys.find(foldName(name));
+        if (found == key->subkeys.end()) {
+            if (!create) {
+                return {RegFileNotFound, nullptr};
+            }
+            auto child = std::make_unique<Key>();
+            child->name = std::string(name);
+            found = key->subkeys.emplace(foldName(name), std::move(child)).first;
+        }
+        key = found->second.get();
+    }
+    if (key->denied) {
+        return {RegAccessDenied, nullptr};
+    }
+    return {RegOk, key};
+}
+
+} // namespace
+
+MemoryRegistry::MemoryRegistry() {
+    for (std::uint32_t root : {HKCR, HKCU, HKLM}) {
+        roots_.emplace(root, std::make_unique<Key>());
+    }
+}
+
+MemoryRegistry::~MemoryRegistry() = default;
+
+namespace {
+
+Key* rootKey(const std::map<std::uint32_t, std::unique_ptr<Key>>& roots, std::uint32_t root) {
+    const auto found = roots.find(root);
+    return found == roots.end() ? nullptr : found->second.get();
+}
+
+} // namespace
+
+long MemoryRegistry::queryValue(std::uint32_t root, const std::string& key,
+                                const std::string& value, std::size_t bufferSize, RegData& out) {
+    const Lookup at = walk(rootKey(roots_, root), key, false);
+    if (at.status != RegOk) {
+        return at.status;
+    }
+    const auto found = at.key->values.find(foldName(value));
+    if (found == at.key->values.end()) {
+        return RegFileNotFound;
+    }
+    const RegData& data = found->second.data;
+    if (data.bytes.size() > bufferSize) {
+        return RegMoreData;
+    }
+    out = data;
+    return RegOk;
+}
+
+long MemoryRegistry::setValue(std::uint32_t root, const std::string& key, const std::string& value,
+                              std::uint32_t type, const std::string& bytes) {
+    const Lookup at = walk(rootKey(roots_, root), key, true);
+    if (at.status != RegOk) {
+        return at.status;
+    }
+    auto& slot = at.key->values[foldName(value)];
+    if (slot.name.empty()) {
+        slot.name = value;
+    }
+    slot.data = RegData{type, bytes};
+    return RegOk;
+}
+
+long MemoryRegistry::enumSubKey(std::uint32_t root, const std::string& key, std::uint32_t index,
+                                std::size_t bufferSize, std::string& name) {
+    const Lookup at = walk(rootKey(roots_, root), key, false);
+    if (at.status != RegOk) {
+        return at.status;
+    }
+    if (index >= at.key->subkeys.size()) {
+        return RegNoMoreItems;
+    }
+    const std::string& found = std::next(at.key->subkeys.begin(), index)->second->name;
+    if (found.size() >= bufferSize) { // the name and its terminating zero must fit
+        return RegMoreData;
+    }
+    name = found;
+    return RegOk;
+}
+
+long MemoryRegistry::deleteValue(std::uint32_t root, const std::string& key,
+                                 const std::string& value) {
+    const Lookup at = walk(rootKey(roots_, root), key, false);
+    if (at.status != RegOk) {
+        return at.status;
+    }
+    return at.key->values.erase(foldName(value)) == 1 ? RegOk : RegFileNotFound;
+}
+
+long MemoryRegistry::deleteTree(std::uint32_t root, const std::string& parent,
+                                const std::string& subKey) {
+    const Lookup at = walk(rootKey(roots_, root), parent, false);
+    if (at.status != RegOk) {
+        return at.status;
+    }
+    std::vector<std::string_view> names = splitPath(subKey);
+    if (names.empty()) {
+        return RegInvalidParameter;
+    }
+    const std::string_view leaf = names.back();
+    names.pop_back();
+    Key* holder = at.key;
+    for (std::string_view name : names) {
+        const auto found = holder->subkeys.find(foldName(name));
+        if (found == holder->subkeys.end()) {
+            return RegFileNotFound;
+        }
+        holder = found->second.get();
+    }
+    const auto victim = holder->subkeys.find(foldName(leaf));
+    if (victim == holder->subkeys.end()) {
+        return RegFileNotFound;
+    }
+    if (victim->second->deniedBelow()) {
+        return RegAccessDenied;
+    }
+    holder->subkeys.erase(victim);
+    return RegOk;
+}
+
+void MemoryRegistry::denyFullAccess(std::uint32_t root, const std::string& key) {
+    Key* top = rootKey(roots_, root);
+    if (top == nullptr) {
+        throw std::invalid_argument("unknown registry root");
+    }
+    Key* at = top;
+    for (std::string_view name : splitPath(key)) {
+        auto& child = at->subkeys[foldName(name)];
+        if (!child) {
+            child = std::make_unique<Key>();
+            child->name = std::string(name);
+        }
+        at = child.get();
+    }
+    at->denied = true;
+}
+
+namespace {
+
+[[noreturn]] void badLine(std::size_t number, std::string_view why) {
+    throw std::invalid_argument("registry text line " + std::to_string(number) + ": " +
+                                std::string(why));
+}
+
+std::uint32_t rootByName(std::string_view name) {
+    if (name == "HKEY_CLASSES_ROOT" || name == "HKCR") {
+        return HKCR;
+    }
+    if (name == "HKEY_CURRENT_USER" || name == "HKCU") {
+        return HKCU;
+    }
+    if (name == "HKEY_LOCAL_MACHINE" || name == "HKLM") {
+        return HKLM;
+    }
+    return 0;
+}
+
+// Reads a quoted text at the start of rest, undoing \\ and \" escapes.
+bool readQuoted(std::string_view& rest, std::string& text) {
+    if (rest.empty() || rest.front() != '"') {
+        return false;
+    }
+    text.clear();
+    for (std::size_t i = 1; i < rest.size(); ++i) {
+        if (rest[i] == '"') {
+            rest.remove_prefix(i + 1);
+            return true;
+        }
+        if (rest[i] == '\\' && i + 1 < rest.size()) {
+            ++i;
+        }
+        text.push_back(rest[i]);
+    }
+    return false;
+}
+
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
+bool readHexNumber(std::string_view digits, std::uint32_t& number) {
+    if (digits.empty() || digits.size() > 8) {
+        return false;
+    }
+    number = 0;
+    for (char c : digits) {
+        const int d = hexDigit(c);
+        if (d < 0) {
+            return false;
+        }
+        number = number * 16 + static_cast<std::uint32_t>(d);
+    }
+    return true;
+}
+
+bool readHexBytes(std::string_view list, std::string& bytes) {
+    bytes.clear();
+    std::size_t start = 0;
+    while (start < list.size()) {
+        std::size_t end = std::min(list.find(',', start), list.size());
+        std::string_view item = list.substr(start, end - start);
+        while (!item.empty() && (item.front() == ' ' || item.front() == '\t')) {
+            item.remove_prefix(1);
+        }
+        while (!item.empty() && (item.back() == ' ' || item.back() == '\t')) {
+            item.remove_suffix(1);
+        }
+        std::uint32_t byte = 0;
+        if (item.size() > 2 || !readHexNumber(item, byte)) {
+            return false;
+        }
+        bytes.push_back(static_cast<char>(byte));
+        start = end + 1;
+    }
+    return true;
+}
+
+RegData readData(std::string_view rest, std::size_t number) {
+    RegData data;
+    std::string text;
+    if (readQuoted(rest, text)) {
+        if (!rest.empty()) {
+            badLine(number, "text after the closing quote");
+        }
+        return RegData{RegSz, text + '\0'};
+    }
+    if (rest.substr(0, 6) == "dword:") {
+        std::uint32_t value = 0;
+        if (!readHexNumber(rest.substr(6), value)) {
+            badLine(number, "bad dword");
+        }
+        for (int i = 0; i < 4; ++i) {
+            data.bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+        }
+        data.type = RegDword;
+        return data;
+    }
+    if (rest.substr(0, 4) == "hex:") {
+        data.type = RegBinary;
+        rest.remove_prefix(4);
+    } else if (rest.substr(0, 4) == "hex(") {
+        const std::size_t close = rest.find("):");
+        if (close == std::string_view::npos ||
+            !readHexNumber(rest.substr(4, close - 4), data.type)) {
+            badLine(number, "bad hex(type)");
+        }
+        rest.remove_prefix(close + 2);
+    } else {
+        badLine(number, "unknown value data");
+    }
+    if (!readHexBytes(rest, data.bytes)) {
+        badLine(number, "bad hex byte list");
+    }
+    return data;
+}
+
+} // namespace
+
+void MemoryRegistry::load(std::string_view text) {
+    Key* current = nullptr;
+    std::size_t number = 0;
+    std::string pending; // a logical line continued over physical lines
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = std::min(text.find('\n', start), text.size());
+        std::string_view line = text.substr(start, end - start);
+        start = end + 1;
+        ++number;
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        if (!pending.empty()) {
+            while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) {
+                line.remove_prefix(1);
+            }
+        }
+        if (!line.empty() && line.back() == '\\' && line.front() != '[') {
+            pending.append(line.substr(0, line.size() - 1));
+            continue;
+        }
+        if (!pending.empty()) {
+            pending.append(line);
+            line = pending;
+        }
+        const std::string logical(line);
+        pending.clear();
+        std::string_view rest = logical;
+        if (rest.empty() || rest.front() == ';' || rest == "REGEDIT4" ||
+            rest.substr(0, 17) == "Windows Registry ") {
+            continue;
+        }
+        if (rest.front() == '[') {
+            if (rest.back() != ']') {
+                badLine(number, "unclosed key name");
+            }
+            rest = rest.substr(1, rest.size() - 2);
+            const std::size_t slash = std::min(rest.find('\\'), rest.size());
+            const std::uint32_t root = rootByName(rest.substr(0, slash));
+            if (root == 0) {
+                badLine(number, "unknown root");
+            }
+            const std::string path(rest.substr(std::min(slash + 1, rest.size())));
+            current = walk(rootKey(roots_, root), path, true).key;
+            if (current == nullptr) {
+                badLine(number, "key may not be created");
+            }
+            continue;
+        }
+        if (current == nullptr) {
+            badLine(number, "value before any key");
+        }
+        std::string name;
+        if (rest.front() == '@') {
+            rest.remove_prefix(1);
+        } else if (!readQuoted(rest, name)) {
+            badLine(number, "bad value name");
+        }
+        if (rest.empty() || rest.front() != '=') {
+            badLine(number, "missing '='");
+        }
+        rest.remove_prefix(1);
+        auto& slot = current->values[foldName(name)];
+        slot.name = name;
+        slot.data = readData(rest, number);
+    }
+}
+
+} // namespace velmora::platform::portable

@@ -1,0 +1,125 @@
+#include "platform/win32/Win32Registry.h"
+
+#include <windows.h>
+#include <shlwapi.h>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace velmora::platform::win32 {
+
+namespace {
+
+// The predefined roots are handle values sign-extended from 32 bits.
+HKEY rootHandle(std::uint32_t root) {
+    return reinterpret_cast<HKEY>(static_cast<LONG_PTR>(static_cast<LONG>(root)));
+}
+
+DWORD dwordSize(std::size_t size) {
+    return static_cast<DWORD>(std::min<std::size_t>(size, MAXDWORD));
+}
+
+// A key opened with full access for the length of one call.
+class OpenKey {
+public:
+    OpenKey(std::uint32_t root, const std::string& path)
+        : status_(RegOpenKeyExA(rootHandle(root), path.c_str(), 0, KEY_ALL_ACCESS, &key_)) {}
+    OpenKey(const OpenKey&) = delete;
+    OpenKey& operator=(const OpenKey&) = delete;
+    ~OpenKey() {
+        if (status_ == ERROR_SUCCESS) {
+            RegCloseKey(key_);
+        }
+    }
+    LONG status() const { return status_; }
+    HKEY get() const { return key_; }
+
+private:
+    HKEY key_ = nullptr;
+    LONG status_;
+};
+
+bool isStringType(DWORD type) {
+    return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+}
+
+} // namespace
+
+long Win32Registry::queryValue(std::uint32_t root, const std::string& key, const std::string& value,
+                               std::size_t bufferSize, RegData& out) {
+    const OpenKey opened(root, key);
+    if (opened.status() != ERROR_SUCCESS) {
+        return opened.status();
+    }
+    // One spare byte so that even an empty buffer is a real one: with no
+    // buffer at all the call would only measure the data.
+    const DWORD capacity = dwordSize(bufferSize);
+    std::vector<BYTE> buffer(static_cast<std::size_t>(capacity) + 1, 0);
+    DWORD type = REG_NONE;
+    DWORD size = capacity;
+    const LONG status =
+        RegQueryValueExA(opened.get(), value.c_str(), nullptr, &type, buffer.data(), &size);
+    if (status == ERROR_SUCCESS) {
+        out.type = type;
+        out.bytes.assign(reinterpret_cast<const char*>(buffer.data()), std::min(size, capacity));
+    }
+    return status;
+}
+
+long Win32Registry::setValue(std::uint32_t root, const std::string& key, const std::string& value,
+                             std::uint32_t type, const std::string& bytes) {
+    HKEY handle = nullptr;
+    DWORD disposition = 0;
+    LONG status =
+        RegCreateKeyExA(rootHandle(root), key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_ALL_ACCESS, nullptr, &handle, &disposition);
+    if (status != ERROR_SUCCESS) {
+        return status;
+    }
+    // For a string type whose counted bytes do not end in a zero, the set
+    // call looks at the byte after them and counts it too when it is a zero.
+    // A non-zero guard byte there keeps the stored length exactly as given.
+    std::string data = bytes;
+    data.push_back(isStringType(type) ? '\x01' : '\0');
+    status = RegSetValueExA(handle, value.c_str(), 0, type,
+                            reinterpret_cast<const BYTE*>(data.data()), dwordSize(bytes.size()));
+    RegFlushKey(handle);
+    RegCloseKey(handle);
+    return status;
+}
+
+long Win32Registry::enumSubKey(std::uint32_t root, const std::string& key, std::uint32_t index,
+                               std::size_t bufferSize, std::string& name) {
+    const OpenKey opened(root, key);
+    if (opened.status() != ERROR_SUCCESS) {
+        return opened.status();
+    }
+    const DWORD capacity = dwordSize(bufferSize);
+    std::vector<char> buffer(static_cast<std::size_t>(capacity) + 1, '\0');
+    const LONG status = RegEnumKeyA(opened.get(), index, buffer.data(), capacity);
+    if (status == ERROR_SUCCESS) {
+        name.assign(buffer.data(), strnlen(buffer.data(), capacity));
+    }
+    return status;
+}
+
+long Win32Registry::deleteValue(std::uint32_t root, const std::string& key,
+                                const std::string& value) {
+    const OpenKey opened(root, key);
+    if (opened.status() != ERROR_SUCCESS) {
+        return opened.status();
+    }
+    return RegDeleteValueA(opened.get(), value.c_str());
+}
+
+long Win32Registry::deleteTree(std::uint32_t root, const std::string& parent,
+                               const std::string& subKey) {
+    const OpenKey opened(root, parent);
+    if (opened.status() != ERROR_SUCCESS) {
+        return opened.status();
+    }
+    return static_cast<long>(SHDeleteKeyA(opened.get(), subKey.c_str()));
+}
+
+} // namespace velmora::platform::win32
