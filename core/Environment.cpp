@@ -7,7 +7,8 @@ namespace velmora {
 std::string DetectBrowserVersion(const modRegistre& reg) {
     // A missing value reads "Not Found", which is not empty: the next source
     // is asked only when the one before it exists and is empty.
-    std::string version = reg.ReadRegValue(HKLM, "Software\\Microsoft\\Internet Explorer", "version");
+    std::string version =
+        reg.ReadRegValue(HKLM, "Software\\Microsoft\\Internet Explorer", "version");
     if (version.empty())
         version = reg.ReadRegValue(HKLM, "Software\\Microsoft\\Outlook Express", "MediaVer");
     if (version.empty())

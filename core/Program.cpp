@@ -11,11 +11,17 @@ Program::Program(Services s)
 
 Program::~Program() = default;
 
-void Program::Start() { principal_->Load(); }
+void Program::Start() {
+    principal_->Load();
+}
 
-std::string Program::ProgramFolder() const { return services.files.programFolder(); }
+std::string Program::ProgramFolder() const {
+    return services.files.programFolder();
+}
 
-std::string Program::LanguageFolder() const { return ProgramFolder() + "\\language\\"; }
+std::string Program::LanguageFolder() const {
+    return ProgramFolder() + "\\language\\";
+}
 
 std::string Program::IdentityKey() const {
     return "Identities\\" + CurrentIdentity + "\\Software\\Microsoft\\Outlook Express\\5.0";

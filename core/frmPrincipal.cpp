@@ -22,10 +22,14 @@ namespace {
 const ui::ControlSpec kLayout[] = {
     {ControlKind::TabStrip, "SSTab1", -1, "", -1, {120, 120, 9855, 6600}, ""},
     {ControlKind::Label, "lblChangeIdentite", -1, "", -1, {180, 6870, 4800, 255}, ""},
-    {ControlKind::CommandButton, "cmdChangeIdentite", -1, "", -1, {5100, 6810, 2295, 375},
+    {ControlKind::CommandButton,
+     "cmdChangeIdentite",
+     -1,
+     "",
+     -1,
+     {5100, 6810, 2295, 375},
      "Changer d'identit\xE9"},
-    {ControlKind::CommandButton, "cmdAbout", -1, "", -1, {8415, 6810, 1560, 375},
-     "\xC0 propos..."},
+    {ControlKind::CommandButton, "cmdAbout", -1, "", -1, {8415, 6810, 1560, 375}, "\xC0 propos..."},
     // Holds the focus after start-up and refreshes; a real button of no size.
     {ControlKind::CommandButton, "cmdFocus", -1, "", -1, {0, 0, 0, 0}, ""},
     {ControlKind::Label, "lblPassage", -1, "", -1, {120, 7200, 1200, 255}, ""},
@@ -33,10 +37,14 @@ const ui::ControlSpec kLayout[] = {
 
 // The designed captions of the eight pages, before the language file's.
 const char* const kTabCaptions[] = {
-    "Messagerie",       "  Restrictions",       "  Preferences",
+    "Messagerie",
+    "  Restrictions",
+    "  Preferences",
     "&Exp\xE9"
     "diteurs Bloqu\xE9s",
-    "  AntiSpam",       "  Depannage",          "R\xE9parations",
+    "  AntiSpam",
+    "  Depannage",
+    "R\xE9parations",
     "Confirmations de lecture",
 };
 
@@ -134,8 +142,8 @@ void frmPrincipal::Form_Load() {
     std::vector<std::string> listed;
     if (auto entries = files.listFolder(p.LanguageFolder())) {
         for (const auto& entry : *entries)
-            if (!(entry.attributes & (platform::AttrDirectory | platform::AttrHidden |
-                                      platform::AttrSystem)))
+            if (!(entry.attributes &
+                  (platform::AttrDirectory | platform::AttrHidden | platform::AttrSystem)))
                 listed.push_back(entry.name);
     }
     if (listed.empty()) {

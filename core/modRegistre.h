@@ -29,9 +29,8 @@ public:
                              const std::string& valueName) const;
     std::string ReadRegValueRaw(std::uint32_t root, const std::string& keyPath,
                                 const std::string& valueName) const;
-    long WriteRegValue(std::uint32_t root, const std::string& keyPath,
-                       const std::string& valueName, std::int32_t valueType,
-                       const RegInput& value) const;
+    long WriteRegValue(std::uint32_t root, const std::string& keyPath, const std::string& valueName,
+                       std::int32_t valueType, const RegInput& value) const;
     std::string EnumRegSubKey(std::uint32_t root, const std::string& keyPath,
                               std::int32_t index) const;
     void DeleteRegValue(std::uint32_t root, const std::string& keyPath,

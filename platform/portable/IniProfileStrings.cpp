@@ -52,16 +52,16 @@ std::optional<std::string_view> SectionName(std::string_view line) {
     if (line.empty() || line.front() != '[')
         return std::nullopt;
     const auto close = line.find(']');
-    std::string_view name = line.substr(1, close == std::string_view::npos ? line.size() - 1
-                                                                          : close - 1);
+    std::string_view name =
+        line.substr(1, close == std::string_view::npos ? line.size() - 1 : close - 1);
     return Trim(name);
 }
 
 } // namespace
 
 std::string IniProfileStrings::getString(const std::string& section, const std::string& key,
-                                         const std::string& defaultValue,
-                                         const std::string& file, std::size_t bufferSize) {
+                                         const std::string& defaultValue, const std::string& file,
+                                         std::size_t bufferSize) {
     std::string result = defaultValue;
     if (const auto content = files_.readFile(file)) {
         // The reader stops at a zero byte, as the system's does.
@@ -116,8 +116,7 @@ bool IniProfileStrings::writeString(const std::string& section, const std::strin
             inSection = !written && SameText(*name, section);
         } else if (inSection && !written) {
             const auto equals = line.find('=');
-            if (equals != std::string_view::npos &&
-                SameText(Trim(line.substr(0, equals)), key)) {
+            if (equals != std::string_view::npos && SameText(Trim(line.substr(0, equals)), key)) {
                 out += key + "=" + value + "\r\n";
                 written = true;
                 continue;

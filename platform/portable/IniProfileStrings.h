@@ -16,8 +16,8 @@ public:
     std::string getString(const std::string& section, const std::string& key,
                           const std::string& defaultValue, const std::string& file,
                           std::size_t bufferSize) override;
-    bool writeString(const std::string& section, const std::string& key,
-                     const std::string& value, const std::string& file) override;
+    bool writeString(const std::string& section, const std::string& key, const std::string& value,
+                     const std::string& file) override;
 
 private:
     FileSystem& files_;

@@ -1,0 +1,58 @@
+#pragma once
+// A whole program over the portable back-ends: an in-memory registry, a
+// scratch folder standing for drive C, and the scripted UI host. The
+// program folder is "C:\Program Files\Velmora" and holds the shipped
+// language files unless a test says otherwise.
+
+#include "core/Program.h"
+#include "platform/portable/FixedSystemInfo.h"
+#include "platform/portable/IniProfileStrings.h"
+#include "platform/portable/MemoryRegistry.h"
+#include "platform/portable/PosixFileSystem.h"
+#include "platform/portable/RecordingShell.h"
+#include "platform/portable/ScriptedDialogs.h"
+#include "support/ScriptedUiHost.h"
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace velmora::testing {
+
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+struct TestProgram {
+    enum class Languages { Shipped, None };
+
+    explicit TestProgram(Languages languages = Languages::Shipped);
+
+    // Writes a file at a Windows path on drive C, creating its folders.
+    void putFile(const std::string& windowsPath, const std::string& bytes);
+    // Runs the start-up.
+    void start() { program->Start(); }
+
+    ScratchFolder scratch;
+    platform::portable::MemoryRegistry registry;
+    platform::portable::PosixFileSystem files;
+    platform::portable::IniProfileStrings profile{files};
+    platform::portable::RecordingShell shell;
+    platform::portable::ScriptedDialogs dialogs;
+    platform::portable::FixedSystemInfo system;
+    ScriptedUiHost ui;
+    modRegistre reg{registry};
+    std::unique_ptr<Program> program;
+};
+
+inline const std::string kTestProgramFolder = "C:\\Program Files\\Velmora";
+
+} // namespace velmora::testing
