@@ -7,7 +7,12 @@
 #include "core/Language.h"
 #include "core/Program.h"
 #include "core/modFermeOE.h"
+#include "reinstall/ReinstallPage.h"
+#include "repair/TroubleshootingPage.h"
+#include "rules/AntiSpamPage.h"
+#include "rules/BlockedSendersPage.h"
 #include "settings/LoadSettings.h"
+#include "settings/SettingsPages.h"
 
 #include <algorithm>
 #include <cctype>
@@ -74,6 +79,11 @@ frmPrincipal::frmPrincipal(Program& program)
     control("SSTab1").setItems({std::begin(kTabCaptions), std::end(kTabCaptions)});
     control("SSTab1").setValue(0);
     control("lblPassage").setVisible(false);
+    BuildSettingsPages(*this, program);
+    BuildBlockedSendersPage(*this, program);
+    BuildAntiSpamPage(*this, program);
+    BuildTroubleshootingPage(*this, program);
+    BuildReinstallPage(*this, program);
     on("cmdChangeIdentite", ui::Event::Click, [this](ui::EventArgs&) { ChangeIdentity(program_); });
 }
 

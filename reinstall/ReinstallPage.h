@@ -1,0 +1,12 @@
+#pragma once
+// The reinstallation page of the main window.
+
+namespace velmora {
+
+class Program;
+class frmPrincipal;
+
+// Adds the page's controls to the main window and binds their handlers.
+void BuildReinstallPage(frmPrincipal& form, Program& program);
+
+} // namespace velmora
