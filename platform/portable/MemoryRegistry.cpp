@@ -9,6 +9,7 @@ namespace velmora::platform::portable {
 namespace {
 
 constexpr long kInvalidHandle = 6; // ERROR_INVALID_HANDLE
+constexpr long kBadPathName = 161; // ERROR_BAD_PATHNAME
 
 // Windows-1252 bytes 0x80..0x9F as Unicode; every other byte is its own
 // code point (the five unassigned bytes map to the C1 controls, as Windows'
@@ -19,43 +20,41 @@ constexpr char16_t kCp1252High[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-char16_t upcase(char16_t c) {
-    if ((c >= u'a' && c <= u'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) {
-        return static_cast<char16_t>(c - 0x20);
+char16_t lowercase(char16_t c) {
+    if ((c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) {
+        return static_cast<char16_t>(c + 0x20);
     }
     switch (c) {
-    case 0x00B5:
-        return 0x039C;
-    case 0x00FF:
-        return 0x0178;
-    case 0x0153:
-        return 0x0152;
-    case 0x0161:
-        return 0x0160;
-    case 0x017E:
-        return 0x017D;
-    case 0x0192:
-        return 0x0191;
+    case 0x0152:
+        return 0x0153;
+    case 0x0160:
+        return 0x0161;
+    case 0x0178:
+        return 0x00FF;
+    case 0x017D:
+        return 0x017E;
     default:
         return c;
     }
 }
 
-// The registry compares and orders names by their upper-cased Unicode
-// characters, a shorter name before a longer one it begins.
+// Names compare and order by their lower-cased Unicode characters, a
+// shorter name before a longer one it begins. (Wine orders by lower case:
+// "_x" comes before "a"; Windows itself orders by upper case.)
 std::u16string foldName(std::string_view name) {
     std::u16string folded;
     folded.reserve(name.size());
     for (char ch : name) {
         const auto byte = static_cast<unsigned char>(ch);
         const char16_t wide = (byte >= 0x80 && byte < 0xA0) ? kCp1252High[byte - 0x80] : byte;
-        folded.push_back(upcase(wide));
+        folded.push_back(lowercase(wide));
     }
     return folded;
 }
 
-// A path's key names; empty names (doubled, leading or trailing backslashes)
-// are skipped, as the registry's own path parser does.
+// A path's key names; empty names (doubled or trailing backslashes) are
+// skipped, as the registry's own path parser does. A path may not start
+// with a backslash.
 std::vector<std::string_view> splitPath(std::string_view path) {
     std::vector<std::string_view> names;
     std::size_t start = 0;
@@ -103,6 +102,9 @@ struct Lookup {
 Lookup walk(Key* root, std::string_view path, bool create) {
     if (root == nullptr) {
         return {kInvalidHandle, nullptr};
+    }
+    if (!path.empty() && path.front() == '\\') {
+        return {kBadPathName, nullptr};
     }
     Key* key = root;
     for (std::string_view name : splitPath(path)) {
@@ -208,6 +210,12 @@ long MemoryRegistry::deleteTree(std::uint32_t root, const std::string& parent,
     const Lookup at = walk(rootKey(roots_, root), parent, false);
     if (at.status != RegOk) {
         return at.status;
+    }
+    if (subKey.empty()) { // would name the parent itself
+        return RegInvalidParameter;
+    }
+    if (subKey.front() == '\\') {
+        return kBadPathName;
     }
     std::vector<std::string_view> names = splitPath(subKey);
     if (names.empty()) {

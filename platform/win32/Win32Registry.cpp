@@ -115,6 +115,10 @@ long Win32Registry::deleteValue(std::uint32_t root, const std::string& key,
 
 long Win32Registry::deleteTree(std::uint32_t root, const std::string& parent,
                                const std::string& subKey) {
+    // An empty name would have the parent's own subkeys deleted.
+    if (subKey.empty()) {
+        return ERROR_INVALID_PARAMETER;
+    }
     const OpenKey opened(root, parent);
     if (opened.status() != ERROR_SUCCESS) {
         return opened.status();

@@ -385,15 +385,14 @@ TEST_P(RegistryContract, DefaultValueIsTheEmptyName) {
     EXPECT_EQ(reg().ReadRegValue(HKCU, key, "named"), "other");
 }
 
+// Octal escapes below: "\347" is c with cedilla (0xE7), "\307" its capital.
 TEST_P(RegistryContract, Windows1252TextRoundTripsByteForByte) {
     const std::string key = scratch(HKCU);
     std::string every;
     for (int byte = 1; byte < 256; ++byte) {
         every.push_back(static_cast<char>(byte));
     }
-    const std::string texts[] = {"Fran\xE7"
-                                 "ais",
-                                 "\x80", "\x81\x8D\x8F\x90\x9D", every};
+    const std::string texts[] = {"Fran\347ais", "\x80", "\x81\x8D\x8F\x90\x9D", every};
     for (const std::string& text : texts) {
         reg().WriteRegValue(HKCU, key, "\xC9t\xE9", RegSz, text);
         EXPECT_EQ(stored(HKCU, key, "\xC9t\xE9").bytes, text + '\0');
@@ -401,19 +400,13 @@ TEST_P(RegistryContract, Windows1252TextRoundTripsByteForByte) {
         reg().WriteRegValue(HKCU, key, "raw", RegBinary, text);
         EXPECT_EQ(reg().ReadRegValueRaw(HKCU, key, "raw").substr(0, text.size() + 1), text + '\0');
     }
-    // Accented names fold their case as well: \xE9 and \xC9 are one letter.
+    // Accented names fold their case too: 0xE9 and 0xC9 are one letter, and
+    // so are 0xFF and 0x9F, 0x9C and 0x8C.
     EXPECT_EQ(reg().ReadRegValue(HKCU, key, "\xE9T\xC9"), every);
-    reg().WriteRegValue(HKCU,
-                        key + "\\Fran\xE7"
-                              "ais",
-                        "v", RegSz, std::string("1"));
-    EXPECT_EQ(reg().ReadRegValue(HKCU,
-                                 key + "\\FRAN\xC7"
-                                       "AIS",
-                                 "v"),
-              "1");
-    EXPECT_EQ(subkeys(HKCU, key), std::vector<std::string>{"Fran\xE7"
-                                                           "ais"});
+    reg().WriteRegValue(HKCU, key + "\\Fran\347ais", "\xFF\x9C", RegSz, std::string("1"));
+    EXPECT_EQ(reg().ReadRegValue(HKCU, key + "\\FRAN\307AIS", "\x9F\x8C"), "1");
+    reg().WriteRegValue(HKCU, key + "\\fran\347AIS", "", RegSz, std::string("2"));
+    EXPECT_EQ(subkeys(HKCU, key), std::vector<std::string>{"Fran\347ais"});
 }
 
 TEST_P(RegistryContract, NamesCompareWithoutCaseAndKeepTheirSpelling) {
@@ -431,59 +424,34 @@ TEST_P(RegistryContract, NamesCompareWithoutCaseAndKeepTheirSpelling) {
               kNotFound);
 }
 
-TEST_P(RegistryContract, EmptyNamesInAPathAreSkipped) {
+TEST_P(RegistryContract, EmptyNamesInsideAPathAreSkipped) {
     const std::string key = scratch(HKCU);
     reg().WriteRegValue(HKCU, key + "\\a\\\\b\\", "v", RegSz, std::string("x"));
     EXPECT_EQ(subkeys(HKCU, key), std::vector<std::string>{"a"});
     EXPECT_EQ(reg().ReadRegValue(HKCU, key + "\\a\\b", "v"), "x");
     EXPECT_EQ(reg().ReadRegValue(HKCU, key + "\\a\\b\\", "v"), "x");
+    // A leading backslash is a bad path name (161), not the root.
+    EXPECT_EQ(reg().ReadRegValue(HKCU, "\\" + key + "\\a\\b", "v"), kNotFound);
+    EXPECT_EQ(reg().WriteRegValue(HKCU, "\\" + key + "\\c", "v", RegSz, std::string("x")), 161);
+    EXPECT_EQ(reg().EnumRegSubKey(HKCU, "\\" + key, 0), kNotFound);
 }
 
 // ---- enumerating ----
 
 TEST_P(RegistryContract, SubkeysEnumerateInTheRegistrysSortedOrder) {
     const std::string key = scratch(HKCU);
-    const char* created[] = {"beta",
-                             "Alpha",
-                             "_under",
-                             "Zeta",
-                             "alpha2",
-                             "10",
-                             "9",
-                             "~",
-                             "a b",
-                             "Alph",
-                             "ZZZ",
-                             "zz",
-                             "[x]",
-                             "@",
-                             "\x80",
-                             "\xE7"
-                             "a",
-                             "\xC9t\xE9",
-                             "\xFF"};
+    const char* created[] = {"beta", "Alpha", "_under", "Zeta", "alpha2", "10",        "9",
+                             "~",    "a b",   "Alph",   "ZZZ",  "zz",     "[x]",       "@",
+                             "{",    "\x80",  "\xB5",   "\x8A", "\347a",  "\xC9t\xE9", "\xFF"};
     for (const char* name : created) {
         put(HKCU, key + "\\" + name, "", RegSz, "");
     }
-    const std::vector<std::string> expected = {"10",
-                                               "9",
-                                               "@",
-                                               "a b",
-                                               "Alph",
-                                               "Alpha",
-                                               "alpha2",
-                                               "beta",
-                                               "Zeta",
-                                               "zz",
-                                               "ZZZ",
-                                               "[x]",
-                                               "_under",
-                                               "~",
-                                               "\xE7"
-                                               "a",
-                                               "\xC9t\xE9",
-                                               "\xFF",
-                                               "\x80"};
+    // By lower-cased Unicode characters, as Wine orders them: punctuation
+    // between 'Z' and 'a' comes before the letters; "\x8A" is U+0160 and
+    // "\x80" U+20AC.
+    const std::vector<std::string> expected = {
+        "10", "9",   "@", "[x]", "_under", "a b",   "Alph",      "Alpha", "alpha2", "beta", "Zeta",
+        "zz", "ZZZ", "{", "~",   "\xB5",   "\347a", "\xC9t\xE9", "\xFF",  "\x8A",   "\x80"};
     EXPECT_EQ(subkeys(HKCU, key), expected);
     EXPECT_EQ(reg().EnumRegSubKey(HKCU, key, static_cast<std::int32_t>(expected.size())),
               kNotFound);
@@ -529,8 +497,9 @@ TEST_P(RegistryContract, DeleteRegTreeRemovesTheSubkeyAndAllBelowIt) {
 TEST_P(RegistryContract, DeleteRegTreeNeverDeletesTheParentItself) {
     const std::string key = scratch(HKCU);
     reg().WriteRegValue(HKCU, key + "\\Parent\\Child", "v", RegSz, std::string("1"));
-    EXPECT_NE(reg().DeleteRegTree(HKCU, key + "\\Parent", ""), "0");
-    EXPECT_NE(reg().DeleteRegTree(HKCU, key + "\\Parent", "\\"), "0");
+    EXPECT_EQ(reg().DeleteRegTree(HKCU, key + "\\Parent", ""), "87");
+    EXPECT_EQ(reg().DeleteRegTree(HKCU, key + "\\Parent", "\\"), "161") << "a bad path name";
+    EXPECT_EQ(reg().DeleteRegTree(HKCU, key + "\\Parent", "\\Child"), "161");
     EXPECT_EQ(reg().ReadRegValue(HKCU, key + "\\Parent\\Child", "v"), "1");
 }
 

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 
 namespace velmora::testing {
@@ -11,7 +12,9 @@ namespace velmora::testing {
 namespace {
 
 std::string processTag() {
-    return "p" + std::to_string(GetCurrentProcessId());
+    char tag[16];
+    std::snprintf(tag, sizeof tag, "p%lu", GetCurrentProcessId());
+    return tag;
 }
 
 } // namespace
