@@ -19,7 +19,10 @@ std::string lower(std::string text) {
 
 Form::Form(std::string name, UiHost& host) : name_(std::move(name)), host_(host) {}
 
-Form::~Form() = default;
+Form::~Form() {
+    if (view_)
+        view_->formDestroyed();
+}
 
 Control& Form::add(ControlKind kind, const std::string& baseName, int index) {
     auto control = std::make_unique<Control>(*this, kind, baseName, index);
@@ -128,6 +131,10 @@ bool Form::handles(const std::string& baseName, Event event) const {
 }
 
 void Form::raise(const std::string& name, Event event, EventArgs args) {
+    raiseWithArgs(name, event, args);
+}
+
+void Form::raiseWithArgs(const std::string& name, Event event, EventArgs& args) {
     std::string base = name;
     if (Control* control = find(name)) {
         base = control->baseName();

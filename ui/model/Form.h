@@ -44,6 +44,8 @@ public:
     virtual ~FormView() = default;
     virtual void controlChanged(Control& control, Property property) = 0;
     virtual void formChanged(FormProperty property) = 0;
+    // The form object is going away: the view must let go of it.
+    virtual void formDestroyed() {}
 };
 
 class Form {
@@ -90,6 +92,8 @@ public:
     bool handles(const std::string& baseName, Event event) const;
     // Runs the handler bound to the control (or menu entry) for the event.
     void raise(const std::string& name, Event event, EventArgs args = {});
+    // The same, with the caller's args: it sees what the handler set (cancel).
+    void raiseWithArgs(const std::string& name, Event event, EventArgs& args);
 
     // Window
     const std::string& caption() const { return caption_; }

@@ -1,0 +1,161 @@
+// Frames and tab strips: windows that hold other controls. Their children
+// notify them, so they pass those messages on to the form.
+
+#include "ui/win32/Win32ControlWindow.h"
+#include "ui/win32/Win32FormWindow.h"
+#include "ui/win32/Win32UiHost.h"
+
+#include <commctrl.h>
+
+namespace velmora::ui::win32 {
+
+namespace {
+
+class ContainerWindow : public ControlWindow {
+public:
+    using ControlWindow::ControlWindow;
+
+    HWND childParent() const override { return hwnd_; }
+
+protected:
+    DWORD exStyle() const override { return WS_EX_CONTROLPARENT; }
+    bool message(UINT msg, WPARAM w, LPARAM l, LRESULT& result) override {
+        return form_.route(msg, w, l, result);
+    }
+};
+
+// A captioned group frame, painted here: a BUTTON group box does not clip
+// the controls inside it.
+class FrameWindow : public ContainerWindow {
+public:
+    using ContainerWindow::ContainerWindow;
+
+    void mirror(Property property) override {
+        ContainerWindow::mirror(property);
+        if (hwnd_ && (property == Property::Enabled || property == Property::Caption))
+            InvalidateRect(hwnd_, nullptr, TRUE);
+    }
+
+protected:
+    const char* windowClass() const override { return kFrameClass; }
+    DWORD style() const override { return WS_CLIPCHILDREN | WS_CLIPSIBLINGS; }
+
+    bool message(UINT msg, WPARAM w, LPARAM l, LRESULT& result) override {
+        switch (msg) {
+        case WM_ERASEBKGND:
+            result = 1;
+            return true;
+        case WM_PAINT:
+            paint();
+            result = 0;
+            return true;
+        default:
+            return ContainerWindow::message(msg, w, l, result);
+        }
+    }
+
+private:
+    void paint() {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd_, &ps);
+        RECT r;
+        GetClientRect(hwnd_, &r);
+        FillRect(dc, &r, brush(control_.backColor(), COLOR_BTNFACE));
+        HGDIOBJ oldFont = SelectObject(dc, form_.host().font(control_.bold(), control_.fontSize()));
+        TEXTMETRICA metrics;
+        GetTextMetricsA(dc, &metrics);
+        RECT edge = r;
+        edge.top += metrics.tmHeight / 2;
+        DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
+        const std::string& caption = control_.caption();
+        if (!caption.empty()) {
+            RECT text{8, 0, r.right - 8, metrics.tmHeight};
+            DrawTextA(dc, caption.c_str(), -1, &text, DT_SINGLELINE | DT_CALCRECT);
+            InflateRect(&text, 2, 0);
+            SetBkMode(dc, OPAQUE);
+            SetBkColor(dc, backColour());
+            SetTextColor(dc, IsWindowEnabled(hwnd_) ? foreColour(COLOR_BTNTEXT)
+                                                    : GetSysColor(COLOR_GRAYTEXT));
+            DrawTextA(dc, caption.c_str(), -1, &text, DT_SINGLELINE | DT_CENTER);
+        }
+        SelectObject(dc, oldFont);
+        EndPaint(hwnd_, &ps);
+    }
+};
+
+// Tabs whose captions are the items; the value is the current page, and
+// the controls of the other pages are hidden.
+class TabStripWindow : public ContainerWindow {
+public:
+    using ContainerWindow::ContainerWindow;
+
+    void mirror(Property property) override {
+        if (!hwnd_)
+            return;
+        FormWindow::Quiet quietly(form_);
+        switch (property) {
+        case Property::Caption:
+        case Property::Text:
+            return;
+        case Property::Items:
+            fill();
+            form_.pageChanged(control_);
+            return;
+        case Property::Value:
+            SendMessageA(hwnd_, TCM_SETCURSEL, static_cast<WPARAM>(control_.value()), 0);
+            form_.pageChanged(control_);
+            return;
+        default:
+            ContainerWindow::mirror(property);
+        }
+    }
+
+    LRESULT notify(NMHDR& header) override {
+        if (header.code == TCN_SELCHANGE && !quiet())
+            changed(static_cast<int>(SendMessageA(hwnd_, TCM_GETCURSEL, 0, 0)));
+        return 0;
+    }
+
+    void selectPage(int page) override {
+        const int count = static_cast<int>(control_.items().size());
+        if (page < 0 || page >= count || page == control_.value())
+            return;
+        SendMessageA(hwnd_, TCM_SETCURSEL, static_cast<WPARAM>(page), 0);
+        changed(page);
+    }
+
+protected:
+    const char* windowClass() const override { return WC_TABCONTROLA; }
+    DWORD style() const override { return WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_TABSTOP; }
+    std::string windowText() const override { return ""; }
+    bool clicksFromMouse() const override { return false; }
+    void fill() override {
+        SendMessageA(hwnd_, TCM_DELETEALLITEMS, 0, 0);
+        int index = 0;
+        for (const std::string& caption : control_.items()) {
+            TCITEMA item{};
+            item.mask = TCIF_TEXT;
+            item.pszText = const_cast<char*>(caption.c_str());
+            SendMessageA(hwnd_, TCM_INSERTITEMA, static_cast<WPARAM>(index++),
+                         reinterpret_cast<LPARAM>(&item));
+        }
+        SendMessageA(hwnd_, TCM_SETCURSEL, static_cast<WPARAM>(control_.value()), 0);
+    }
+
+private:
+    void changed(int page) {
+        control_.userSetValue(page);
+        form_.pageChanged(control_);
+        raise(Event::Click);
+    }
+};
+
+} // namespace
+
+std::unique_ptr<ControlWindow> makeContainerWindow(FormWindow& form, Control& control) {
+    if (control.kind() == ControlKind::TabStrip)
+        return std::make_unique<TabStripWindow>(form, control);
+    return std::make_unique<FrameWindow>(form, control);
+}
+
+} // namespace velmora::ui::win32
