@@ -1,5 +1,7 @@
 #include "platform/portable/MemoryRegistry.h"
 
+#include "platform/Windows1252.h"
+
 #include <algorithm>
 #include <stdexcept>
 #include <vector>
@@ -11,18 +13,9 @@ namespace {
 constexpr long kInvalidHandle = 6; // ERROR_INVALID_HANDLE
 constexpr long kBadPathName = 161; // ERROR_BAD_PATHNAME
 
-// Windows-1252 bytes 0x80..0x9F as Unicode; every other byte is its own
-// code point (the five unassigned bytes map to the C1 controls, as Windows'
-// table does, so every byte survives the round trip).
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
-char16_t lowercase(char16_t c) {
-    if ((c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) {
-        return static_cast<char16_t>(c + 0x20);
+char32_t lowercase(char32_t c) {
+    if ((c >= U'A' && c <= U'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) {
+        return c + 0x20;
     }
     switch (c) {
     case 0x0152:
@@ -41,13 +34,11 @@ char16_t lowercase(char16_t c) {
 // Names compare and order by their lower-cased Unicode characters, a
 // shorter name before a longer one it begins. (Wine orders by lower case:
 // "_x" comes before "a"; Windows itself orders by upper case.)
-std::u16string foldName(std::string_view name) {
-    std::u16string folded;
+std::u32string foldName(std::string_view name) {
+    std::u32string folded;
     folded.reserve(name.size());
     for (char ch : name) {
-        const auto byte = static_cast<unsigned char>(ch);
-        const char16_t wide = (byte >= 0x80 && byte < 0xA0) ? kCp1252High[byte - 0x80] : byte;
-        folded.push_back(lowercase(wide));
+        folded.push_back(lowercase(cp1252::toUnicode(static_cast<unsigned char>(ch))));
     }
     return folded;
 }
@@ -78,8 +69,8 @@ struct MemoryRegistry::Key {
 
     std::string name;
     bool denied = false;
-    std::map<std::u16string, std::unique_ptr<Key>> subkeys; // in enumeration order
-    std::map<std::u16string, Value> values;
+    std::map<std::u32string, std::unique_ptr<Key>> subkeys; // in enumeration order
+    std::map<std::u32string, Value> values;
 
     bool deniedBelow() const {
         return denied || std::any_of(subkeys.begin(), subkeys.end(),

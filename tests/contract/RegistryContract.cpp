@@ -115,73 +115,54 @@ std::vector<std::string> RegistryContract::subkeys(std::uint32_t root,
 
 // ---- reading ----
 
-TEST_P(RegistryContract, DwordsReadAsUnsignedDecimalWithAtLeastThreeDigits) {
+TEST_P(RegistryContract, ValuesReadAsTextByTheirType) {
     const std::string key = scratch(HKCU);
-    const std::pair<std::uint32_t, const char*> cases[] = {
-        {0, "000"},
-        {5, "005"},
-        {42, "042"},
-        {999, "999"},
-        {1000, "1000"},
-        {327680, "327680"},
-        {0x7FFFFFFF, "2147483647"},
-        {0x80000000u, "2147483648"},
-        {0xFFFFFFFFu, "4294967295"},
+    const struct {
+        std::uint32_t type;
+        std::string bytes;
+        std::string text;
+    } cases[] = {
+        // REG_DWORD: unsigned decimal with at least three digits.
+        {RegDword, dwordBytes(0), "000"},
+        {RegDword, dwordBytes(5), "005"},
+        {RegDword, dwordBytes(42), "042"},
+        {RegDword, dwordBytes(999), "999"},
+        {RegDword, dwordBytes(1000), "1000"},
+        {RegDword, dwordBytes(327680), "327680"},
+        {RegDword, dwordBytes(0x7FFFFFFF), "2147483647"},
+        {RegDword, dwordBytes(0x80000000u), "2147483648"},
+        {RegDword, dwordBytes(0xFFFFFFFFu), "4294967295"},
+        // Another length than four: the first four bytes count, missing
+        // ones count as zero.
+        {RegDword, bytesOf("\x05\x01"), "261"},
+        {RegDword, "", "000"},
+        {RegDword, bytesOf("\x01\x00\x00\x00\xFF\xFF"), "001"},
+        // REG_BINARY: upper-case hex, two digits a byte.
+        {RegBinary, bytesOf("\x02\x00\x00\x00"), "02000000"},
+        {RegBinary, bytesOf("\x01\x0A\xFF\xab"), "010AFFAB"},
+        {RegBinary, "", ""},
+        // Strings: the data less its last character, the terminating zero;
+        // stored without one, the last real character is the one dropped.
+        {RegSz, bytesOf("abc\0"), "abc"},
+        {RegSz, bytesOf("\0"), ""},
+        {RegSz, "", ""},
+        {RegSz, "ab", "a"},
+        {RegExpandSz, bytesOf("%SystemRoot%\\x\0"), "%SystemRoot%\\x"},
+        {RegMultiSz, bytesOf("one\0two\0\0"), bytesOf("one\0two\0")},
+        // Any other type reads as a string does.
+        {kRegQword, bytesOf("\x41\x42\x43\x44\x00\x00\x00\x00"), bytesOf("ABCD\0\0\0")},
+        {RegNone, "", ""},
+        {RegNone, "xyz", "xy"},
+        {0x12345, "ab", "a"},
     };
-    for (const auto& [number, text] : cases) {
-        put(HKCU, key, "d", RegDword, dwordBytes(number));
-        EXPECT_EQ(reg().ReadRegValue(HKCU, key, "d"), text);
+    for (const auto& c : cases) {
+        put(HKCU, key, "v", c.type, c.bytes);
+        const RegData data = stored(HKCU, key, "v");
+        EXPECT_EQ(data.type, c.type);
+        EXPECT_EQ(data.bytes, c.bytes) << "stored as given";
+        EXPECT_EQ(reg().ReadRegValue(HKCU, key, "v"), c.text)
+            << "type " << c.type << ", " << c.bytes.size() << " bytes";
     }
-    // Data of another length than four: the first four bytes count, missing
-    // ones count as zero.
-    put(HKCU, key, "short", RegDword, bytesOf("\x05\x01"));
-    EXPECT_EQ(reg().ReadRegValue(HKCU, key, "short"), "261");
-    put(HKCU, key, "none", RegDword, "");
-    EXPECT_EQ(reg().ReadRegValue(HKCU, key, "none"), "000");
-    put(HKCU, key, "long", RegDword, bytesOf("\x01\x00\x00\x00\xFF\xFF"));
-    EXPECT_EQ(reg().ReadRegValue(HKCU, key, "long"), "001");
-}
-
-TEST_P(RegistryContract, BinariesReadAsUpperCaseHex) {
-    const std::string key = scratch(HKCU);
-    put(HKCU, key, "b", RegBinary, bytesOf("\x02\x00\x00\x00"));
-    EXPECT_EQ(reg().ReadRegValue(HKCU, key, "b"), "02000000");
-    put(HKCU, key, "c", RegBinary, bytesOf("\x01\x0A\xFF\xab"));
-    EXPECT_EQ(reg().ReadRegValue(HKCU, key, "c"), "010AFFAB");
-    put(HKCU, key, "empty", RegBinary, "");
-    EXPECT_EQ(reg().ReadRegValue(HKCU, key, "empty"), "");
-}
-
-TEST_P(RegistryContract, StringsReadLessTheirLastCharacter) {
-    const std::string key = scratch(HKCU);
-    put(HKCU, key, "abc", RegSz, bytesOf("abc\0"));
-    EXPECT_EQ(reg().ReadRegValue(HKCU, key, "abc"), "abc");
-    put(HKCU, key, "terminator only", RegSz, bytesOf("\0"));
-    EXPECT_EQ(reg().ReadRegValue(HKCU, key, "terminator only"), "");
-    put(HKCU, key, "no data", RegSz, "");
-    EXPECT_EQ(reg().ReadRegValue(HKCU, key, "no data"), "");
-    // Stored without its zero, the last real character is the one dropped.
-    put(HKCU, key, "unterminated", RegSz, "ab");
-    EXPECT_EQ(stored(HKCU, key, "unterminated").bytes, "ab");
-    EXPECT_EQ(reg().ReadRegValue(HKCU, key, "unterminated"), "a");
-    put(HKCU, key, "expand", RegExpandSz, bytesOf("%SystemRoot%\\x\0"));
-    EXPECT_EQ(reg().ReadRegValue(HKCU, key, "expand"), "%SystemRoot%\\x");
-    put(HKCU, key, "multi", RegMultiSz, bytesOf("one\0two\0\0"));
-    EXPECT_EQ(reg().ReadRegValue(HKCU, key, "multi"), bytesOf("one\0two\0"));
-}
-
-TEST_P(RegistryContract, ValuesOfOtherTypesReadAsText) {
-    const std::string key = scratch(HKCU);
-    put(HKCU, key, "qword", kRegQword, bytesOf("\x41\x42\x43\x44\x00\x00\x00\x00"));
-    EXPECT_EQ(reg().ReadRegValue(HKCU, key, "qword"), bytesOf("ABCD\0\0\0"));
-    put(HKCU, key, "none", RegNone, "");
-    EXPECT_EQ(reg().ReadRegValue(HKCU, key, "none"), "");
-    put(HKCU, key, "none with data", RegNone, "xyz");
-    EXPECT_EQ(reg().ReadRegValue(HKCU, key, "none with data"), "xy");
-    put(HKCU, key, "odd", 0x12345, "ab");
-    EXPECT_EQ(stored(HKCU, key, "odd").type, 0x12345u);
-    EXPECT_EQ(reg().ReadRegValue(HKCU, key, "odd"), "a");
-    EXPECT_EQ(reg().ReadRegValueRaw(HKCU, key, "odd"), "a");
 }
 
 TEST_P(RegistryContract, MissingKeysAndValuesReadAsNotFound) {
