@@ -53,6 +53,8 @@ public:
     virtual std::string specialFolder(int csidl) = 0;
     // The folder the program was started from, without trailing backslash.
     virtual std::string programFolder() = 0;
+    // The process's current directory, as the system gives it.
+    virtual std::string currentFolder() = 0;
     // %name% references expanded from the process environment; unknown names stay.
     virtual std::string expandEnvironment(const std::string& text) = 0;
 };

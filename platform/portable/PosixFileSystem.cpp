@@ -114,6 +114,10 @@ void PosixFileSystem::setProgramFolder(const std::string& path) {
         programFolder_.pop_back();
 }
 
+void PosixFileSystem::setCurrentFolder(const std::string& path) {
+    currentFolder_ = path;
+}
+
 void PosixFileSystem::setSpecialFolder(int csidl, const std::string& path) {
     specialFolders_[csidl] = withoutTrailingBackslash(path);
 }
@@ -394,6 +398,10 @@ std::string PosixFileSystem::specialFolder(int csidl) {
 
 std::string PosixFileSystem::programFolder() {
     return programFolder_;
+}
+
+std::string PosixFileSystem::currentFolder() {
+    return currentFolder_.empty() ? programFolder_ : currentFolder_;
 }
 
 std::string PosixFileSystem::expandEnvironment(const std::string& text) {

@@ -47,6 +47,8 @@ public:
     // the others without.
     void setTempFolder(const std::string& path);
     void setProgramFolder(const std::string& path);
+    // The current directory; the program folder until one is set.
+    void setCurrentFolder(const std::string& path);
     void setSpecialFolder(int csidl, const std::string& path);
     // Environment variables for expandEnvironment; names compare without
     // regard to case. An empty value still counts as defined.
@@ -71,6 +73,7 @@ public:
     std::string tempFolder() override;
     std::string specialFolder(int csidl) override;
     std::string programFolder() override;
+    std::string currentFolder() override;
     std::string expandEnvironment(const std::string& text) override;
 
 private:
@@ -81,6 +84,7 @@ private:
     std::map<char, std::filesystem::path> drives_;
     std::string tempFolder_;
     std::string programFolder_;
+    std::string currentFolder_;
     std::map<int, std::string> specialFolders_;
     std::map<std::string, std::string> environment_; // by folded name
     // Hidden and system bits given with setAttributes, by folded Windows path.

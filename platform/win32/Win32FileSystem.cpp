@@ -173,6 +173,11 @@ std::string Win32FileSystem::programFolder() {
     return slash == std::string::npos ? std::string() : exe.substr(0, slash);
 }
 
+std::string Win32FileSystem::currentFolder() {
+    return grownBuffer(
+        [](char* buffer, DWORD size) { return GetCurrentDirectoryA(size, buffer); });
+}
+
 std::string Win32FileSystem::expandEnvironment(const std::string& text) {
     // ExpandEnvironmentStringsA answers the size it needs, terminator
     // included; 0 when it failed, and then the text stays as it was.

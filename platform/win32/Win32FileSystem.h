@@ -20,6 +20,7 @@ public:
     std::string tempFolder() override;
     std::string specialFolder(int csidl) override;
     std::string programFolder() override;
+    std::string currentFolder() override;
     std::string expandEnvironment(const std::string& text) override;
 };
 

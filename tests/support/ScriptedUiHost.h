@@ -39,6 +39,10 @@ public:
     int mousePointer() const override { return pointer_; }
     void doEvents() override { ++doEventsCalls; }
     void popupMenu(ui::Form& form, const std::string& menuName) override;
+    // A loaded form's stand-in handle: its address.
+    std::uintptr_t windowHandle(const ui::Form& form) const override {
+        return form.isLoaded() ? reinterpret_cast<std::uintptr_t>(&form) : 0;
+    }
 
     std::vector<ShownMessage> messages;
     std::vector<std::string> events;   // "load frmX", "show frmX", "modal frmX", "hide frmX", "unload frmX"

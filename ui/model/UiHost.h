@@ -3,6 +3,7 @@
 // message boxes, showing and unloading windows, the mouse pointer, DoEvents.
 // The shipped program has a Win32 host; tests have a scripted one.
 
+#include <cstdint>
 #include <string>
 
 namespace velmora::ui {
@@ -57,6 +58,13 @@ public:
 
     // Shows the drop-down of a top-level menu entry at the mouse position.
     virtual void popupMenu(Form& form, const std::string& menuName) = 0;
+
+    // The system's handle of a loaded form's window, which owns the common
+    // dialogs the form opens; 0 when there is none.
+    virtual std::uintptr_t windowHandle(const Form& form) const {
+        (void)form;
+        return 0;
+    }
 };
 
 // Shows the busy pointer for the life of a handler and restores the default.

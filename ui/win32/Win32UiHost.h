@@ -40,6 +40,9 @@ public:
     int mousePointer() const override { return pointer_; }
     void doEvents() override;
     void popupMenu(Form& form, const std::string& menuName) override;
+    std::uintptr_t windowHandle(const Form& form) const override {
+        return reinterpret_cast<std::uintptr_t>(windowOf(form));
+    }
 
     // The window of a loaded form, or null.
     HWND windowOf(const Form& form) const;
