@@ -173,7 +173,7 @@ std::string modRegistre::ReadRegValueRaw(std::uint32_t root, const std::string& 
     if (!data) {
         return kNotFound;
     }
-    if (data->type != RegBinary) {
+    if (data->type != RegBinary) { // strings (and numbers) as ReadRegValue gives them
         return render(*data);
     }
     // The whole read buffer: the bytes, then the blanks it was filled with.

@@ -190,9 +190,12 @@ TEST_P(RegistryContract, DataBeyondTheReadBufferReadsAsNotFound) {
     EXPECT_EQ(reg().ReadRegValueRaw(HKCU, key, "bin2049"), kNotFound);
 
     const std::string text(2048, 's');
-    put(HKCU, key, "sz2047", RegSz, text.substr(1) + '\0'); // 2048 bytes with the zero
+    // Named by their characters; the zero makes one byte more.
+    put(HKCU, key, "sz2046", RegSz, text.substr(2) + '\0');
+    put(HKCU, key, "sz2047", RegSz, text.substr(1) + '\0');
     put(HKCU, key, "sz2048", RegSz, text + '\0');
     put(HKCU, key, "sz3000", RegSz, std::string(3000, 't') + '\0');
+    EXPECT_EQ(reg().ReadRegValue(HKCU, key, "sz2046"), text.substr(2));
     EXPECT_EQ(reg().ReadRegValue(HKCU, key, "sz2047"), text.substr(1));
     EXPECT_EQ(reg().ReadRegValueRaw(HKCU, key, "sz2047"), text.substr(1));
     EXPECT_EQ(reg().ReadRegValue(HKCU, key, "sz2048"), kNotFound);
