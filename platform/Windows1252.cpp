@@ -118,16 +118,16 @@ std::string fromUtf16le(std::string_view bytes) {
     return out;
 }
 
-unsigned char toLower(unsigned char byte) {
-    if ((byte >= 'A' && byte <= 'Z') || (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7))
-        return static_cast<unsigned char>(byte + 0x20);
+unsigned char toUpper(unsigned char byte) {
+    if ((byte >= 'a' && byte <= 'z') || (byte >= 0xE0 && byte <= 0xFE && byte != 0xF7))
+        return static_cast<unsigned char>(byte - 0x20);
     switch (byte) {
-    case 0x8A: // S caron
-    case 0x8C: // OE
-    case 0x8E: // Z caron
-        return static_cast<unsigned char>(byte + 0x10);
-    case 0x9F: // Y diaeresis
-        return 0xFF;
+    case 0x9A: // s caron
+    case 0x9C: // oe
+    case 0x9E: // z caron
+        return static_cast<unsigned char>(byte - 0x10);
+    case 0xFF: // y diaeresis
+        return 0x9F;
     default:
         return byte;
     }
@@ -137,7 +137,7 @@ bool equalNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
         return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (toLower(static_cast<unsigned char>(a[i])) != toLower(static_cast<unsigned char>(b[i])))
+        if (toUpper(static_cast<unsigned char>(a[i])) != toUpper(static_cast<unsigned char>(b[i])))
             return false;
     }
     return true;
@@ -154,7 +154,7 @@ int compareNames(std::string_view a, std::string_view b) {
         }
         return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
     };
-    const int folded = compareBy([](unsigned char c) { return toUnicode(toLower(c)); });
+    const int folded = compareBy([](unsigned char c) { return toUnicode(toUpper(c)); });
     return folded != 0 ? folded : compareBy([](unsigned char c) { return toUnicode(c); });
 }
 

@@ -23,12 +23,14 @@ std::string fromUtf8(std::string_view utf8);
 // A surrogate pair is one character; characters without a byte become '?'.
 std::string fromUtf16le(std::string_view bytes);
 
-// The lower-case form of a letter (A-Z, the accented capitals, S/Z caron,
-// OE and Y diaeresis); other bytes are returned as they are.
-unsigned char toLower(unsigned char byte);
+// The capital form of a letter (a-z, the accented small letters, s/z caron,
+// oe and y diaeresis); other bytes, and letters whose capital the code page
+// lacks (sharp s, micro sign), are returned as they are.
+unsigned char toUpper(unsigned char byte);
 bool equalNoCase(std::string_view a, std::string_view b);
-// Orders names as Wine lists a folder: by their lower-case characters, then
-// exactly. Negative, zero or positive.
+// Orders names as Windows and Wine list a folder: by their capital
+// characters ("_" after the letters), then exactly. Negative, zero or
+// positive.
 int compareNames(std::string_view a, std::string_view b);
 
 } // namespace velmora::platform::cp1252

@@ -29,7 +29,7 @@ std::string programName(const fs::path& host) {
 
 std::string folded(std::string text) {
     for (char& c : text)
-        c = static_cast<char>(cp1252::toLower(static_cast<unsigned char>(c)));
+        c = static_cast<char>(cp1252::toUpper(static_cast<unsigned char>(c)));
     return text;
 }
 
@@ -52,6 +52,25 @@ std::string withoutTrailingBackslash(std::string path) {
 
 bool readOnly(const fs::file_status& status) {
     return (status.permissions() & kWriteBits) == fs::perms::none;
+}
+
+std::optional<std::string> readHost(const fs::path& host) {
+    std::ifstream in(host, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad())
+        return std::nullopt;
+    return bytes;
+}
+
+bool writeHost(const fs::path& host, const std::string& bytes) {
+    std::ofstream out(host, std::ios::binary | std::ios::trunc);
+    if (!out)
+        return false;
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    return !out.fail();
 }
 
 } // namespace
@@ -231,13 +250,7 @@ std::optional<std::string> PosixFileSystem::readFile(const std::string& path) {
     auto where = resolve(path);
     if (!where || !where->isFile())
         return std::nullopt;
-    std::ifstream in(where->host, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad())
-        return std::nullopt;
-    return bytes;
+    return readHost(where->host);
 }
 
 bool PosixFileSystem::writeFile(const std::string& path, const std::string& bytes) {
@@ -248,14 +261,11 @@ bool PosixFileSystem::writeFile(const std::string& path, const std::string& byte
     const bool existed = fs::exists(st);
     if (existed && (fs::is_directory(st) || readOnly(st)))
         return false;
-    std::ofstream out(where->host, std::ios::binary | std::ios::trunc);
-    if (!out)
+    if (!writeHost(where->host, bytes))
         return false;
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
     if (!existed)
         storedAttributes_.erase(where->key);
-    return !out.fail();
+    return true;
 }
 
 std::optional<std::vector<FolderEntry>> PosixFileSystem::listFolder(const std::string& path) {
@@ -322,11 +332,11 @@ bool PosixFileSystem::copyFile(const std::string& from, const std::string& to, b
     if (fs::exists(targetStatus) &&
         (!overwrite || fs::is_directory(targetStatus) || readOnly(targetStatus)))
         return false;
-    std::error_code ec;
-    fs::copy_file(source->host, target->host, fs::copy_options::overwrite_existing, ec);
-    if (ec)
+    const auto bytes = readHost(source->host);
+    if (!bytes || !writeHost(target->host, *bytes))
         return false;
     // Windows gives the copy the attributes of its source.
+    std::error_code ec;
     fs::permissions(target->host, source->status().permissions(), ec);
     if (auto stored = storedAttributes_.find(source->key); stored != storedAttributes_.end())
         storedAttributes_[target->key] = stored->second;

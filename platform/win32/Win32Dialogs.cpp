@@ -4,14 +4,19 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
+#include <cstddef>
+
 namespace velmora::platform::win32 {
 
 namespace {
 
 constexpr DWORD kNameBufferSize = 255;
 
+// The record as Windows 2000 and earlier know it (OPENFILENAME_SIZE_VERSION_400A):
+// it ends with the template name.
+constexpr DWORD kOpenFileRecordSize = offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR);
 #ifndef _WIN64
-static_assert(OPENFILENAME_SIZE_VERSION_400A == 76, "the record older systems know");
+static_assert(kOpenFileRecordSize == 76, "the 32-bit record is 76 bytes");
 #endif
 
 const char* textOrNull(const std::string& text) {
@@ -40,7 +45,7 @@ std::string Win32Dialogs::openFile(const OpenFileRequest& request) {
 
     // The filter's pairs end in a zero each; c_str() adds the final one.
     OPENFILENAMEA ofn{};
-    ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    ofn.lStructSize = kOpenFileRecordSize;
     ofn.hwndOwner = reinterpret_cast<HWND>(request.owner);
     ofn.hInstance = reinterpret_cast<HINSTANCE>(request.instance);
     ofn.lpstrFilter = textOrNull(request.filter);
@@ -57,6 +62,15 @@ std::string Win32Dialogs::openFile(const OpenFileRequest& request) {
 }
 
 std::string Win32Dialogs::browseForFolder(const std::string& title) {
+    // The browser works through the shell's COM objects.
+    const HRESULT com = CoInitialize(nullptr);
+    std::string chosen = browse(title);
+    if (SUCCEEDED(com))
+        CoUninitialize();
+    return chosen;
+}
+
+std::string Win32Dialogs::browse(const std::string& title) {
     char displayName[MAX_PATH] = {};
     BROWSEINFOA info{};
     info.hwndOwner = nullptr;

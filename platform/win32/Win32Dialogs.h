@@ -13,6 +13,9 @@ public:
     std::string openFile(const OpenFileRequest& request) override;
     // Only file-system folders can be confirmed; the desktop is the root.
     std::string browseForFolder(const std::string& title) override;
+
+private:
+    std::string browse(const std::string& title);
 };
 
 } // namespace velmora::platform::win32

@@ -174,23 +174,19 @@ std::string Win32FileSystem::programFolder() {
 }
 
 std::string Win32FileSystem::currentFolder() {
-    return grownBuffer(
-        [](char* buffer, DWORD size) { return GetCurrentDirectoryA(size, buffer); });
+    return grownBuffer([](char* buffer, DWORD size) { return GetCurrentDirectoryA(size, buffer); });
 }
 
 std::string Win32FileSystem::expandEnvironment(const std::string& text) {
-    // ExpandEnvironmentStringsA answers the size it needs, terminator
-    // included; 0 when it failed, and then the text stays as it was.
+    // The system expands at most 32K characters. It answers the length of
+    // the expansion with its terminator, or 0 when it failed: then, and when
+    // the expansion would not fit, the text stays as it was.
     std::vector<char> buffer(32767);
-    for (;;) {
-        const DWORD size = static_cast<DWORD>(buffer.size());
-        const DWORD length = ExpandEnvironmentStringsA(text.c_str(), buffer.data(), size);
-        if (length == 0)
-            return text;
-        if (length <= size)
-            return std::string(buffer.data(), length - 1);
-        buffer.resize(length);
-    }
+    const DWORD size = static_cast<DWORD>(buffer.size());
+    const DWORD length = ExpandEnvironmentStringsA(text.c_str(), buffer.data(), size);
+    if (length == 0 || length > size)
+        return text;
+    return std::string(buffer.data(), length - 1);
 }
 
 } // namespace velmora::platform::win32

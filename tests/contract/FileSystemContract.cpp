@@ -158,10 +158,10 @@ TEST_P(FileSystemContract, ListsByNameWithAttributes) {
 
     auto entries = files().listFolder(harness_->scratch());
     ASSERT_TRUE(entries.has_value());
-    // Without regard to case: "_" comes before the letters, as in lower case.
+    // Without regard to case, as capitals: "_" comes after the letters.
     EXPECT_EQ(namesOf(*entries),
-              (std::vector<std::string>{".dot", "_under.txt", "Alpha.txt", "beta.txt", "Hidden.sys",
-                                        "Mid", "zeta.txt"}));
+              (std::vector<std::string>{".dot", "Alpha.txt", "beta.txt", "Hidden.sys", "Mid",
+                                        "zeta.txt", "_under.txt"}));
     EXPECT_EQ(entryNamed(*entries, ".dot")->attributes, AttrArchive | AttrHidden);
     EXPECT_EQ(entryNamed(*entries, "Hidden.sys")->attributes,
               AttrArchive | AttrHidden | AttrSystem);
@@ -193,7 +193,7 @@ TEST_P(FileSystemContract, AccentedNamesEndToEnd) {
 
     auto entries = files().listFolder(harness_->scratch());
     ASSERT_TRUE(entries.has_value());
-    // In lower case: f (U+0066) before oe (U+0153) before the euro sign (U+20AC).
+    // As capitals: F (U+0046) before OE (U+0152) before the euro sign (U+20AC).
     EXPECT_EQ(namesOf(*entries), (std::vector<std::string>{french,
                                                            "\x9C"
                                                            "uvre.txt",
