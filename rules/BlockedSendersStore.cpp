@@ -1,0 +1,133 @@
+#include "rules/BlockedSendersStore.h"
+
+#include "core/FileAPI.h"
+#include "core/Program.h"
+#include "core/modRegistre.h"
+#include "rules/RuleStorage.h"
+
+namespace velmora {
+
+using platform::RegDword;
+using platform::RegSz;
+
+std::vector<std::string> CriteriaSubkeys(const modRegistre& reg, const std::string& branchKey) {
+    std::vector<std::string> names;
+    const std::string key = CriteriaKey(branchKey);
+    for (std::int32_t i = 0;; ++i) {
+        std::string name = reg.EnumRegSubKey(HKCU, key, i);
+        if (name == kNotFound)
+            break;
+        names.push_back(std::move(name));
+    }
+    return names;
+}
+
+void WriteBlockedAddress(const modRegistre& reg, const std::string& branchKey,
+                         const std::string& name, const std::string& address) {
+    const std::string key = CriterionKey(branchKey, name);
+    reg.WriteRegValue(HKCU, key, rulevalue::Flags, RegDword, 0LL);
+    reg.WriteRegValue(HKCU, key, rulevalue::Logic, RegDword, 1LL);
+    reg.WriteRegValue(HKCU, key, rulevalue::Type, RegDword,
+                      static_cast<long long>(criterion::BlockedAddress));
+    reg.WriteRegValue(HKCU, key, rulevalue::ValueType, RegDword,
+                      static_cast<long long>(valuetype::LPSTR));
+    reg.WriteRegValue(HKCU, key, rulevalue::Value, RegSz, address);
+}
+
+void WriteNewBranchRule(const modRegistre& reg, const std::string& blockSendersKey,
+                        const std::string& branchKey) {
+    reg.WriteRegValue(HKCU, blockSendersKey, rulevalue::Version, RegDword, kBlockSendersVersion);
+    reg.WriteRegValue(HKCU, branchKey, rulevalue::Enabled, RegDword, 1LL);
+    reg.WriteRegValue(HKCU, branchKey, rulevalue::Version, RegDword, 1LL);
+    reg.WriteRegValue(HKCU, branchKey, rulevalue::Name, RegSz, kBranchRuleName);
+    reg.WriteRegValue(HKCU, ActionsKey(branchKey), rulevalue::Order, RegSz, std::string("000"));
+    const std::string actionKey = ActionKey(branchKey, "000");
+    reg.WriteRegValue(HKCU, actionKey, rulevalue::Type, RegDword,
+                      static_cast<long long>(action::Delete));
+    reg.WriteRegValue(HKCU, actionKey, rulevalue::Flags, RegDword, 0LL);
+}
+
+namespace {
+
+// The action of each option opt300, by index.
+constexpr int kOptionActions[] = {action::Delete, action::DeleteFromServer, action::DoNotDownload,
+                                  action::Flag, action::Highlight};
+
+} // namespace
+
+int OptionOfActionType(int type) {
+    for (int option = 0; option < 5; ++option)
+        if (kOptionActions[option] == type)
+            return option;
+    return -1;
+}
+
+int ActionTypeOfOption(int option) {
+    return option >= 0 && option < 5 ? kOptionActions[option] : 0;
+}
+
+ui::Colour ColourOfIndex(Program& program, int index) {
+    // The colour window holds the table; reading it loads the window unseen.
+    ui::Form& colours = program.form("frmCouleur");
+    colours.Load();
+    const ui::Control* button = colours.find(ui::elementName("cmdCoul", index));
+    return button ? button->backColor() : ui::kDefaultColour;
+}
+
+SubkeyNamer::SubkeyNamer(int count, const std::vector<std::string>& inUse)
+    : start_(count >= 0 && count < kSubkeyNameCount ? count : 0) {
+    for (const std::string& name : inUse) {
+        const int number = ParseSubkeyName(name);
+        if (number >= 0)
+            used_.set(static_cast<std::size_t>(number));
+    }
+}
+
+std::string SubkeyNamer::next() {
+    while (scanned_ < kSubkeyNameCount) {
+        const int number = (start_ + scanned_++) % kSubkeyNameCount;
+        if (!used_.test(static_cast<std::size_t>(number))) {
+            used_.set(static_cast<std::size_t>(number));
+            return FormatSubkeyName(number);
+        }
+    }
+    return {};
+}
+
+std::optional<std::string> ReadBlockedSendersFile(platform::FileSystem& files,
+                                                  const std::string& path) {
+    auto bytes = files.readFile(path);
+    if (!bytes)
+        return std::nullopt;
+    // The same test as the text reader's: FF FE 57 before the first zero.
+    if (bytes->compare(0, bytes->find('\0'), "\xFF\xFE\x57") == 0)
+        return BytesToText(*bytes);
+    return bytes;
+}
+
+std::vector<std::string> SplitBlockedEntries(const std::string& text) {
+    std::vector<std::string> entries(1);
+    std::size_t at = 0;
+    for (;;) {
+        std::size_t stop = text.find_first_of(";\r", at);
+        // A carriage return separates only when a line feed follows it.
+        while (stop != std::string::npos && text[stop] == '\r' &&
+               (stop + 1 >= text.size() || text[stop + 1] != '\n'))
+            stop = text.find_first_of(";\r", stop + 1);
+        entries.back().append(text, at, stop == std::string::npos ? std::string::npos : stop - at);
+        if (stop == std::string::npos)
+            return entries;
+        entries.emplace_back();
+        at = stop + (text[stop] == ';' ? 1 : 2);
+    }
+}
+
+EntryKind ClassifyEntry(const std::string& entry) {
+    if (entry.find('@') == std::string::npos)
+        return EntryKind::NotAddress;
+    if (entry.find('\0') != std::string::npos || entry.size() > kLongestAddress)
+        return EntryKind::Unstorable;
+    return EntryKind::Address;
+}
+
+} // namespace velmora

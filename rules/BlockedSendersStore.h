@@ -1,0 +1,89 @@
+#pragma once
+// The blocked-senders branches in the registry: their criteria, the values
+// of one blocked address and of a new branch, the names new addresses take,
+// and the entries of a blocked-senders text file.
+
+#include "ui/model/Control.h"
+
+#include <bitset>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+class Program;
+class modRegistre;
+
+namespace platform {
+class FileSystem;
+}
+
+// ---------------------------------------------------------------- the branch
+
+// The names of the branch's criteria subkeys, in the registry's order.
+std::vector<std::string> CriteriaSubkeys(const modRegistre& reg, const std::string& branchKey);
+
+// The five values of one blocked address, in this order: Flags 0, Logic 1,
+// Type 23, ValueType 30 (REG_DWORD), then the address as "Value" (REG_SZ).
+void WriteBlockedAddress(const modRegistre& reg, const std::string& branchKey,
+                         const std::string& name, const std::string& address);
+
+// What makes a branch a complete rule, written once after its first Order:
+// the Block Senders "Version", the rule's Enabled, Version and Name, and the
+// default action (delete) as its only action.
+void WriteNewBranchRule(const modRegistre& reg, const std::string& blockSendersKey,
+                        const std::string& branchKey);
+
+// The option opt300 of an action type (7 -> 0, 8 -> 1, 9 -> 2, 11 -> 3,
+// 10 -> 4), or -1 for a type the page has no option for; and back.
+int OptionOfActionType(int type);
+int ActionTypeOfOption(int option);
+
+// The colour the colour window shows for a colour index.
+ui::Colour ColourOfIndex(Program& program, int index);
+
+// ---------------------------------------------------------------- new names
+
+// Hands out the names of new addresses: by count ("003" after three names)
+// where that name is free, otherwise the next name not in use, so that no
+// stored address is ever written over. Past "FFF" it comes back to the free
+// names below the count; when every name of the scheme is in use it answers
+// the empty text.
+class SubkeyNamer {
+public:
+    // count: the entries of the Order; inUse: every name already taken, by
+    // the Order or by a subkey (names outside the scheme are ignored).
+    SubkeyNamer(int count, const std::vector<std::string>& inUse);
+    std::string next();
+
+private:
+    std::bitset<4096> used_;
+    int start_;
+    int scanned_ = 0;
+};
+
+// ---------------------------------------------------------------- text files
+
+// The longest address the registry layer can read back: its buffer holds
+// 2048 bytes, the terminating zero included.
+inline constexpr std::size_t kLongestAddress = 2047;
+
+// The file's bytes; nothing when it cannot be read. Zero bytes stay, so that
+// the entries holding one can be refused (a UTF-16 registry export is
+// converted as the program's text reader does).
+std::optional<std::string> ReadBlockedSendersFile(platform::FileSystem& files,
+                                                  const std::string& path);
+
+// Carriage return + line feed pairs become ";", then the text is split at
+// every ";". An empty text gives one empty entry.
+std::vector<std::string> SplitBlockedEntries(const std::string& text);
+
+enum class EntryKind {
+    Address,    // holds "@": stored as it stands
+    NotAddress, // no "@": skipped as the client's lists have none
+    Unstorable, // holds "@" but also a zero byte, or is too long to read back
+};
+EntryKind ClassifyEntry(const std::string& entry);
+
+} // namespace velmora
