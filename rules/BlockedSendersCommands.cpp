@@ -47,11 +47,23 @@ private:
     ui::Form& form_;
 };
 
-// Lets the window repaint and take a close; false once it is closed.
-bool LetWindowBreathe(Program& program) {
-    program.services.ui.doEvents();
-    return program.principal().isLoaded();
-}
+// Whether the main window, open when a command began, has been closed
+// since: while the command let the window breathe, or during a modal window.
+class WindowWatch {
+public:
+    explicit WindowWatch(Program& program)
+        : program_(program), open_(program.principal().isLoaded()) {}
+    bool closed() const { return open_ && !program_.principal().isLoaded(); }
+    // Lets the window repaint and take a close; false once it is closed.
+    bool breathe() const {
+        program_.services.ui.doEvents();
+        return !closed();
+    }
+
+private:
+    Program& program_;
+    bool open_;
+};
 
 std::string AskForFile(Program& program, const std::string& titleKey,
                        const std::string& filterKey) {
@@ -110,9 +122,10 @@ void ImportFile(Program& program, ImportRequest::Mode mode, const std::string& p
     request.separator = CurrentSeparator(program);
     request.listedText = merge ? form.control("txt300").text() : std::string();
     request.batchSize = kBatchSize;
+    const WindowWatch window(program);
     request.betweenBatches = [&](const std::string& listed) {
         form.control("txt300").setText(listed);
-        return LetWindowBreathe(program);
+        return window.breathe();
     };
     ImportOutcome outcome;
     {
@@ -208,6 +221,7 @@ void SortBlockedList(Program& program) {
     const std::string branchKey = BranchKey(program, CurrentBranch(program));
     const std::vector<std::string> names = CriteriaSubkeys(program.reg, branchKey);
     const std::size_t count = std::min(names.size(), pieces.size());
+    const WindowWatch window(program);
     bool open = true;
     {
         PageLock lock(form);
@@ -217,7 +231,7 @@ void SortBlockedList(Program& program) {
             // A close in the middle waits for the end: half a sort would
             // leave some addresses twice and others not at all.
             if ((i + 1) % kBatchSize == 0 && i + 1 < count && open)
-                open = LetWindowBreathe(program);
+                open = window.breathe();
         }
     }
     if (open)
@@ -226,6 +240,7 @@ void SortBlockedList(Program& program) {
 
 void ChooseBlockedAction(Program& program, int option) {
     ui::BusyPointer busy(program.services.ui);
+    const WindowWatch window(program);
     const std::string actionKey = ActionKey(BranchKey(program, CurrentBranch(program)), "000");
     const modRegistre& reg = program.reg;
     const int type = ActionTypeOfOption(option);
@@ -246,7 +261,7 @@ void ChooseBlockedAction(Program& program, int option) {
         reg.DeleteRegValue(HKCU, actionKey, rulevalue::Value);
         reg.DeleteRegValue(HKCU, actionKey, rulevalue::ValueType);
     }
-    if (program.principal().isLoaded())
+    if (!window.closed())
         LoadBlockedList(program);
 }
 

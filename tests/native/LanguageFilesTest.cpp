@@ -32,10 +32,12 @@ const std::vector<std::pair<std::string, std::string>> kLookedUp = {
      "chk120"},
     {"Onglet2", "Titre lbl200 chk200 chk201 chk202 lbl201 lbl202 lbl203 lbl204 lbl205 lbl206 "
                 "cbo200.0 cbo200.1 cbo200.2 cbo200.3 ofd200"},
-    {"Onglet3", "Titre lbl300 lbl301 lbl302 lbl303 lbl304 lbl305 lbl306 lbl307 lbl308 lbl309 "
-                "lbl310 opt300.0 opt300.1 opt300.2 opt300.3 opt300.4 OFD1_1 OFD1_2 OFD2_1 OFD2_2 "
-                "OFD3_1 OFD3_2 lbl302.1 lbl302.2 lbl302.3 lbl305.1 msgbox300 msgbox300T "
-                "msgbox301 msgbox301T msgbox302 msgbox302T msgbox303 msgbox303T"},
+    {"Onglet3",
+     "Titre lbl300 lbl301 lbl302 lbl303 lbl304 lbl305 lbl306 lbl307 lbl308 lbl309 "
+     "lbl310 opt300.0 opt300.1 opt300.2 opt300.3 opt300.4 OFD1_1 OFD1_2 OFD2_1 OFD2_2 "
+     "OFD3_1 OFD3_2 lbl302.1 lbl302.2 lbl302.3 lbl305.1 msgbox300 msgbox300T "
+     "msgbox301 msgbox301T msgbox302 msgbox302T msgbox303 msgbox303T msgbox304 msgbox304T "
+     "msgbox305 msgbox305T"},
     {"Onglet4", "Titre chk400.0 chk400.1 chk400.2 lbl400 cmd400 cmd401 msbox400 msbox400.1 "
                 "msbox401 msbox401.1"},
     {"Onglet5", "Titre lbl500 lbl501 lbl501ttp lbl502 lbl502ttp lbl503 lbl503ttp lbl504 "
@@ -268,10 +270,16 @@ TEST_F(LanguageFiles, PiecesTheProgramJoinsOrFillsInFitTogether) {
     // Placeholders the program replaces, and "%1 Ko/s", which it cuts out of
     // the rate label before the first measure.
     const std::vector<std::pair<std::string, std::vector<std::string>>> filled = {
-        {"Onglet3 msgbox302", {"%menu"}}, {"Onglet3 lbl302.2", {"%numadr"}},
-        {"Onglet6 msgbox616", {"%1"}},    {"Onglet6 lbl630T", {"%1", "%2"}},
-        {"Onglet6 lbl633", {"%1"}},       {"Onglet6 lbl633a", {"%1", "%2"}},
-        {"Onglet6 lbl635", {"%1 Ko/s"}},  {"Onglet6 lbl641", {"%1"}},
+        {"Onglet3 msgbox302", {"%menu"}},
+        {"Onglet3 lbl302.2", {"%numadr"}},
+        {"Onglet3 msgbox304", {"%stored", "%left"}},
+        {"Onglet3 msgbox305", {"%skipped"}},
+        {"Onglet6 msgbox616", {"%1"}},
+        {"Onglet6 lbl630T", {"%1", "%2"}},
+        {"Onglet6 lbl633", {"%1"}},
+        {"Onglet6 lbl633a", {"%1", "%2"}},
+        {"Onglet6 lbl635", {"%1 Ko/s"}},
+        {"Onglet6 lbl641", {"%1"}},
         {"Onglet6 lbl643b", {"%1"}},
     };
     for (const auto& language : kLanguages) {

@@ -37,7 +37,11 @@ public:
     void unload(ui::Form& form) override;
     void setMousePointer(int pointer) override;
     int mousePointer() const override { return pointer_; }
-    void doEvents() override { ++doEventsCalls; }
+    void doEvents() override {
+        ++doEventsCalls;
+        if (onDoEvents)
+            onDoEvents();
+    }
     void popupMenu(ui::Form& form, const std::string& menuName) override;
     // A loaded form's stand-in handle: its address.
     std::uintptr_t windowHandle(const ui::Form& form) const override {
@@ -45,10 +49,13 @@ public:
     }
 
     std::vector<ShownMessage> messages;
-    std::vector<std::string> events;   // "load frmX", "show frmX", "modal frmX", "hide frmX", "unload frmX"
-    std::vector<int> pointers;         // every pointer change, in order
+    std::vector<std::string>
+        events;                // "load frmX", "show frmX", "modal frmX", "hide frmX", "unload frmX"
+    std::vector<int> pointers; // every pointer change, in order
     std::vector<std::string> popups;
     int doEventsCalls = 0;
+    // What the user does while a long command lets the window breathe.
+    std::function<void()> onDoEvents;
 
 private:
     std::deque<int> answers_;
