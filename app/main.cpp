@@ -2,6 +2,7 @@
 // message loop until the last window is unloaded.
 
 #include "core/Program.h"
+#include "core/frmPrincipal.h"
 #include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32ProfileStrings.h"
