@@ -103,6 +103,10 @@ TEST(Win32FileSystem, FoldersOfTheMachine) {
     }
     EXPECT_EQ(GetSpecialFolderPath(files, 0x7777), "");
 
+    char current[MAX_PATH + 1];
+    const DWORD length = GetCurrentDirectoryA(sizeof current, current);
+    EXPECT_EQ(files.currentFolder(), std::string(current, length));
+
     const std::string program = files.programFolder();
     EXPECT_TRUE(isFolder(program)) << program;
     EXPECT_NE(GetFileAttributesA((program + "\\velmora_wine_tests.exe").c_str()),
