@@ -2,6 +2,7 @@
 
 #include "core/Program.h"
 #include "core/frmPrincipal.h"
+#include "rules/LoadBlockedList.h"
 #include "settings/CompactionCounter.h"
 #include "settings/SettingsCatalogue.h"
 
@@ -126,11 +127,6 @@ void LoadRestorePointChoice(Program& program) {
     SetState(*box, LeadingNumber(program.reg.ReadRegValue(HKCU, kProgramKey, "NoRestaure")));
 }
 
-// Step 38: the blocked-senders page shows the current identity's list.
-void LoadBlockedSenders(Program& program) {
-    (void)program;
-}
-
 // Step 39: the anti-spam page shows the state of its rule.
 void LoadAntiSpamStatus(Program& program) {
     (void)program;
@@ -192,7 +188,7 @@ void LoadSettings(Program& program) {
     for (const char* control : {"txt800", "lbl800", "lbl801", "chk800", "chk801"})
         Principal(program, control).setEnabled(servicePack2);
 
-    Step([&] { LoadBlockedSenders(program); });
+    Step([&] { LoadBlockedList(program); });
     Step([&] { LoadAntiSpamStatus(program); });
 }
 

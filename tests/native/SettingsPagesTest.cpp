@@ -8,6 +8,7 @@
 #include "core/Language.h"
 #include "core/frmPrincipal.h"
 #include "settings/LoadSettings.h"
+#include "support/RecordingRegistry.h"
 #include "support/TestProgram.h"
 
 #include <gtest/gtest.h>
@@ -178,41 +179,6 @@ std::string Describe(const Row& row) {
 }
 
 // ------------------------------------------------------------ the fixture
-
-// The registry the program works on, recording every change made to it.
-class RecordingRegistry : public platform::Registry {
-public:
-    explicit RecordingRegistry(platform::Registry& inner) : inner_(inner) {}
-
-    long queryValue(std::uint32_t root, const std::string& key, const std::string& value,
-                    std::size_t size, RegData& out) override {
-        return inner_.queryValue(root, key, value, size, out);
-    }
-    long setValue(std::uint32_t root, const std::string& key, const std::string& value,
-                  std::uint32_t type, const std::string& bytes) override {
-        changes.push_back("set " + value);
-        return inner_.setValue(root, key, value, type, bytes);
-    }
-    long enumSubKey(std::uint32_t root, const std::string& key, std::uint32_t index,
-                    std::size_t size, std::string& name) override {
-        return inner_.enumSubKey(root, key, index, size, name);
-    }
-    long deleteValue(std::uint32_t root, const std::string& key,
-                     const std::string& value) override {
-        changes.push_back("delete " + value);
-        return inner_.deleteValue(root, key, value);
-    }
-    long deleteTree(std::uint32_t root, const std::string& parent,
-                    const std::string& subKey) override {
-        changes.push_back("delete tree " + subKey);
-        return inner_.deleteTree(root, parent, subKey);
-    }
-
-    std::vector<std::string> changes;
-
-private:
-    platform::Registry& inner_;
-};
 
 class SettingsPages : public ::testing::Test {
 protected:
@@ -432,7 +398,7 @@ TEST_F(SettingsPages, TheKeyboardWritesOnceAsTheMouseDoes) {
     control("opt720(4)").setValue(1);
     KeyboardTicks("opt720(1)", 1);
     EXPECT_EQ(Holds(At(Id), "SendMDN"), Stored{1u});
-    EXPECT_EQ(recorder.changes,
+    EXPECT_EQ(recorder.names(),
               (std::vector<std::string>{"set Safe Attachments Locked",
                                         "set Safe Attachments Locked", "set SendMDN"}));
 
@@ -440,7 +406,7 @@ TEST_F(SettingsPages, TheKeyboardWritesOnceAsTheMouseDoes) {
     recorder.changes.clear();
     MouseTicks("chk701", 1);
     MouseTicks("opt720(2)", 1);
-    EXPECT_EQ(recorder.changes, (std::vector<std::string>{"set RequestMDNLocked", "set SendMDN"}));
+    EXPECT_EQ(recorder.names(), (std::vector<std::string>{"set RequestMDNLocked", "set SendMDN"}));
     EXPECT_EQ(Holds(At(Id), "SendMDN"), Stored{2u});
     // Busy while writing, then back to the default pointer.
     ASSERT_GE(t.ui.pointers.size(), 2u);
@@ -602,8 +568,9 @@ TEST_F(SettingsPages, TheLoadWritesOnlyTheCounterAndTheSecurityZone) {
             Put(At(row.where), row.valueName, row.stored);
     recorder.changes.clear();
     LoadSettings(*t.program);
-    std::sort(recorder.changes.begin(), recorder.changes.end());
-    EXPECT_EQ(recorder.changes,
+    std::vector<std::string> names = recorder.names();
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names,
               (std::vector<std::string>{"set Compact Check Count", "set Email Security Zone"}));
     EXPECT_EQ(Holds(At(Id), "Email Security Zone"), Stored{4u});
 
@@ -611,7 +578,7 @@ TEST_F(SettingsPages, TheLoadWritesOnlyTheCounterAndTheSecurityZone) {
     Put(At(Id), "Email Security Zone", Missing{});
     recorder.changes.clear();
     LoadSettings(*t.program);
-    EXPECT_EQ(recorder.changes, (std::vector<std::string>{"set Compact Check Count"}));
+    EXPECT_EQ(recorder.names(), (std::vector<std::string>{"set Compact Check Count"}));
     EXPECT_EQ(Holds(At(Id), "Email Security Zone"), Stored{Missing{}});
 }
 
