@@ -11,8 +11,15 @@ XVFB_SCREEN="-screen 0 1280x1024x24"
 
 # Packages, by the name dpkg knows them (wine32 lives in the i386 architecture).
 BUILD_PACKAGES=(g++ cmake make git libgtest-dev googletest clang-format
-    g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686 gcab zip)
+    g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686
+    g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64 gcab zip)
 WINE_PACKAGES=(wine wine32:i386 wine64 xvfb xauth)
+
+# The 64-bit loader directly: the generic "wine" starts the 32-bit one first,
+# which some kernels can only run emulated (slowly). It still runs 32-bit
+# programs, through the 32-bit loader.
+WINE64=/usr/lib/wine/wine64
+[ -x "$WINE64" ] || WINE64=wine64
 
 # Wine: no Mono/Gecko download prompts, no menu entries, quiet.
 export WINEDEBUG=${WINEDEBUG:--all}
@@ -105,6 +112,14 @@ configure_win32() {
     mkdir -p "$BUILD_ROOT"
     configure_build win32 -DCMAKE_TOOLCHAIN_FILE="$VELMORA_ROOT/cmake/mingw-i686.cmake" \
         -DCMAKE_BUILD_TYPE=Release
+}
+
+# The name a Windows program under Wine gives a Unix path (drive Z: is /).
+windows_path() {
+    local path
+    path=$(readlink -f "$1")
+    path=${path//\//\\}
+    printf 'Z:%s\n' "$path"
 }
 
 # Stops every Wine process of a prefix (they may hold a display that is gone).

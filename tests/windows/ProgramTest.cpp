@@ -49,8 +49,8 @@ std::string distFolder() {
 
 void setString(const std::string& key, const std::string& name, const std::string& value) {
     HKEY handle;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
-                              nullptr, &handle, nullptr),
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                              &handle, nullptr),
               ERROR_SUCCESS);
     RegSetValueExA(handle, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                    static_cast<DWORD>(value.size() + 1));
@@ -59,8 +59,8 @@ void setString(const std::string& key, const std::string& name, const std::strin
 
 void setDword(const std::string& key, const std::string& name, DWORD value) {
     HKEY handle;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
-                              nullptr, &handle, nullptr),
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                              &handle, nullptr),
               ERROR_SUCCESS);
     RegSetValueExA(handle, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
                    sizeof value);
@@ -72,8 +72,7 @@ std::string readString(const std::string& key, const std::string& name) {
     char buffer[1024];
     DWORD type = 0, size = sizeof buffer - 1;
     HKEY handle;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_QUERY_VALUE, &handle) !=
-        ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_QUERY_VALUE, &handle) != ERROR_SUCCESS)
         return "(missing)";
     const LONG status = RegQueryValueExA(handle, name.c_str(), nullptr, &type,
                                          reinterpret_cast<BYTE*>(buffer), &size);
@@ -201,25 +200,26 @@ public:
     bool mainWindowShown() const { return mainWindowShown_; }
 
     static bool isMainWindow(HWND window) {
-        return IsWindowVisible(window) && textOf(window) == "Velmora" && classOf(window) != "#32770";
+        return IsWindowVisible(window) && textOf(window) == "Velmora" &&
+               classOf(window) != "#32770";
     }
 
 private:
+    struct Walk {
+        DWORD process;
+        std::vector<HWND> found;
+    };
+    static BOOL CALLBACK visit(HWND window, LPARAM data) {
+        auto& walk = *reinterpret_cast<Walk*>(data);
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        if (process == walk.process)
+            walk.found.push_back(window);
+        return TRUE;
+    }
     std::vector<HWND> topWindows() const {
-        struct Walk {
-            DWORD process;
-            std::vector<HWND> found;
-        } walk{info_.dwProcessId, {}};
-        EnumWindows(
-            [](HWND window, LPARAM data) -> BOOL {
-                auto& w = *reinterpret_cast<Walk*>(data);
-                DWORD process = 0;
-                GetWindowThreadProcessId(window, &process);
-                if (process == w.process)
-                    w.found.push_back(window);
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&walk));
+        Walk walk{info_.dwProcessId, {}};
+        EnumWindows(&visit, reinterpret_cast<LPARAM>(&walk));
         return walk.found;
     }
 
@@ -228,33 +228,59 @@ private:
     bool mainWindowShown_ = false;
 };
 
+// TCITEMA as a 32-bit process lays it out, for reading a 32-bit program's
+// tab control from a 64-bit test.
+struct TabItem32 {
+    UINT mask;
+    DWORD state;
+    DWORD stateMask;
+    DWORD text;
+    int textMax;
+    int image;
+    DWORD param;
+};
+
 // The captions of a tab control of another process: the item structure and
 // its text buffer have to live in that process for TCM_GETITEM.
 std::vector<std::string> tabCaptions(HWND tab) {
     std::vector<std::string> captions;
     DWORD processId = 0;
     GetWindowThreadProcessId(tab, &processId);
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
-                                 processId);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE |
+                                     PROCESS_QUERY_INFORMATION,
+                                 FALSE, processId);
     if (!process)
         return captions;
-    struct Remote {
-        TCITEMA item;
-        char text[512];
-    };
+    BOOL targetIs32 = sizeof(void*) == 4;
+    if (!targetIs32)
+        IsWow64Process(process, &targetIs32);
+    constexpr std::size_t kItemSize =
+        sizeof(TCITEMA) > sizeof(TabItem32) ? sizeof(TCITEMA) : sizeof(TabItem32);
+    constexpr std::size_t kTextMax = 512;
     auto* remote = static_cast<char*>(
-        VirtualAllocEx(process, nullptr, sizeof(Remote), MEM_COMMIT, PAGE_READWRITE));
+        VirtualAllocEx(process, nullptr, kItemSize + kTextMax, MEM_COMMIT, PAGE_READWRITE));
     const auto count = static_cast<int>(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0));
     for (int i = 0; remote && i < count; ++i) {
-        Remote local{};
-        local.item.mask = TCIF_TEXT;
-        local.item.pszText = remote + offsetof(Remote, text);
-        local.item.cchTextMax = sizeof local.text;
-        WriteProcessMemory(process, remote, &local, sizeof local, nullptr);
+        char* remoteText = remote + kItemSize;
+        if (targetIs32) {
+            TabItem32 item{};
+            item.mask = TCIF_TEXT;
+            item.text = static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(remoteText));
+            item.textMax = kTextMax;
+            WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
+        } else {
+            TCITEMA item{};
+            item.mask = TCIF_TEXT;
+            item.pszText = remoteText;
+            item.cchTextMax = kTextMax;
+            WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
+        }
+        char zero = 0;
+        WriteProcessMemory(process, remoteText, &zero, 1, nullptr);
         SendMessageA(tab, TCM_GETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(remote));
-        ReadProcessMemory(process, remote, &local, sizeof local, nullptr);
-        local.text[sizeof local.text - 1] = '\0';
-        captions.push_back(local.text);
+        char text[kTextMax + 1] = {};
+        ReadProcessMemory(process, remoteText, text, kTextMax, nullptr);
+        captions.push_back(text);
     }
     if (remote)
         VirtualFreeEx(process, remote, 0, MEM_RELEASE);
@@ -336,8 +362,9 @@ TEST_F(ProgramWindow, StartsOnTheLastIdentityWithItsPagesAndEndsWhenClosed) {
     for (const char* name : {"cmdAbout", "cmdChangeIdentite", "lblChangeIdentite", "cmdFocus"}) {
         HWND control = findControl(main, name);
         ASSERT_NE(control, nullptr) << name;
-        if (std::string(name) != "cmdFocus")
+        if (std::string(name) != "cmdFocus") {
             EXPECT_TRUE(IsWindowVisible(control)) << name << " is hidden";
+        }
     }
     HWND passage = findControl(main, "lblPassage");
     ASSERT_NE(passage, nullptr);
@@ -345,7 +372,8 @@ TEST_F(ProgramWindow, StartsOnTheLastIdentityWithItsPagesAndEndsWhenClosed) {
 
     // The identity the mail client used last, accented name and all, with one
     // trailing space; three identities make the change button useful.
-    EXPECT_EQ(textOf(findControl(main, "lblChangeIdentite")), std::string(kLastUsed.userName) + " ");
+    EXPECT_EQ(textOf(findControl(main, "lblChangeIdentite")),
+              std::string(kLastUsed.userName) + " ");
 
     // Start-up ends by handing the focus to the focus holder.
     HWND focusHolder = findControl(main, "cmdFocus");
@@ -442,7 +470,8 @@ TEST_F(FatalStop, LanguageFolderWithOnlyAReadme) {
 
 TEST_F(FatalStop, RecordedLanguageFileMissingIsNamedAsRead) {
     makeLanguageFolder();
-    ASSERT_TRUE(CopyFileA(englishFile.c_str(), (languageFolder() + "\\English.LNG").c_str(), FALSE));
+    ASSERT_TRUE(
+        CopyFileA(englishFile.c_str(), (languageFolder() + "\\English.LNG").c_str(), FALSE));
     // Named as stored: case kept, accents in the system code page.
     const std::string language = "Espa\xF1ol";
     seedRegistry(language);
@@ -450,8 +479,9 @@ TEST_F(FatalStop, RecordedLanguageFileMissingIsNamedAsRead) {
                     "Missing file  '" + language +
                         ".LNG'  in the LANGUAGE folder. This Program cannot continue\r\n\r\n"
                         "Fichier  '" +
-                        language + ".LNG'  absent dans le dossier LANGUAGE. Ce programme ne peut "
-                                   "pas continuer.");
+                        language +
+                        ".LNG'  absent dans le dossier LANGUAGE. Ce programme ne peut "
+                        "pas continuer.");
 }
 
 } // namespace
