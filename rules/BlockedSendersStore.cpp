@@ -66,14 +66,6 @@ int ActionTypeOfOption(int option) {
     return option >= 0 && option < 5 ? kOptionActions[option] : 0;
 }
 
-ui::Colour ColourOfIndex(Program& program, int index) {
-    // The colour window holds the table; reading it loads the window unseen.
-    ui::Form& colours = program.form("frmCouleur");
-    colours.Load();
-    const ui::Control* button = colours.find(ui::elementName("cmdCoul", index));
-    return button ? button->backColor() : ui::kDefaultColour;
-}
-
 SubkeyNamer::SubkeyNamer(int count, const std::vector<std::string>& inUse)
     : start_(count >= 0 && count < kSubkeyNameCount ? count : 0) {
     for (const std::string& name : inUse) {

@@ -3,8 +3,6 @@
 // of one blocked address and of a new branch, the names new addresses take,
 // and the entries of a blocked-senders text file.
 
-#include "ui/model/Control.h"
-
 #include <bitset>
 #include <optional>
 #include <string>
@@ -39,9 +37,6 @@ void WriteNewBranchRule(const modRegistre& reg, const std::string& blockSendersK
 // 10 -> 4), or -1 for a type the page has no option for; and back.
 int OptionOfActionType(int type);
 int ActionTypeOfOption(int option);
-
-// The colour the colour window shows for a colour index.
-ui::Colour ColourOfIndex(Program& program, int index);
 
 // ---------------------------------------------------------------- new names
 

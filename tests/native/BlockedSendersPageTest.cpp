@@ -8,6 +8,7 @@
 #include "rules/BlockedSendersPage.h"
 #include "rules/LoadBlockedList.h"
 #include "rules/RuleStorage.h"
+#include "support/RecordingRegistry.h"
 #include "support/TestProgram.h"
 
 #include <gtest/gtest.h>
@@ -28,39 +29,6 @@ const std::string kIdentityKey =
 const std::string kBlockSenders = kIdentityKey + "\\Block Senders";
 const std::string kMail = kBlockSenders + "\\Mail";
 const std::string kNews = kBlockSenders + "\\News";
-
-// Every write and deletion that reaches the store, in order.
-class RecordingRegistry : public platform::Registry {
-public:
-    explicit RecordingRegistry(platform::Registry& inner) : inner_(inner) {}
-    long queryValue(std::uint32_t root, const std::string& key, const std::string& value,
-                    std::size_t size, RegData& out) override {
-        return inner_.queryValue(root, key, value, size, out);
-    }
-    long setValue(std::uint32_t root, const std::string& key, const std::string& value,
-                  std::uint32_t type, const std::string& bytes) override {
-        log.push_back("set " + key + " : " + value + " (" + std::to_string(type) + ")");
-        return inner_.setValue(root, key, value, type, bytes);
-    }
-    long enumSubKey(std::uint32_t root, const std::string& key, std::uint32_t index,
-                    std::size_t size, std::string& name) override {
-        return inner_.enumSubKey(root, key, index, size, name);
-    }
-    long deleteValue(std::uint32_t root, const std::string& key,
-                     const std::string& value) override {
-        log.push_back("delete " + key + " : " + value);
-        return inner_.deleteValue(root, key, value);
-    }
-    long deleteTree(std::uint32_t root, const std::string& parent,
-                    const std::string& subKey) override {
-        log.push_back("delete tree " + parent + " \\ " + subKey);
-        return inner_.deleteTree(root, parent, subKey);
-    }
-    Strings log;
-
-private:
-    platform::Registry& inner_;
-};
 
 // The colours of the colour window's buttons by index, as COLORREF.
 ui::Colour Rgb(int r, int g, int b) {
@@ -277,26 +245,30 @@ TEST_F(BlockedSenders, FirstLoadWritesEachAddressThenTheRuleInTheTablesOrder) {
 
     const std::string c0 = kMail + "\\Criteria\\000", c1 = kMail + "\\Criteria\\001";
     const std::string action = kMail + "\\Actions\\000";
-    EXPECT_EQ(recorder.log, (Strings{
-                                "set " + c0 + " : Flags (4)",
-                                "set " + c0 + " : Logic (4)",
-                                "set " + c0 + " : Type (4)",
-                                "set " + c0 + " : ValueType (4)",
-                                "set " + c0 + " : Value (1)",
-                                "set " + c1 + " : Flags (4)",
-                                "set " + c1 + " : Logic (4)",
-                                "set " + c1 + " : Type (4)",
-                                "set " + c1 + " : ValueType (4)",
-                                "set " + c1 + " : Value (1)",
-                                "set " + kMail + "\\Criteria : Order (1)",
-                                "set " + kBlockSenders + " : Version (4)",
-                                "set " + kMail + " : Enabled (4)",
-                                "set " + kMail + " : Version (4)",
-                                "set " + kMail + " : Name (1)",
-                                "set " + kMail + "\\Actions : Order (1)",
-                                "set " + action + " : Type (4)",
-                                "set " + action + " : Flags (4)",
-                            }));
+    Strings changes;
+    for (const RegistryChange& change : recorder.changes)
+        changes.push_back(change.key + " : " + change.name + " (" + std::to_string(change.type) +
+                          ")");
+    EXPECT_EQ(changes, (Strings{
+                           c0 + " : Flags (4)",
+                           c0 + " : Logic (4)",
+                           c0 + " : Type (4)",
+                           c0 + " : ValueType (4)",
+                           c0 + " : Value (1)",
+                           c1 + " : Flags (4)",
+                           c1 + " : Logic (4)",
+                           c1 + " : Type (4)",
+                           c1 + " : ValueType (4)",
+                           c1 + " : Value (1)",
+                           kMail + "\\Criteria : Order (1)",
+                           kBlockSenders + " : Version (4)",
+                           kMail + " : Enabled (4)",
+                           kMail + " : Version (4)",
+                           kMail + " : Name (1)",
+                           kMail + "\\Actions : Order (1)",
+                           action + " : Type (4)",
+                           action + " : Flags (4)",
+                       }));
     // The bytes: the entry untouched with its zero, numbers as DWORDs.
     EXPECT_EQ(raw(c0, "Value").bytes, std::string(" Jo@Example.COM\0", 16));
     EXPECT_EQ(raw(c0, "Flags").bytes, std::string("\0\0\0\0", 4));
