@@ -18,7 +18,9 @@ int ScriptedUiHost::msgBox(const std::string& text, int style, const std::string
     return ui::ResultOk;
 }
 
-void ScriptedUiHost::load(ui::Form& form) { events.push_back("load " + form.name()); }
+void ScriptedUiHost::load(ui::Form& form) {
+    events.push_back("load " + form.name());
+}
 
 void ScriptedUiHost::show(ui::Form& form, bool modal) {
     form.markShown(true);
