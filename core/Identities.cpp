@@ -1,5 +1,6 @@
 #include "core/Identities.h"
 
+#include "core/Language.h"
 #include "core/Program.h"
 #include "core/frmPrincipal.h"
 #include "settings/LoadSettings.h"
@@ -18,13 +19,27 @@ int CurrentColumn(const Program& program) {
     return -1;
 }
 
+// Shows the identity of a column (-1 for none).
 void ShowIdentity(Program& program, int column) {
-    const std::string name =
-        column >= 0 ? program.IdentityTable[static_cast<std::size_t>(column)].userName : "";
-    program.principal().control("lblChangeIdentite").setCaption(name + " ");
+    frmPrincipal& main = program.principal();
+    std::string name;
+    if (column >= 0)
+        name = program.IdentityTable[static_cast<std::size_t>(column)].userName;
+    else if (program.IdentityTable.empty())
+        name = GetLngText(program.services.profile, "Xtra", "NoIdentity", program.LanguageFile);
+    main.control("lblChangeIdentite").setCaption(name + " ");
+    // The reinstallation page shows it too, once that page has its controls.
+    if (ui::Control* label = main.find("lbl621"))
+        label->setCaption(name + " ");
+    if (ui::Control* text = main.find("txt620"))
+        text->setText(column >= 0 ? program.CurrentIdentity : "");
 }
 
 } // namespace
+
+void ShowCurrentIdentity(Program& program) {
+    ShowIdentity(program, CurrentColumn(program));
+}
 
 void SetUpIdentities(Program& program) {
     const modRegistre& reg = program.reg;
@@ -37,20 +52,20 @@ void SetUpIdentities(Program& program) {
         program.IdentityTable.push_back(
             {reg.ReadRegValue(HKCU, key, "UserName"), reg.ReadRegValue(HKCU, key, "User ID")});
     }
-    program.principal().control("cmdChangeIdentite").setVisible(program.IdentityTable.size() != 1);
+    const std::size_t count = program.IdentityTable.size();
+    ui::Control& change = program.principal().control("cmdChangeIdentite");
+    change.setVisible(count != 1);
+    // With no identity there is nothing to change to.
+    change.setEnabled(count != 0);
 
     program.CurrentIdentity = reg.ReadRegValue(HKCU, kIdentities, "Last User ID");
-    int column = CurrentColumn(program);
     // The client's last identity may be the null GUID, missing, or gone:
     // the first identity is taken, so that no setting is ever written under
-    // a key such as "Identities\Not Found".
-    if (column < 0 && !program.IdentityTable.empty()) {
-        column = 0;
-        program.CurrentIdentity = program.IdentityTable.front().userId;
-    }
-    if (column < 0)
-        program.CurrentIdentity.clear();
-    ShowIdentity(program, column);
+    // a key such as "Identities\Not Found". With no identity at all there is
+    // no current one, and the identity key leads nowhere.
+    if (CurrentColumn(program) < 0)
+        program.CurrentIdentity = count ? program.IdentityTable.front().userId : "";
+    ShowCurrentIdentity(program);
 }
 
 void ChangeIdentity(Program& program) {

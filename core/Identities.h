@@ -9,5 +9,8 @@ class Program;
 void SetUpIdentities(Program& program);
 // Click on cmdChangeIdentite: the next identity of the table becomes current.
 void ChangeIdentity(Program& program);
+// Shows the current identity in lblChangeIdentite, lbl621 and txt620; with
+// no identity at all, the language file's text saying so.
+void ShowCurrentIdentity(Program& program);
 
 } // namespace velmora

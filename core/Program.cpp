@@ -1,5 +1,6 @@
 #include "core/Program.h"
 
+#include "core/SecondaryWindows.h"
 #include "core/frmPrincipal.h"
 
 #include <stdexcept>
@@ -7,7 +8,9 @@
 namespace velmora {
 
 Program::Program(Services s)
-    : services(s), reg(s.registry), principal_(std::make_unique<frmPrincipal>(*this)) {}
+    : services(s), reg(s.registry), principal_(std::make_unique<frmPrincipal>(*this)) {
+    RegisterCoreWindows(*this);
+}
 
 Program::~Program() = default;
 
@@ -24,6 +27,12 @@ std::string Program::LanguageFolder() const {
 }
 
 std::string Program::IdentityKey() const {
+    // No identity to work on (none on the machine, or one without its "User
+    // ID"): a path the registry refuses, as it refuses any path with a
+    // leading backslash, so that nothing is read or written per identity.
+    if (CurrentIdentity.empty() || CurrentIdentity == kNotFound ||
+        CurrentIdentity.find('\\') != std::string::npos)
+        return "\\No identity\\Software\\Microsoft\\Outlook Express\\5.0";
     return "Identities\\" + CurrentIdentity + "\\Software\\Microsoft\\Outlook Express\\5.0";
 }
 

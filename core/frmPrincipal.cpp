@@ -4,6 +4,7 @@
 #include "core/Environment.h"
 #include "core/FileAPI.h"
 #include "core/Identities.h"
+#include "core/frmAbout.h"
 #include "core/Language.h"
 #include "core/Program.h"
 #include "core/modFermeOE.h"
@@ -85,6 +86,7 @@ frmPrincipal::frmPrincipal(Program& program)
     BuildTroubleshootingPage(*this, program);
     BuildReinstallPage(*this, program);
     on("cmdChangeIdentite", ui::Event::Click, [this](ui::EventArgs&) { ChangeIdentity(program_); });
+    on("cmdAbout", ui::Event::Click, [this](ui::EventArgs&) { ShowAboutWindow(program_); });
 }
 
 frmPrincipal::FatalMessage frmPrincipal::MissingLanguageFolder(const std::string& lineBreak) {
@@ -170,7 +172,7 @@ void frmPrincipal::Form_Load() {
     // 12. The recorded language, or the user's choice on a first start.
     const std::string language = p.reg.ReadRegValue(HKCU, kProgramKey, "Language");
     if (language == kNotFound) {
-        ChooseFirstLanguage(p, p.LanguageFolder() + *firstLng);
+        ChooseFirstLanguage(p);
     } else {
         p.LanguageFile = p.LanguageFolder() + language + ".lng";
         if (!FileExists(files, p.LanguageFile)) {

@@ -14,6 +14,12 @@ enum RegRoot : std::uint32_t {
     HKLM = 0x80000002u,
 };
 
+// Access rights of a key open.
+enum RegAccess : std::uint32_t {
+    RegAllAccess = 0xF003F,    // KEY_ALL_ACCESS
+    RegReadAndWrite = 0x2003F, // the same without DELETE, WRITE_DAC and WRITE_OWNER
+};
+
 // Value type codes.
 enum RegType : std::uint32_t {
     RegNone = 0,
@@ -43,10 +49,12 @@ class Registry {
 public:
     virtual ~Registry() = default;
 
-    // Opens key with full access and queries value into a buffer of
-    // bufferSize bytes. RegMoreData when the data does not fit.
+    // Opens key with the access rights given (full access unless told) and
+    // queries value into a buffer of bufferSize bytes. RegMoreData when the
+    // data does not fit.
     virtual long queryValue(std::uint32_t root, const std::string& key, const std::string& value,
-                            std::size_t bufferSize, RegData& out) = 0;
+                            std::size_t bufferSize, RegData& out,
+                            std::uint32_t access = RegAllAccess) = 0;
 
     // Creates (or opens) every key along the path, sets the value, flushes
     // the key and closes it. Answers the status of the set.

@@ -14,6 +14,10 @@ public:
     virtual void open(const std::string& target, const std::string& workingFolder,
                       int showCommand) = 0;
 
+    // Starts a command line without waiting for it; false when it could not
+    // be started.
+    virtual bool start(const std::string& commandLine, int showCommand) = 0;
+
     // Runs a command line and waits for it to end; answers its exit code,
     // or -1 when it could not be started.
     virtual long runAndWait(const std::string& commandLine, int showCommand) = 0;

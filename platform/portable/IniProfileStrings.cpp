@@ -33,25 +33,29 @@ std::string_view Trim(std::string_view text) {
     return text.substr(first, last - first + 1);
 }
 
+// A carriage return alone ends a line too, as the system's reader has it.
 std::vector<std::string_view> Lines(std::string_view text) {
     std::vector<std::string_view> lines;
     std::size_t start = 0;
     while (start < text.size()) {
-        auto end = text.find('\n', start);
+        auto end = text.find_first_of("\r\n", start);
         if (end == std::string_view::npos)
             end = text.size();
         lines.push_back(text.substr(start, end - start));
         start = end + 1;
+        if (end < text.size() && text[end] == '\r' && start < text.size() && text[start] == '\n')
+            ++start;
     }
     return lines;
 }
 
-// The section name of a "[name]" line.
+// The section name of a "[name]" line: up to the last "]", or the whole
+// rest of the line when it has none.
 std::optional<std::string_view> SectionName(std::string_view line) {
     line = Trim(line);
     if (line.empty() || line.front() != '[')
         return std::nullopt;
-    const auto close = line.find(']');
+    const auto close = line.rfind(']');
     std::string_view name =
         line.substr(1, close == std::string_view::npos ? line.size() - 1 : close - 1);
     return Trim(name);
@@ -116,8 +120,12 @@ bool IniProfileStrings::writeString(const std::string& section, const std::strin
             inSection = !written && SameText(*name, section);
         } else if (inSection && !written) {
             const auto equals = line.find('=');
-            if (equals != std::string_view::npos && SameText(Trim(line.substr(0, equals)), key)) {
-                out += key + "=" + value + "\r\n";
+            const std::string_view entry = equals == std::string_view::npos
+                                               ? std::string_view()
+                                               : Trim(line.substr(0, equals));
+            if (equals != std::string_view::npos && SameText(entry, key)) {
+                // The entry keeps the spelling of its name.
+                out.append(entry).append("=").append(value).append("\r\n");
                 written = true;
                 continue;
             }

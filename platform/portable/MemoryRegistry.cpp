@@ -89,8 +89,9 @@ struct Lookup {
 
 // Walks path from the root the way an open with full access does: a
 // missing key answers RegFileNotFound, a key the user may not modify (or
-// one below it) RegAccessDenied. With create, missing keys are made.
-Lookup walk(Key* root, std::string_view path, bool create) {
+// one below it) RegAccessDenied, unless the open asks for no right to
+// modify. With create, missing keys are made.
+Lookup walk(Key* root, std::string_view path, bool create, bool modify = true) {
     if (root == nullptr) {
         return {kInvalidHandle, nullptr};
     }
@@ -99,7 +100,7 @@ Lookup walk(Key* root, std::string_view path, bool create) {
     }
     Key* key = root;
     for (std::string_view name : splitPath(path)) {
-        if (key->denied) {
+        if (key->denied && modify) {
             return {RegAccessDenied, nullptr};
         }
         auto found = key->subkeys.find(foldName(name));
@@ -113,7 +114,7 @@ Lookup walk(Key* root, std::string_view path, bool create) {
         }
         key = found->second.get();
     }
-    if (key->denied) {
+    if (key->denied && modify) {
         return {RegAccessDenied, nullptr};
     }
     return {RegOk, key};
@@ -139,8 +140,12 @@ Key* rootKey(const std::map<std::uint32_t, std::unique_ptr<Key>>& roots, std::ui
 } // namespace
 
 long MemoryRegistry::queryValue(std::uint32_t root, const std::string& key,
-                                const std::string& value, std::size_t bufferSize, RegData& out) {
-    const Lookup at = walk(rootKey(roots_, root), key, false);
+                                const std::string& value, std::size_t bufferSize, RegData& out,
+                                std::uint32_t access) {
+    // Rights that modify: set value, create subkey, create link, delete,
+    // write DAC, write owner.
+    constexpr std::uint32_t kModifyRights = 0x2 | 0x4 | 0x20 | 0x10000 | 0x40000 | 0x80000;
+    const Lookup at = walk(rootKey(roots_, root), key, false, (access & kModifyRights) != 0);
     if (at.status != RegOk) {
         return at.status;
     }

@@ -22,7 +22,8 @@ public:
     ~MemoryRegistry() override;
 
     long queryValue(std::uint32_t root, const std::string& key, const std::string& value,
-                    std::size_t bufferSize, RegData& out) override;
+                    std::size_t bufferSize, RegData& out,
+                    std::uint32_t access = RegAllAccess) override;
     long setValue(std::uint32_t root, const std::string& key, const std::string& value,
                   std::uint32_t type, const std::string& bytes) override;
     long enumSubKey(std::uint32_t root, const std::string& key, std::uint32_t index,

@@ -17,4 +17,9 @@ long RecordingShell::runAndWait(const std::string& commandLine, int showCommand)
     return responder_ ? responder_(commandLine) : 0;
 }
 
+bool RecordingShell::start(const std::string& commandLine, int showCommand) {
+    started.push_back({commandLine, showCommand});
+    return startable_;
+}
+
 } // namespace velmora::platform::portable

@@ -29,6 +29,9 @@ public:
     // Answers the next queued exit code; when none is queued, what the
     // responder answers (it may also act as the command would), else 0.
     long runAndWait(const std::string& commandLine, int showCommand) override;
+    // Recorded in `started`; answers what setStartable says (true at first).
+    bool start(const std::string& commandLine, int showCommand) override;
+    void setStartable(bool startable) { startable_ = startable; }
 
     void queueExitCode(long code) { exitCodes_.push_back(code); }
     void onCommand(std::function<long(const std::string& commandLine)> responder) {
@@ -37,10 +40,12 @@ public:
 
     std::vector<ShellOpen> opened;
     std::vector<ShellCommand> commands;
+    std::vector<ShellCommand> started;
 
 private:
     std::deque<long> exitCodes_;
     std::function<long(const std::string&)> responder_;
+    bool startable_ = true;
 };
 
 } // namespace velmora::platform::portable

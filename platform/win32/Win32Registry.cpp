@@ -20,11 +20,11 @@ DWORD dwordSize(std::size_t size) {
     return static_cast<DWORD>(std::min<std::size_t>(size, MAXDWORD));
 }
 
-// A key opened with full access for the length of one call.
+// A key opened (with full access unless told) for the length of one call.
 class OpenKey {
 public:
-    OpenKey(std::uint32_t root, const std::string& path)
-        : status_(RegOpenKeyExA(rootHandle(root), path.c_str(), 0, KEY_ALL_ACCESS, &key_)) {}
+    OpenKey(std::uint32_t root, const std::string& path, REGSAM access = KEY_ALL_ACCESS)
+        : status_(RegOpenKeyExA(rootHandle(root), path.c_str(), 0, access, &key_)) {}
     OpenKey(const OpenKey&) = delete;
     OpenKey& operator=(const OpenKey&) = delete;
     ~OpenKey() {
@@ -47,8 +47,8 @@ bool isStringType(DWORD type) {
 } // namespace
 
 long Win32Registry::queryValue(std::uint32_t root, const std::string& key, const std::string& value,
-                               std::size_t bufferSize, RegData& out) {
-    const OpenKey opened(root, key);
+                               std::size_t bufferSize, RegData& out, std::uint32_t access) {
+    const OpenKey opened(root, key, access);
     if (opened.status() != ERROR_SUCCESS) {
         return opened.status();
     }

@@ -10,7 +10,8 @@ namespace velmora::platform::win32 {
 class Win32Registry final : public Registry {
 public:
     long queryValue(std::uint32_t root, const std::string& key, const std::string& value,
-                    std::size_t bufferSize, RegData& out) override;
+                    std::size_t bufferSize, RegData& out,
+                    std::uint32_t access = RegAllAccess) override;
     long setValue(std::uint32_t root, const std::string& key, const std::string& value,
                   std::uint32_t type, const std::string& bytes) override;
     long enumSubKey(std::uint32_t root, const std::string& key, std::uint32_t index,

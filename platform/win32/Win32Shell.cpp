@@ -13,7 +13,10 @@ void Win32Shell::open(const std::string& target, const std::string& workingFolde
                   workingFolder.empty() ? nullptr : workingFolder.c_str(), showCommand);
 }
 
-long Win32Shell::runAndWait(const std::string& commandLine, int showCommand) {
+namespace {
+
+// Starts a command line shown as asked; false when it could not be started.
+bool StartProcess(const std::string& commandLine, int showCommand, PROCESS_INFORMATION& process) {
     // CreateProcessA may write into the command line it is given.
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
@@ -21,9 +24,25 @@ long Win32Shell::runAndWait(const std::string& commandLine, int showCommand) {
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = static_cast<WORD>(showCommand);
+    return CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &process) != FALSE;
+}
+
+} // namespace
+
+bool Win32Shell::start(const std::string& commandLine, int showCommand) {
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process))
+    if (!StartProcess(commandLine, showCommand, process))
+        return false;
+    CloseHandle(process.hThread);
+    if (process.hProcess)
+        CloseHandle(process.hProcess);
+    return true;
+}
+
+long Win32Shell::runAndWait(const std::string& commandLine, int showCommand) {
+    PROCESS_INFORMATION process{};
+    if (!StartProcess(commandLine, showCommand, process))
         return -1;
     CloseHandle(process.hThread);
     if (process.hProcess == nullptr)

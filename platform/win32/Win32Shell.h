@@ -10,6 +10,7 @@ public:
     void open(const std::string& target, const std::string& workingFolder,
               int showCommand) override;
     long runAndWait(const std::string& commandLine, int showCommand) override;
+    bool start(const std::string& commandLine, int showCommand) override;
 };
 
 } // namespace velmora::platform::win32

@@ -9,6 +9,7 @@ class Win32SystemInfo : public SystemInfo {
 public:
     OsVersion osVersion() override;
     int bootMode() override;
+    ProgramVersion programVersion() override;
 };
 
 } // namespace velmora::platform::win32

@@ -93,6 +93,8 @@ TEST(Environment, WindowsNameFollowsTheVersionRecord) {
 TEST(Startup, SetsTheProgramWideStateAndRecordsTheLanguageFolder) {
     TestProgram t;
     t.reg.WriteRegValue(HKCU, kProgramKey, "Language", RegSz, std::string("english"));
+    // The about window's list then confirms the same file (English.lng is first).
+    t.reg.WriteRegValue(HKCU, kProgramKey, "LanguageNum", platform::RegDword, 0LL);
     SetWindows(t, 2, 5, 0);
     t.start();
     const Program& p = *t.program;
@@ -101,7 +103,7 @@ TEST(Startup, SetsTheProgramWideStateAndRecordsTheLanguageFolder) {
     EXPECT_EQ(p.CriterionTypes, (std::array<std::int32_t, 3>{8, 9, 12}));
     EXPECT_EQ(p.WorkFolder, "C:\\Temp\\Velmora_XPSP2\\");
     EXPECT_EQ(p.ClientFolder, "C:\\Program Files\\Outlook Express\\");
-    EXPECT_EQ(p.LanguageFile, kTestProgramFolder + "\\language\\english.lng");
+    EXPECT_EQ(p.LanguageFile, kTestProgramFolder + "\\language\\English.lng");
 
     platform::RegData data;
     ASSERT_EQ(t.registry.queryValue(HKCU, kProgramKey, "Directory", 2048, data), 0);
