@@ -5,9 +5,126 @@
 
 namespace velmora {
 
+namespace {
+
+constexpr ui::ControlKind Lbl = ui::ControlKind::Label;
+constexpr ui::ControlKind Txt = ui::ControlKind::TextBox;
+constexpr ui::ControlKind Cmd = ui::ControlKind::CommandButton;
+
+// The three sub-pages in their own tab strip; their controls are placed
+// from its corner.
+const ui::ControlSpec kLayout[] = {
+    {ui::ControlKind::TabStrip, "SSTab2", -1, "SSTab1", 5, {240, 540, 9375, 5820}, ""},
+
+    // Registration: one button a repair, its label beside it.
+    {Lbl,
+     "lbl500",
+     -1,
+     "SSTab2",
+     0,
+     {240, 540, 8895, 495},
+     "Faire retrouver et d\xE9marrer Outlook Express par Windows"},
+    {Cmd, "cmd500", -1, "SSTab2", 0, {240, 1200, 1200, 375}, "OK"},
+    {Lbl, "lbl501", -1, "SSTab2", 0, {1560, 1260, 7575, 255}, "R\xE9parer les liens mailto"},
+    {Cmd, "cmd501", -1, "SSTab2", 0, {240, 1800, 1200, 375}, "OK"},
+    {Lbl,
+     "lbl502",
+     -1,
+     "SSTab2",
+     0,
+     {1560, 1860, 7575, 255},
+     "Outlook Express, programme de messagerie par d\xE9"
+     "faut"},
+    {Cmd, "cmd502", -1, "SSTab2", 0, {240, 2400, 1200, 375}, "OK"},
+    {Lbl,
+     "lbl503",
+     -1,
+     "SSTab2",
+     0,
+     {1560, 2460, 7575, 255},
+     "Ouvrir les liens Web avec Internet Explorer"},
+    {Cmd, "cmd503", -1, "SSTab2", 0, {240, 3000, 1200, 375}, "OK"},
+    {Lbl,
+     "lbl504",
+     -1,
+     "SSTab2",
+     0,
+     {1560, 3060, 7575, 255},
+     "Inscrire \xE0 nouveau les biblioth\xE8ques"},
+    {Cmd, "cmd504", -1, "SSTab2", 0, {240, 3600, 1200, 375}, "OK"},
+    {Lbl,
+     "lbl505",
+     -1,
+     "SSTab2",
+     0,
+     {1560, 3660, 7575, 255},
+     "Destinataire dans le menu Envoyer vers"},
+
+    // Settings: recommended values and the window layout.
+    {Lbl,
+     "lbl510",
+     -1,
+     "SSTab2",
+     1,
+     {240, 540, 8895, 255},
+     "Valeurs recommand\xE9"
+     "es pour l'identit\xE9 en cours"},
+    {Cmd, "cmd510", -1, "SSTab2", 1, {240, 1020, 1200, 375}, "OK"},
+    {Lbl,
+     "lbl511",
+     -1,
+     "SSTab2",
+     1,
+     {1560, 1080, 7575, 255},
+     "Configuration automatique pour le fran\xE7"
+     "ais"},
+    {Cmd, "cmd511", -1, "SSTab2", 1, {240, 1620, 1200, 375}, "OK"},
+    {Lbl,
+     "lbl512",
+     -1,
+     "SSTab2",
+     1,
+     {1560, 1680, 7575, 255},
+     "Configuration initiale de la fen\xEAtre"},
+
+    // Folders: stationery and attachments, the store.
+    {Lbl, "lbl520", -1, "SSTab2", 2, {240, 540, 8895, 255}, "Dossier du papier \xE0 lettres :"},
+    {Txt, "txt520", -1, "SSTab2", 2, {240, 840, 6855, 315}, ""},
+    {Cmd, "cmd522", -1, "SSTab2", 2, {7215, 825, 495, 345}, "..."},
+    {Cmd, "cmd524", -1, "SSTab2", 2, {7830, 825, 1305, 345}, "Explorer"},
+    {Cmd, "cmd525", -1, "SSTab2", 2, {240, 1275, 3000, 375}, "Dossier standard"},
+    {Cmd, "cmd526", -1, "SSTab2", 2, {3360, 1275, 3000, 375}, "Papier \xE0 lettres sur le Web"},
+    {Lbl,
+     "lbl521",
+     -1,
+     "SSTab2",
+     2,
+     {240, 1980, 8895, 255},
+     "Dossier propos\xE9 pour enregistrer les pi\xE8"
+     "ces jointes :"},
+    {Txt, "txt521", -1, "SSTab2", 2, {240, 2280, 6855, 315}, ""},
+    {Cmd, "cmd523", -1, "SSTab2", 2, {7215, 2265, 495, 345}, "..."},
+    {Cmd, "cmd521", -1, "SSTab2", 2, {240, 2880, 3000, 375}, "Dossier des messages"},
+};
+
+// The designed captions of the three sub-pages.
+const char* const kPages[] = {"Inscription", "Param\xE8tres", "Dossiers"};
+
+} // namespace
+
 void BuildTroubleshootingPage(frmPrincipal& form, Program& program) {
-    (void)form;
     (void)program;
+    form.addFromTable(kLayout);
+    form.control("SSTab2").setItems({std::begin(kPages), std::end(kPages)});
+    form.control("SSTab2").setValue(0);
+    // Shown only when the stationery has been moved away from its place.
+    form.control("cmd525").setVisible(false);
+    // The repairs come with their own code: until then nothing here can be
+    // clicked or typed into.
+    for (const char* name :
+         {"cmd500", "cmd501", "cmd502", "cmd503", "cmd504", "cmd510", "cmd511", "cmd521", "cmd522",
+          "cmd523", "cmd524", "cmd525", "cmd526", "txt520", "txt521"})
+        form.control(name).setEnabled(false);
 }
 
 } // namespace velmora

@@ -49,16 +49,16 @@ std::vector<std::string_view> Lines(std::string_view text) {
     return lines;
 }
 
-// The section name of a "[name]" line: up to the last "]", or the whole
-// rest of the line when it has none.
+// The section name of a "[name]" line, up to its last "]"; a line without
+// one starts no section.
 std::optional<std::string_view> SectionName(std::string_view line) {
     line = Trim(line);
     if (line.empty() || line.front() != '[')
         return std::nullopt;
     const auto close = line.rfind(']');
-    std::string_view name =
-        line.substr(1, close == std::string_view::npos ? line.size() - 1 : close - 1);
-    return Trim(name);
+    if (close == std::string_view::npos)
+        return std::nullopt;
+    return Trim(line.substr(1, close - 1));
 }
 
 } // namespace
@@ -72,8 +72,9 @@ std::string IniProfileStrings::getString(const std::string& section, const std::
         const std::string_view text(content->data(), content->find('\0') == std::string::npos
                                                          ? content->size()
                                                          : content->find('\0'));
-        bool inSection = false;
-        bool sectionSeen = false;
+        // Lines before the first header form a section without a name.
+        bool inSection = section.empty();
+        bool sectionSeen = inSection;
         for (std::string_view line : Lines(text)) {
             if (auto name = SectionName(line)) {
                 if (inSection)

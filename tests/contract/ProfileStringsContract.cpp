@@ -160,13 +160,14 @@ TEST_P(ProfileStringsContract, SectionHeadersAsTheSystemReadsThem) {
                                   "b=2\r\n"
                                   "[Open\r\n"
                                   "c=3\r\n");
-    // Entries before the first section belong to none.
-    EXPECT_EQ(get(path, "", "outside", "default"), "default");
+    // Entries before the first header belong to a section without a name.
+    EXPECT_EQ(get(path, "", "outside", "default"), "before any section");
     EXPECT_EQ(get(path, "Spaced", "a", "default"), "1");
     EXPECT_EQ(get(path, "Bracket]ed", "b", "default"), "2");
     EXPECT_EQ(get(path, "Spaced", "c", "default"), "default");
-    EXPECT_EQ(get(path, "Bracket]ed", "c", "default"), "default");
-    EXPECT_EQ(get(path, "Open", "c", "default"), "3");
+    // A line without a closing bracket starts no section.
+    EXPECT_EQ(get(path, "Bracket]ed", "c", "default"), "3");
+    EXPECT_EQ(get(path, "Open", "c", "default"), "default");
 }
 
 TEST_P(ProfileStringsContract, JunkAroundTheEntriesDoesNotHideThem) {

@@ -67,7 +67,7 @@ const std::vector<std::pair<std::string, std::string>> kLookedUp = {
      "mnuFichSauvTextAsci mnuSele mnuSelcSupp mnuSeleAjAA mnuSeleAjAv mnuSeleAjAp mnuSeleSupp "
      "mnuSeleConv mnuFina mnuFinaEnre mnuFinaQuit mnuExpr InputBox1_1 InputBox1_2 OFD1_1 "
      "OFD1_2 OFD2_1 OFD2_2 OFD3_1 OFD3_2 OFD4_1 OFD4_2"},
-    {"Xtra", "msgbox01 msgbox02 msgbox03 msgbox04 msgbox06 msgbox0T msgbox4T"},
+    {"Xtra", "msgbox01 msgbox02 msgbox03 msgbox04 msgbox06 msgbox0T msgbox4T NoIdentity"},
 };
 
 const std::vector<std::string> kLanguages = {"English.lng", "Francais.lng"};
