@@ -30,25 +30,9 @@ const std::string kBlockSenders = kIdentityKey + "\\Block Senders";
 const std::string kMail = kBlockSenders + "\\Mail";
 const std::string kNews = kBlockSenders + "\\News";
 
-// The colours of the colour window's buttons by index, as COLORREF.
+// A colour as the colour window's table holds it (COLORREF).
 ui::Colour Rgb(int r, int g, int b) {
     return static_cast<ui::Colour>(r | (g << 8) | (b << 16));
-}
-const ui::Colour kPalette[17] = {
-    Rgb(0, 0, 0),     Rgb(0, 0, 0),      Rgb(128, 0, 0),   Rgb(0, 128, 0),     Rgb(128, 128, 0),
-    Rgb(0, 0, 128),   Rgb(128, 0, 128),  Rgb(0, 128, 128), Rgb(128, 128, 128), Rgb(192, 192, 192),
-    Rgb(255, 0, 0),   Rgb(0, 255, 0),    Rgb(255, 255, 0), Rgb(0, 0, 255),     Rgb(255, 0, 255),
-    Rgb(0, 255, 255), Rgb(255, 255, 255)};
-
-// The colour window as its callers see it: buttons cmdCoul(0..16), and a
-// pick puts the index into lblPassage and unloads the window.
-void RegisterColourWindow(Program& program) {
-    program.registerForm("frmCouleur", [](Program& p) {
-        auto form = std::make_unique<ui::Form>("frmCouleur", p.services.ui);
-        for (int i = 0; i <= 16; ++i)
-            form->add(ui::ControlKind::CommandButton, "cmdCoul", i).setBackColor(kPalette[i]);
-        return form;
-    });
 }
 
 class BlockedSenders : public ::testing::Test {
@@ -56,7 +40,6 @@ protected:
     BlockedSenders() : p(*t.program), form(p.principal()) {
         p.CurrentIdentity = kGuid;
         p.LanguageFile = kTestProgramFolder + "\\language\\English.lng";
-        RegisterColourWindow(p);
     }
 
     std::string lng(const std::string& key) {
@@ -663,8 +646,9 @@ TEST_F(BlockedSenders, ActionsAndTheColourOfOptionFour) {
     t.ui.onModal("frmCouleur", [&](ui::Form& colours) {
         EXPECT_EQ(form.control("lblPassage").caption(), "0");
         EXPECT_EQ(t.ui.mousePointer(), ui::PointerDefault);
-        form.control("lblPassage").setCaption("13"); // the pick of button 13
-        colours.Unload();
+        ui::EventArgs blue;
+        blue.index = 13;
+        colours.raise("cmdCoul", ui::Event::Click, blue);
     });
     mouseDown("opt300", 4);
     EXPECT_EQ(raw(action, "Type").bytes, std::string("\x0A\0\0\0", 4));

@@ -1,0 +1,71 @@
+#pragma once
+// velmora.exe from the build's distribution folder, started the way a user
+// starts it and driven from this process as a user drives it: by control
+// name, with mouse messages and keys, and by answering the message boxes
+// and dialogs it opens.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace velmora::testing {
+
+// The program's folder on the build machine; under Wine drive Z: is its root.
+std::string programFolder();
+// The first language file of the program's language folder ("English.lng").
+std::string firstLanguageFile();
+// The text of key in section of that language file.
+std::string languageText(const std::string& section, const std::string& key);
+
+// Waits, handling this thread's messages, until done() or the time is up.
+bool waitFor(const std::function<bool()>& done, DWORD timeoutMs = 20000);
+
+class RunningProgram {
+public:
+    // Starts the program and waits for its main window to show.
+    RunningProgram();
+    // Closes the main window, or ends the process when it does not close.
+    ~RunningProgram();
+    RunningProgram(const RunningProgram&) = delete;
+    RunningProgram& operator=(const RunningProgram&) = delete;
+
+    HWND main() const { return main_; }
+    DWORD processId() const { return process_.dwProcessId; }
+    bool running() const;
+    // The named control of the main window; a failure when there is none.
+    HWND operator[](const std::string& name) const;
+
+    // A left click in the middle of the control, handled before this returns.
+    void click(const std::string& name) const;
+    // The same, posted: for a control whose handler opens a modal window,
+    // which a sent message would wait for.
+    void postClick(const std::string& name) const;
+    void postClick(HWND control) const;
+    void doubleClick(const std::string& name) const;
+    // Shows a page of the tab strip as the arrow keys do.
+    void showPage(int page) const;
+    // A scroll bar moved one step to the right (+1) or to the left (-1).
+    void scroll(const std::string& name, int direction) const;
+
+    bool ticked(const std::string& name) const;
+    bool shown(const std::string& name) const;
+    std::string text(const std::string& name) const;
+
+    // The visible dialog box (message box or common dialog) of the program,
+    // once it shows; null when none showed in time.
+    HWND dialog(DWORD timeoutMs = 20000) const;
+    // Whether no dialog box of the program is showing.
+    bool noDialog() const;
+
+private:
+    PROCESS_INFORMATION process_{};
+    HWND main_ = nullptr;
+};
+
+// A message box's text (its static text other than the icon).
+std::string messageText(HWND box);
+// Presses a button of a dialog box by its identifier (IDYES, IDNO, IDOK...).
+void press(HWND dialog, int button);
+
+} // namespace velmora::testing
