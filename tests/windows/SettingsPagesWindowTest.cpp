@@ -71,9 +71,6 @@ void putText(HKEY root, const std::string& key, const std::string& name, const s
 void putNumber(HKEY root, const std::string& key, const std::string& name, DWORD number) {
     put(root, key, name, REG_DWORD, std::string(reinterpret_cast<const char*>(&number), 4));
 }
-void remove(HKEY root, const std::string& key, const std::string& name) {
-    SHDeleteValueA(root, key.c_str(), name.c_str());
-}
 
 // A value as stored: "dword N", "sz TEXT", or "missing".
 std::string stored(HKEY root, const std::string& key, const std::string& name) {
@@ -143,13 +140,15 @@ void prepare(const std::string& languageFile) {
 
 class RunningProgram {
 public:
-    RunningProgram() {
+    // Started with `folder` as its current folder (its own folder if empty).
+    explicit RunningProgram(const std::string& folder = {}) {
         const std::string exe = programFolder() + "\\velmora.exe";
         std::string command = "\"" + exe + "\"";
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         if (!CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            programFolder().c_str(), &startup, &process_))
+                            (folder.empty() ? programFolder() : folder).c_str(), &startup,
+                            &process_))
             return;
         const DWORD start = GetTickCount();
         while (GetTickCount() - start < kStartTimeoutMs &&
@@ -427,7 +426,7 @@ TEST_F(SettingsWindow, TheBrowseButtonFillsItsBoxAndStoresTheFile) {
     ASSERT_NE(handle, INVALID_HANDLE_VALUE);
     CloseHandle(handle);
 
-    RunningProgram program;
+    RunningProgram program(scratch.path());
     ASSERT_NE(program.main(), nullptr) << "the main window never showed";
     program.showPage(2);
     PostMessageA(program["cmd202"], BM_CLICK, 0, 0);
@@ -441,6 +440,9 @@ TEST_F(SettingsWindow, TheBrowseButtonFillsItsBoxAndStoresTheFile) {
         << "no open-file dialog";
     EXPECT_EQ(textOf(dialog), lng("Onglet2", "ofd200"));
     EXPECT_EQ(GetWindow(dialog, GW_OWNER), program.main());
+    // It opens in the program's current folder.
+    const std::string folderName = scratch.path().substr(scratch.path().rfind('\\') + 1);
+    EXPECT_EQ(textOf(GetDlgItem(dialog, 0x471)), folderName);
 
     // Cancelled first: nothing changes.
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
@@ -455,7 +457,17 @@ TEST_F(SettingsWindow, TheBrowseButtonFillsItsBoxAndStoresTheFile) {
             return dialog != nullptr;
         },
         30000));
-    HWND name = GetDlgItem(dialog, 0x480); // the file name box
+    // The file name box: the edit inside the file name combo box (cmb13).
+    HWND name = nullptr;
+    EnumChildWindows(
+        GetDlgItem(dialog, 0x47C),
+        [](HWND child, LPARAM found) -> BOOL {
+            if (classOf(child) != "Edit")
+                return TRUE;
+            *reinterpret_cast<HWND*>(found) = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&name));
     ASSERT_NE(name, nullptr);
     SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
