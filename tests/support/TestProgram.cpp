@@ -1,32 +1,11 @@
 #include "support/TestProgram.h"
 
-#include <atomic>
 #include <fstream>
 #include <stdexcept>
 
 namespace velmora::testing {
 
 namespace fs = std::filesystem;
-
-ScratchFolder::ScratchFolder() {
-    static std::atomic<int> counter{0};
-    const fs::path base = fs::temp_directory_path();
-    for (int attempt = 0; attempt < 1000; ++attempt) {
-        fs::path candidate = base / ("velmora-test-" + std::to_string(std::rand()) + "-" +
-                                     std::to_string(counter++));
-        std::error_code error;
-        if (fs::create_directory(candidate, error)) {
-            path_ = candidate;
-            return;
-        }
-    }
-    throw std::runtime_error("cannot make a scratch folder");
-}
-
-ScratchFolder::~ScratchFolder() {
-    std::error_code error;
-    fs::remove_all(path_, error);
-}
 
 TestProgram::TestProgram(Languages languages) : files({{'C', scratch.path().string()}}) {
     fs::create_directories(scratch.path() / "Program Files" / "Velmora");

@@ -12,6 +12,7 @@
 #include "platform/portable/RecordingShell.h"
 #include "platform/portable/ScriptedDialogs.h"
 #include "support/ScriptedUiHost.h"
+#include "support/TempFolder.h"
 
 #include <filesystem>
 #include <memory>
@@ -19,17 +20,7 @@
 
 namespace velmora::testing {
 
-class ScratchFolder {
-public:
-    ScratchFolder();
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
+using ScratchFolder = TempFolder;
 
 struct TestProgram {
     enum class Languages { Shipped, None };
@@ -41,7 +32,7 @@ struct TestProgram {
     // Runs the start-up.
     void start() { program->Start(); }
 
-    ScratchFolder scratch;
+    TempFolder scratch;
     platform::portable::MemoryRegistry registry;
     platform::portable::PosixFileSystem files;
     platform::portable::IniProfileStrings profile{files};
