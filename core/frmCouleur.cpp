@@ -55,4 +55,13 @@ frmCouleur::frmCouleur(Program& program) : ui::Form(kColourWindow, program.servi
     });
 }
 
+ui::Colour ColourOfIndex(Program& program, int index) {
+    if (index <= 0)
+        return ui::kDefaultColour;
+    ui::Form& colours = program.form(kColourWindow);
+    colours.Load();
+    const ui::Control* button = colours.find(ui::elementName("cmdCoul", index));
+    return button ? button->backColor() : ui::kDefaultColour;
+}
+
 } // namespace velmora

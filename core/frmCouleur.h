@@ -20,4 +20,9 @@ public:
     explicit frmCouleur(Program& program);
 };
 
+// The colour of index 1 to 16, read from the colour window's button of that
+// number (the window is loaded, not shown, when it is not). Index 0 (no
+// colour) and indexes without a button give kDefaultColour.
+ui::Colour ColourOfIndex(Program& program, int index);
+
 } // namespace velmora
