@@ -65,6 +65,26 @@ private:
     bool open_;
 };
 
+// Refreshes the page, letting the window breathe while the addresses are
+// read; false when that was abandoned: the window was closed, or a change of
+// identity refreshed the page meanwhile. The caller holds the page lock.
+bool RefreshPage(Program& program, const WindowWatch& window) {
+    const std::string identity = program.CurrentIdentity;
+    bool abandoned = false;
+    LoadBlockedList(program, [&] {
+        abandoned = !window.breathe() || program.CurrentIdentity != identity;
+        return !abandoned;
+    });
+    return !abandoned;
+}
+
+// A command that only changes what the page shows.
+void RefreshLocked(Program& program) {
+    const WindowWatch window(program);
+    PageLock lock(program.principal());
+    RefreshPage(program, window);
+}
+
 std::string AskForFile(Program& program, const std::string& titleKey,
                        const std::string& filterKey) {
     std::string filter = BlockedText(program, filterKey);
@@ -131,19 +151,19 @@ void ImportFile(Program& program, ImportRequest::Mode mode, const std::string& p
     {
         PageLock lock(form);
         outcome = ImportBlockedSenders(program.reg, request, SplitBlockedEntries(*text));
+        if (outcome.stopped)
+            return;
+        if (!merge && outcome.stored == 0) {
+            // Nothing written: an entry refused for its content is told as such.
+            if (outcome.unstorable > 0)
+                TellWhatWasLeft(program, outcome);
+            else
+                Message(program, "msgbox301", ui::MbExclamation);
+            return;
+        }
+        if (!RefreshPage(program, window))
+            return;
     }
-    if (outcome.stopped)
-        return;
-
-    if (!merge && outcome.stored == 0) {
-        // Nothing written: an entry refused for its content is told as such.
-        if (outcome.unstorable > 0)
-            TellWhatWasLeft(program, outcome);
-        else
-            Message(program, "msgbox301", ui::MbExclamation);
-        return;
-    }
-    LoadBlockedList(program);
     const std::string counts =
         std::to_string(outcome.stored) + " / " + std::to_string(outcome.entries);
     if (merge)
@@ -203,7 +223,7 @@ void DeleteBlockedList(Program& program) {
     if (Message(program, "msgbox300", ui::MbYesNoExclamationNoFirst) != ui::ResultYes)
         return;
     program.reg.DeleteRegTree(HKCU, BlockSendersKey(program), CurrentBranch(program));
-    LoadBlockedList(program);
+    RefreshLocked(program);
 }
 
 void SortBlockedList(Program& program) {
@@ -219,28 +239,30 @@ void SortBlockedList(Program& program) {
     std::sort(pieces.begin(), pieces.end());
 
     const std::string branchKey = BranchKey(program, CurrentBranch(program));
-    const std::vector<std::string> names = CriteriaSubkeys(program.reg, branchKey);
-    const std::size_t count = std::min(names.size(), pieces.size());
+    const std::string criteriaKey = CriteriaKey(branchKey);
     const WindowWatch window(program);
+    PageLock lock(form);
     bool open = true;
-    {
-        PageLock lock(form);
-        for (std::size_t i = 0; i < count; ++i) {
-            program.reg.WriteRegValue(HKCU, CriterionKey(branchKey, names[i]), rulevalue::Value,
-                                      RegSz, pieces[i]);
-            // A close in the middle waits for the end: half a sort would
-            // leave some addresses twice and others not at all.
-            if ((i + 1) % kBatchSize == 0 && i + 1 < count && open)
-                open = window.breathe();
-        }
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        const std::string name =
+            program.reg.EnumRegSubKey(HKCU, criteriaKey, static_cast<std::int32_t>(i));
+        if (name == kNotFound)
+            break;
+        program.reg.WriteRegValue(HKCU, CriterionKey(branchKey, name), rulevalue::Value, RegSz,
+                                  pieces[i]);
+        // A close in the middle waits for the end: half a sort would leave
+        // some addresses twice and others not at all.
+        if ((i + 1) % kBatchSize == 0 && open)
+            open = window.breathe();
     }
     if (open)
-        LoadBlockedList(program);
+        RefreshPage(program, window);
 }
 
 void ChooseBlockedAction(Program& program, int option) {
     ui::BusyPointer busy(program.services.ui);
     const WindowWatch window(program);
+    PageLock lock(program.principal());
     const std::string actionKey = ActionKey(BranchKey(program, CurrentBranch(program)), "000");
     const modRegistre& reg = program.reg;
     const int type = ActionTypeOfOption(option);
@@ -262,7 +284,7 @@ void ChooseBlockedAction(Program& program, int option) {
         reg.DeleteRegValue(HKCU, actionKey, rulevalue::ValueType);
     }
     if (!window.closed())
-        LoadBlockedList(program);
+        RefreshPage(program, window);
 }
 
 void ChooseBlockedActionIfChanged(Program& program, int option) {
@@ -280,7 +302,11 @@ void SwitchBlockedSeparator(Program& program) {
         label.setCaption(label.caption() != lineBreakCaption ? lineBreakCaption
                                                              : BlockedText(program, "lbl305.1"));
     }
-    LoadBlockedList(program);
+    RefreshLocked(program);
+}
+
+void SwitchBlockedBranch(Program& program) {
+    RefreshLocked(program);
 }
 
 void EnlargeBlockedList(Program& program) {

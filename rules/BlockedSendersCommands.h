@@ -23,6 +23,8 @@ void ChooseBlockedAction(Program& program, int option);
 // opt300 picked from the keyboard: the same, unless it is the stored action.
 void ChooseBlockedActionIfChanged(Program& program, int option);
 
+// hsc300: the mail or the news list, as the switch now says.
+void SwitchBlockedBranch(Program& program);
 // lbl305: carriage return + line feed or ";" between the addresses.
 void SwitchBlockedSeparator(Program& program);
 // txt300: the list box over the whole page, or back in its place.

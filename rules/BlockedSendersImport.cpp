@@ -26,7 +26,6 @@ ImportOutcome ImportBlockedSenders(const modRegistre& reg, const ImportRequest& 
     outcome.listedText = request.listedText;
 
     std::string order;
-    std::vector<std::string> inUse = CriteriaSubkeys(reg, request.branchKey);
     // A merge into a branch without a list makes the rule as a first load does.
     bool ruleWritten = false;
     if (merge) {
@@ -35,10 +34,12 @@ ImportOutcome ImportBlockedSenders(const modRegistre& reg, const ImportRequest& 
         if (!ruleWritten)
             order.clear();
         outcome.countBefore = CountOrderEntries(order);
-        for (std::string& name : OrderNames(order))
-            inUse.push_back(std::move(name));
     }
-    SubkeyNamer names(outcome.countBefore, inUse);
+    // A name the Order does not list may still hold an address: one the
+    // client left out of its list, or one a killed run stored.
+    SubkeyNamer names(outcome.countBefore, OrderNames(order), [&](const std::string& name) {
+        return AddressStoredAt(reg, request.branchKey, name);
+    });
     // Entries that found no name, so that a later copy is not counted twice.
     std::string leftOutText;
 

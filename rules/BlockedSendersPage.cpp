@@ -130,7 +130,7 @@ void BuildBlockedSendersPage(frmPrincipal& form, Program& program) {
     form.control("lbl304").setAlignment(ui::Alignment::Right);
 
     Program* p = &program;
-    form.on("hsc300", ui::Event::Change, [p](ui::EventArgs&) { LoadBlockedList(*p); });
+    form.on("hsc300", ui::Event::Change, [p](ui::EventArgs&) { SwitchBlockedBranch(*p); });
     form.on("lbl305", ui::Event::DblClick, [p](ui::EventArgs&) { SwitchBlockedSeparator(*p); });
     form.on("txt300", ui::Event::DblClick, [p](ui::EventArgs&) { EnlargeBlockedList(*p); });
     form.on("cmd300", ui::Event::MouseDown, [p](ui::EventArgs&) { SaveBlockedList(*p); });

@@ -66,9 +66,9 @@ int ActionTypeOfOption(int option) {
     return option >= 0 && option < 5 ? kOptionActions[option] : 0;
 }
 
-SubkeyNamer::SubkeyNamer(int count, const std::vector<std::string>& inUse)
-    : start_(count >= 0 && count < kSubkeyNameCount ? count : 0) {
-    for (const std::string& name : inUse) {
+SubkeyNamer::SubkeyNamer(int count, const std::vector<std::string>& listed, StoredAt storedAt)
+    : storedAt_(std::move(storedAt)), start_(count >= 0 && count < kSubkeyNameCount ? count : 0) {
+    for (const std::string& name : listed) {
         const int number = ParseSubkeyName(name);
         if (number >= 0)
             used_.set(static_cast<std::size_t>(number));
@@ -78,12 +78,23 @@ SubkeyNamer::SubkeyNamer(int count, const std::vector<std::string>& inUse)
 std::string SubkeyNamer::next() {
     while (scanned_ < kSubkeyNameCount) {
         const int number = (start_ + scanned_++) % kSubkeyNameCount;
-        if (!used_.test(static_cast<std::size_t>(number))) {
-            used_.set(static_cast<std::size_t>(number));
-            return FormatSubkeyName(number);
-        }
+        if (used_.test(static_cast<std::size_t>(number)))
+            continue;
+        used_.set(static_cast<std::size_t>(number));
+        std::string name = FormatSubkeyName(number);
+        if (!storedAt_ || !storedAt_(name))
+            return name;
     }
     return {};
+}
+
+bool AddressStoredAt(const modRegistre& reg, const std::string& branchKey,
+                     const std::string& name) {
+    // A value too long for the buffer is there all the same.
+    platform::RegData data;
+    const long status = reg.store().queryValue(HKCU, CriterionKey(branchKey, name),
+                                               rulevalue::Value, kRegBufferSize, data);
+    return status == platform::RegOk || status == platform::RegMoreData;
 }
 
 std::optional<std::string> ReadBlockedSendersFile(platform::FileSystem& files,

@@ -4,6 +4,7 @@
 // and the entries of a blocked-senders text file.
 
 #include <bitset>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -47,16 +48,22 @@ int ActionTypeOfOption(int option);
 // the empty text.
 class SubkeyNamer {
 public:
-    // count: the entries of the Order; inUse: every name already taken, by
-    // the Order or by a subkey (names outside the scheme are ignored).
-    SubkeyNamer(int count, const std::vector<std::string>& inUse);
+    // Whether an address is stored under a name the Order does not list.
+    using StoredAt = std::function<bool(const std::string& name)>;
+    // count: the entries of the Order; listed: its names (names outside the
+    // scheme are ignored); storedAt is asked only about names not listed.
+    SubkeyNamer(int count, const std::vector<std::string>& listed, StoredAt storedAt);
     std::string next();
 
 private:
     std::bitset<4096> used_;
+    StoredAt storedAt_;
     int start_;
     int scanned_ = 0;
 };
+
+// Whether the criterion key holds a "Value", readable or not.
+bool AddressStoredAt(const modRegistre& reg, const std::string& branchKey, const std::string& name);
 
 // ---------------------------------------------------------------- text files
 

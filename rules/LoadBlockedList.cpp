@@ -25,19 +25,36 @@ void ShowListState(ui::Form& form, bool list) {
         form.control(name).setVisible(!list);
 }
 
-// The addresses in the registry's enumeration order, joined by separator.
+// Addresses read between two breaths of a refresh that takes them.
+constexpr int kReadBatch = 200;
+
+// The addresses in the registry's enumeration order, joined by separator;
+// the box shows them as they come when the refresh breathes.
 struct ListedAddresses {
     std::string text;
     int count = 0;
+    bool abandoned = false;
 };
 
 ListedAddresses ReadAddresses(const modRegistre& reg, const std::string& branchKey,
-                              const std::string& separator) {
+                              const std::string& separator, ui::Control& box,
+                              const std::function<bool()>& breathe) {
     ListedAddresses listed;
-    for (const std::string& name : CriteriaSubkeys(reg, branchKey)) {
+    const std::string criteriaKey = CriteriaKey(branchKey);
+    for (std::int32_t i = 0;; ++i) {
+        const std::string name = reg.EnumRegSubKey(HKCU, criteriaKey, i);
+        if (name == kNotFound)
+            break;
         if (listed.count++ > 0)
             listed.text += separator;
         listed.text += reg.ReadRegValue(HKCU, CriterionKey(branchKey, name), rulevalue::Value);
+        if (breathe && listed.count % kReadBatch == 0) {
+            box.setText(listed.text);
+            if (!breathe()) {
+                listed.abandoned = true;
+                break;
+            }
+        }
     }
     return listed;
 }
@@ -87,6 +104,10 @@ std::string CurrentSeparator(Program& program) {
 }
 
 void LoadBlockedList(Program& program) {
+    LoadBlockedList(program, {});
+}
+
+void LoadBlockedList(Program& program, const std::function<bool()>& breathe) {
     ui::Form& form = program.principal();
     form.control("lblChangeIdentite").setToolTip("USER ID = " + program.CurrentIdentity);
     form.control("txt300").setText("");
@@ -96,8 +117,10 @@ void LoadBlockedList(Program& program) {
     ShowListState(form, list);
     ui::Control& count = form.control("lbl302");
     if (list) {
-        const ListedAddresses listed =
-            ReadAddresses(program.reg, branchKey, CurrentSeparator(program));
+        const ListedAddresses listed = ReadAddresses(
+            program.reg, branchKey, CurrentSeparator(program), form.control("txt300"), breathe);
+        if (listed.abandoned)
+            return;
         form.control("txt300").setText(listed.text);
         count.setCaption(std::to_string(listed.count) + " " + BlockedText(program, "lbl302"));
         ShowAction(program, form, branchKey);

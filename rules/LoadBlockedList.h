@@ -2,6 +2,7 @@
 // The display of the blocked-senders page: which branch and separator it
 // shows, and its refresh from the registry.
 
+#include <functional>
 #include <string>
 
 namespace velmora {
@@ -21,5 +22,9 @@ std::string CurrentSeparator(Program& program);
 // its action, or the offer to load a first list when there is none. A value
 // it cannot read shows as "Not Found"; nothing stops the program.
 void LoadBlockedList(Program& program);
+// The same for a command that lets the window breathe: breathe() is called
+// between batches of addresses read, and answers false to abandon the
+// refresh (the window was closed, or another refresh has run meanwhile).
+void LoadBlockedList(Program& program, const std::function<bool()>& breathe);
 
 } // namespace velmora

@@ -99,31 +99,42 @@ TEST(LongOrder, ReadPastTheRegistryLayersBuffer) {
 
 TEST(SubkeyNamer, CountFirstThenFreeNamesNeverOnesInUse) {
     // No gap: numbered by count.
-    SubkeyNamer plain(3, {"000", "001", "002"});
+    SubkeyNamer plain(3, {"000", "001", "002"}, nullptr);
     EXPECT_EQ(plain.next(), "003");
     EXPECT_EQ(plain.next(), "004");
     // A gap the client left (001 deleted): by count would write over 003.
-    SubkeyNamer gap(3, {"000", "002", "003"});
+    SubkeyNamer gap(3, {"000", "002", "003"}, nullptr);
     EXPECT_EQ(gap.next(), "004");
     EXPECT_EQ(gap.next(), "005");
-    // A subkey not in the Order is not written over either.
-    SubkeyNamer stray(1, {"000", "001", "00a"});
+    // An address stored under a name the Order does not list is not written
+    // over either; only such names are asked about.
+    Words asked;
+    SubkeyNamer stray(1, {"000"}, [&](const std::string& name) {
+        asked.push_back(name);
+        return name == "001" || name == "003";
+    });
     EXPECT_EQ(stray.next(), "002");
-    EXPECT_EQ(stray.next(), "003");
+    EXPECT_EQ(stray.next(), "004");
+    EXPECT_EQ(asked, (Words{"001", "002", "003", "004"}));
 
     // Past FFF: the free names below the count, then nothing.
     std::vector<std::string> names;
     for (int i = 0; i < 4095; ++i)
         if (i != 5)
             names.push_back(FormatSubkeyName(i));
-    SubkeyNamer nearlyFull(4094, names);
+    SubkeyNamer nearlyFull(4094, names, nullptr);
     EXPECT_EQ(nearlyFull.next(), "FFF");
     EXPECT_EQ(nearlyFull.next(), "005");
     EXPECT_EQ(nearlyFull.next(), "");
     EXPECT_EQ(nearlyFull.next(), "");
     // A count past the scheme (a list the client made) starts from 000.
-    SubkeyNamer over(5000, {"000"});
+    SubkeyNamer over(5000, {"000"}, nullptr);
     EXPECT_EQ(over.next(), "001");
+    // Names the Order lists in lower case are taken too.
+    SubkeyNamer lower(0, {"00a", "000"}, [](const std::string&) { return false; });
+    for (int i = 1; i < 10; ++i)
+        lower.next();
+    EXPECT_EQ(lower.next(), "00B");
 }
 
 TEST(BlockedEntries, SplitAtLineBreakPairsAndSemicolons) {
