@@ -1,6 +1,7 @@
 #include "settings/LoadSettings.h"
 
 #include "core/Program.h"
+#include "core/frmAbout.h"
 #include "core/frmPrincipal.h"
 #include "rules/LoadBlockedList.h"
 #include "settings/CompactionCounter.h"
@@ -8,7 +9,6 @@
 
 #include <cctype>
 #include <optional>
-#include <stdexcept>
 
 namespace velmora {
 
@@ -119,9 +119,7 @@ void LoadTroubleshootingFolders(Program& program) {
 // Step 34: the restore-point choice of the about window, which is loaded
 // (not shown) for it when it is not loaded yet.
 void LoadRestorePointChoice(Program& program) {
-    ui::Form& about = program.form("frmAbout");
-    about.Load();
-    ui::Control* box = about.find("chkRestaur");
+    ui::Control* box = LoadedAboutWindow(program).find("chkRestaur");
     if (!box)
         throw Refused{};
     SetState(*box, LeadingNumber(program.reg.ReadRegValue(HKCU, kProgramKey, "NoRestaure")));
@@ -175,12 +173,7 @@ void LoadSettings(Program& program) {
             .setText(Read(program, settings::kCounterPlace, settings::kCounterValue));
         settings::CounterChanged(program);
     });
-    Step([&] {
-        try { // until the about window is registered
-            LoadRestorePointChoice(program);
-        } catch (const std::logic_error&) {
-        }
-    });
+    Step([&] { LoadRestorePointChoice(program); });
     Step([&] { settings::ShowClosingsLeft(program); });
     Step([&] { LoadCheckBox(program, "chk800"); });
     Step([&] { LoadCheckBox(program, "chk801"); });

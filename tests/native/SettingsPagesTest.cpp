@@ -656,6 +656,22 @@ TEST_F(SettingsPages, CompactionControlsNeedServicePack2) {
         EXPECT_FALSE(control(name).enabled()) << name;
 }
 
+TEST_F(SettingsPages, TheRestorePointChoiceIsShownInTheAboutWindowWithoutShowingIt) {
+    Start();
+    ui::Form& about = t.program->form("frmAbout");
+    EXPECT_TRUE(about.isLoaded());
+    EXPECT_FALSE(about.isVisible());
+    EXPECT_EQ(std::count(t.ui.events.begin(), t.ui.events.end(), "show frmAbout"), 0);
+    EXPECT_EQ(about.control("chkRestaur").value(), 1);
+    t.reg.DeleteRegValue(HKCU, kProgramKey, "NoRestaure");
+    LoadSettings(*t.program);
+    EXPECT_EQ(about.control("chkRestaur").value(), 0);
+    t.reg.WriteRegValue(HKCU, kProgramKey, "NoRestaure", RegDword, 7LL);
+    LoadSettings(*t.program);
+    EXPECT_EQ(about.control("chkRestaur").value(), 0) << "7 is no state of a box";
+    EXPECT_FALSE(about.isVisible());
+}
+
 // ------------------------------------------------------------ identities
 
 TEST_F(SettingsPages, AnIdentityChangeReloadsThePagesAndLaterWritesFollowIt) {
