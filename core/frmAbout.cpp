@@ -39,7 +39,6 @@ const ui::ControlSpec kLayout[] = {
     {ControlKind::CommandButton, "cmdOK", -1, "", -1, {5160, 4440, 1320, 375}, "OK"},
 };
 
-constexpr std::uint32_t kReadAndChange = 0x2003F; // KEY_ALL_ACCESS without DELETE and owner rights
 constexpr std::size_t kKeyValueBuffer = 1024;
 constexpr int kNormalFocus = 1;
 
@@ -108,8 +107,8 @@ bool GetKeyValue(platform::Registry& registry, std::uint32_t root, const std::st
                  const std::string& valueName, std::string& value) {
     value.clear();
     platform::RegData data;
-    if (registry.queryValue(root, keyName, valueName, kKeyValueBuffer, data, kReadAndChange) !=
-        platform::RegOk)
+    if (registry.queryValue(root, keyName, valueName, kKeyValueBuffer, data,
+                            platform::RegReadAndWrite) != platform::RegOk)
         return false;
     std::string bytes = data.bytes;
     if (!bytes.empty() && bytes.back() == '\0')
