@@ -3,7 +3,7 @@
 // stored again), on the in-memory store and, in the Windows build, on the
 // real registry. The load runs at start-up and after every identity change.
 //
-//   settings_bench [runs]    loads per store (default 200; mean and best shown)
+//   settings_bench [runs]    loads per store (default 200; mean, median and best shown)
 
 #include "core/Program.h"
 #include "core/frmPrincipal.h"
@@ -27,6 +27,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -75,7 +76,8 @@ void Seed(const modRegistre& reg, const std::string& identityKey) {
 
 struct Timing {
     double meanMs = 0;
-    double bestMs = 1e30;
+    double medianMs = 0;
+    double bestMs = 0;
 };
 
 Timing Measure(platform::Registry& registry, platform::FileSystem& files, int runs) {
@@ -89,22 +91,25 @@ Timing Measure(platform::Registry& registry, platform::FileSystem& files, int ru
     Seed(program.reg, program.IdentityKey());
 
     LoadSettings(program); // the first load creates the windows it touches
-    Timing timing;
-    double total = 0;
+    std::vector<double> times;
     for (int run = 0; run < runs; ++run) {
         const auto start = Clock::now();
         LoadSettings(program);
-        const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-        total += ms;
-        timing.bestMs = std::min(timing.bestMs, ms);
+        times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
     }
-    timing.meanMs = total / runs;
+    std::sort(times.begin(), times.end());
+    Timing timing;
+    for (double ms : times)
+        timing.meanMs += ms / runs;
+    timing.medianMs = times[times.size() / 2];
+    timing.bestMs = times.front();
     program.reg.DeleteRegTree(HKCU, "Identities", kIdentity);
     return timing;
 }
 
 void Row(const char* store, int runs, const Timing& timing) {
-    std::printf("| %-15s | %5d | %9.3f | %9.3f |\n", store, runs, timing.meanMs, timing.bestMs);
+    std::printf("| %-15s | %5d | %9.3f | %11.3f | %9.3f |\n", store, runs, timing.meanMs,
+                timing.medianMs, timing.bestMs);
 }
 
 } // namespace
@@ -112,8 +117,8 @@ void Row(const char* store, int runs, const Timing& timing) {
 int main(int argc, char** argv) {
     const int requested = argc > 1 ? std::atoi(argv[1]) : 0;
     const int runs = requested > 0 ? requested : 200;
-    std::printf("| store           |  runs | mean (ms) | best (ms) |\n");
-    std::printf("|-----------------|-------|-----------|-----------|\n");
+    std::printf("| store           |  runs | mean (ms) | median (ms) | best (ms) |\n");
+    std::printf("|-----------------|-------|-----------|-------------|-----------|\n");
 #ifdef _WIN32
     platform::win32::Win32FileSystem files;
 #else
