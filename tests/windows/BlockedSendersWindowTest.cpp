@@ -30,6 +30,12 @@ const std::string kMail = kBlockSenders + "\\Mail";
 const std::string kNews = kBlockSenders + "\\News";
 const std::string kProgramKey = "Software\\Velmora_XPSP2";
 
+// Whether the button is the box's default one, which Enter presses.
+bool preselected(HWND box, int button) {
+    const LONG_PTR style = GetWindowLongPtrA(GetDlgItem(box, button), GWL_STYLE);
+    return (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+}
+
 class BlockedSendersWindow : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -140,7 +146,8 @@ TEST_F(BlockedSendersWindow, ListActionSwitchesSortMergeAndDelete) {
     expected.replace(expected.find("%menu"), 5, "Mail");
     EXPECT_EQ(messageText(question), expected);
     EXPECT_EQ(textOf(question), lng("msgbox302T"));
-    EXPECT_EQ(LOWORD(SendMessageA(question, DM_GETDEFID, 0, 0)), IDNO);
+    EXPECT_TRUE(preselected(question, IDNO));
+    EXPECT_FALSE(preselected(question, IDYES));
     press(question, IDNO);
     EXPECT_TRUE(waitFor([&] { return !IsWindow(question); }));
     Sleep(500);
@@ -180,7 +187,7 @@ TEST_F(BlockedSendersWindow, ListActionSwitchesSortMergeAndDelete) {
     question = program.dialog();
     ASSERT_NE(question, nullptr) << "no delete confirmation";
     EXPECT_EQ(messageText(question), lng("msgbox300"));
-    EXPECT_EQ(LOWORD(SendMessageA(question, DM_GETDEFID, 0, 0)), IDNO);
+    EXPECT_TRUE(preselected(question, IDNO));
     press(question, IDNO);
     ASSERT_TRUE(waitFor([&] { return !IsWindow(question); }));
     EXPECT_EQ(read(kMail + "\\Criteria", "Order"), "000 001 002 003");
