@@ -51,13 +51,14 @@ bool waitFor(const std::function<bool()>& done, DWORD timeoutMs) {
     return pumpUntil(done, timeoutMs);
 }
 
-RunningProgram::RunningProgram() {
+RunningProgram::RunningProgram(const std::string& currentFolder) {
     const std::string exe = programFolder() + "\\velmora.exe";
     std::string command = "\"" + exe + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     if (!CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        programFolder().c_str(), &startup, &process_))
+                        (currentFolder.empty() ? programFolder() : currentFolder).c_str(), &startup,
+                        &process_))
         return;
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < kStartTimeoutMs &&

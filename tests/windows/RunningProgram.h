@@ -23,8 +23,9 @@ bool waitFor(const std::function<bool()>& done, DWORD timeoutMs = 20000);
 
 class RunningProgram {
 public:
-    // Starts the program and waits for its main window to show.
-    RunningProgram();
+    // Starts the program and waits for its main window to show; its current
+    // folder is its own folder unless another is given.
+    explicit RunningProgram(const std::string& currentFolder = {});
     // Closes the main window, or ends the process when it does not close.
     ~RunningProgram();
     RunningProgram(const RunningProgram&) = delete;

@@ -5,6 +5,7 @@
 // neighbours; the identity button reloads every page; a browse button's
 // dialog fills its box and stores the file.
 
+#include "windows/RunningProgram.h"
 #include "windows/WindowFinder.h"
 #include "wine/WineFolders.h"
 
@@ -21,14 +22,13 @@ using namespace velmora::testing;
 
 namespace {
 
-// 32-bit Wine can run emulated on some build machines: be patient.
-constexpr DWORD kStartTimeoutMs = 300000;
-
 const std::string kProgramKey = "Software\\Velmora_XPSP2";
 const std::string kMachineClient = "Software\\Microsoft\\Outlook Express";
 const std::string kClientPolicy = "SOFTWARE\\Policies\\Microsoft\\Outlook Express";
 const std::string kWabFileKey = "Software\\Microsoft\\WAB\\WAB4\\Wab File Name";
 const std::string kWabKey = "Software\\Microsoft\\WAB\\WAB4";
+const std::string kIdentitiesPolicy =
+    "Software\\Policies\\Microsoft\\Windows\\CurrentVersion\\Identities";
 const std::string kInternetSettings =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
 
@@ -88,22 +88,6 @@ std::string stored(HKEY root, const std::string& key, const std::string& name) {
     return "type " + std::to_string(type);
 }
 
-// The program's folder on the build machine; under Wine drive Z: is its root.
-std::string programFolder() {
-    std::string path = std::string("Z:") + VELMORA_DIST_DIR;
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
-}
-
-std::string firstLanguageFile() {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((programFolder() + "\\language\\*.lng").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return {};
-    FindClose(search);
-    return found.cFileName;
-}
-
 // Three identities with their own settings, and the machine's, from scratch.
 void prepare(const std::string& languageFile) {
     SHDeleteKeyA(HKEY_CURRENT_USER, "Identities");
@@ -131,141 +115,44 @@ void prepare(const std::string& languageFile) {
     SHDeleteKeyA(HKEY_LOCAL_MACHINE, kMachineClient.c_str());
     SHDeleteKeyA(HKEY_LOCAL_MACHINE, kClientPolicy.c_str());
     SHDeleteKeyA(HKEY_CURRENT_USER, kWabKey.c_str());
+    SHDeleteKeyA(HKEY_CURRENT_USER, kIdentitiesPolicy.c_str());
     putNumber(HKEY_LOCAL_MACHINE, kMachineClient, "Hide Messenger", 2);
     putNumber(HKEY_LOCAL_MACHINE, kClientPolicy, "RequestMDNLocked", 1);
     putText(HKEY_LOCAL_MACHINE, kInternetSettings, "MinorVersion", ";SP2;");
 }
 
-// ---------------------------------------------------------------- the program
+// ---------------------------------------------------------------- the user
 
-class RunningProgram {
-public:
-    // Started with `folder` as its current folder (its own folder if empty).
-    explicit RunningProgram(const std::string& folder = {}) {
-        const std::string exe = programFolder() + "\\velmora.exe";
-        std::string command = "\"" + exe + "\"";
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        if (!CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            (folder.empty() ? programFolder() : folder).c_str(), &startup,
-                            &process_))
-            return;
-        const DWORD start = GetTickCount();
-        while (GetTickCount() - start < kStartTimeoutMs &&
-               WaitForSingleObject(process_.hProcess, 100) == WAIT_TIMEOUT) {
-            HWND form = findForm("frmPrincipal", process_.dwProcessId);
-            if (form && IsWindowVisible(form)) {
-                main_ = form;
-                break;
-            }
-        }
-    }
-    ~RunningProgram() {
-        if (!process_.hProcess)
-            return;
-        if (main_)
-            PostMessageA(main_, WM_CLOSE, 0, 0);
-        if (WaitForSingleObject(process_.hProcess, 60000) == WAIT_TIMEOUT) {
-            TerminateProcess(process_.hProcess, 1);
-            WaitForSingleObject(process_.hProcess, 60000);
-        }
-        CloseHandle(process_.hThread);
-        CloseHandle(process_.hProcess);
-    }
-    RunningProgram(const RunningProgram&) = delete;
-    RunningProgram& operator=(const RunningProgram&) = delete;
-
-    HWND main() const { return main_; }
-    DWORD processId() const { return process_.dwProcessId; }
-    HWND operator[](const std::string& name) const {
-        HWND control = main_ ? findControl(main_, name) : nullptr;
-        EXPECT_NE(control, nullptr) << "no control " << name;
-        return control;
-    }
-
-    // A left click in the middle of the control, handled before this returns.
-    void click(const std::string& name) const {
-        HWND control = (*this)[name];
-        RECT r;
-        GetClientRect(control, &r);
-        const LPARAM at = MAKELPARAM((r.right - r.left) / 2, (r.bottom - r.top) / 2);
-        SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
-        SendMessageA(control, WM_LBUTTONUP, 0, at);
-    }
-    // The space bar on a check box or button.
-    void pressSpace(const std::string& name) const {
-        HWND control = (*this)[name];
-        SendMessageA(control, WM_KEYDOWN, VK_SPACE, 0x00390001);
-        SendMessageA(control, WM_KEYUP, VK_SPACE, 0xC0390001);
-    }
-    void pressKey(const std::string& name, WPARAM key) const {
-        SendMessageA((*this)[name], WM_KEYDOWN, key, 1);
-        SendMessageA((*this)[name], WM_KEYUP, key, 0xC0000001);
-    }
-    // Text typed into a box, as the edit control reports a change.
-    void type(const std::string& name, const std::string& text) const {
-        SendMessageA((*this)[name], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    }
-    // Shows a page as the arrow keys on the tab strip do (a notification
-    // cannot be sent from another process, a key can).
-    void showPage(int page) const {
-        HWND tabs = (*this)["SSTab1"];
-        const bool last = page + 1 == static_cast<int>(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
-        SendMessageA(tabs, TCM_SETCURSEL, static_cast<WPARAM>(last ? page - 1 : page + 1), 0);
-        pressKey("SSTab1", last ? VK_RIGHT : VK_LEFT);
-    }
-    bool ticked(const std::string& name) const {
-        return SendMessageA((*this)[name], BM_GETCHECK, 0, 0) == BST_CHECKED;
-    }
-    int checkState(const std::string& name) const {
-        return static_cast<int>(SendMessageA((*this)[name], BM_GETCHECK, 0, 0));
-    }
-    bool enabled(const std::string& name) const { return IsWindowEnabled((*this)[name]) != 0; }
-    std::string text(const std::string& name) const { return textOf((*this)[name]); }
-
-private:
-    PROCESS_INFORMATION process_{};
-    HWND main_ = nullptr;
-};
+// The space bar on a check box.
+void pressSpace(const RunningProgram& program, const std::string& name) {
+    SendMessageA(program[name], WM_KEYDOWN, VK_SPACE, 0x00390001);
+    SendMessageA(program[name], WM_KEYUP, VK_SPACE, 0xC0390001);
+}
+void pressKey(const RunningProgram& program, const std::string& name, WPARAM key) {
+    SendMessageA(program[name], WM_KEYDOWN, key, 1);
+    SendMessageA(program[name], WM_KEYUP, key, 0xC0000001);
+}
+// Text typed into a box, as the edit control reports a change.
+void type(const RunningProgram& program, const std::string& name, const std::string& text) {
+    SendMessageA(program[name], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+int checkState(const RunningProgram& program, const std::string& name) {
+    return static_cast<int>(SendMessageA(program[name], BM_GETCHECK, 0, 0));
+}
+bool enabled(const RunningProgram& program, const std::string& name) {
+    return IsWindowEnabled(program[name]) != FALSE;
+}
 
 class SettingsWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        languageFile = firstLanguageFile();
-        ASSERT_FALSE(languageFile.empty()) << "no language file in " << programFolder();
-        prepare(languageFile);
+        ASSERT_FALSE(firstLanguageFile().empty()) << "no language file in " << programFolder();
+        prepare(firstLanguageFile());
     }
-
-    std::string lng(const char* section, const char* key) const {
-        char buffer[255];
-        const std::string file = programFolder() + "\\language\\" + languageFile;
-        const DWORD length =
-            GetPrivateProfileStringA(section, key, "", buffer, sizeof buffer, file.c_str());
-        return std::string(buffer, length);
+    static std::string lng(const char* section, const char* key) {
+        return languageText(section, key);
     }
-
-    std::string languageFile;
 };
-
-// The visible dialog box of the process, or null.
-HWND findDialog(DWORD processId) {
-    struct Search {
-        DWORD processId;
-        HWND found;
-    } search{processId, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(data);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner != s.processId || !IsWindowVisible(window) || classOf(window) != "#32770")
-                return TRUE;
-            s.found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
 
 std::string number(DWORD value) {
     return "dword " + std::to_string(value);
@@ -285,11 +172,11 @@ TEST_F(SettingsWindow, PagesShowTheIdentityStoredValuesAndClicksStoreThem) {
     EXPECT_TRUE(program.ticked("chk110")) << "Hide Messenger 2";
     EXPECT_TRUE(program.ticked("chk701"));
     EXPECT_TRUE(program.ticked("chk000")) << "no HTTP Mail Enabled value";
-    EXPECT_EQ(program.checkState("chk001"), BST_INDETERMINATE);
+    EXPECT_EQ(checkState(program, "chk001"), BST_INDETERMINATE);
     EXPECT_TRUE(program.ticked("opt700(0)"));
     EXPECT_EQ(program.text("txt800"), "140");
     EXPECT_EQ(program.text("lbl800"), lng("Onglet0", "lbl800.2"));
-    EXPECT_TRUE(program.enabled("txt800")) << "Service Pack 2";
+    EXPECT_TRUE(enabled(program, "txt800")) << "Service Pack 2";
     EXPECT_EQ(SendMessageA(program["cbo200"], CB_GETCURSEL, 0, 0), CB_ERR);
     // The load stored the counter again, as a number.
     EXPECT_EQ(stored(HKEY_CURRENT_USER, b, "Compact Check Count"), number(140));
@@ -307,11 +194,11 @@ TEST_F(SettingsWindow, PagesShowTheIdentityStoredValuesAndClicksStoreThem) {
     EXPECT_EQ(stored(HKEY_LOCAL_MACHINE, kMachineClient, "Disable Hotmail"), number(2));
     program.click("chk010");
     EXPECT_EQ(stored(HKEY_CURRENT_USER, b + "\\News", "GodMode"), number(1));
-    program.type("txt800", "58");
+    type(program, "txt800", "58");
     EXPECT_EQ(stored(HKEY_CURRENT_USER, b, "Compact Check Count"), number(58));
     EXPECT_EQ(program.text("lbl800"),
               lng("Onglet0", "lbl800") + " 42 " + lng("Onglet0", "lbl800.1"));
-    program.type("txt800", "99999999999");
+    type(program, "txt800", "99999999999");
     EXPECT_EQ(program.text("txt800"), "58");
     EXPECT_EQ(stored(HKEY_CURRENT_USER, b, "Compact Check Count"), number(58));
 
@@ -324,12 +211,10 @@ TEST_F(SettingsWindow, PagesShowTheIdentityStoredValuesAndClicksStoreThem) {
     EXPECT_EQ(stored(HKEY_CURRENT_USER, b + "\\Mail", "Safe Attachments Locked"), number(1));
     program.click("chk110");
     EXPECT_EQ(stored(HKEY_LOCAL_MACHINE, kMachineClient, "Hide Messenger"), number(1));
-    program.pressSpace("chk120");
+    ASSERT_FALSE(program.ticked("chk120"));
+    pressSpace(program, "chk120");
     EXPECT_TRUE(program.ticked("chk120"));
-    EXPECT_EQ(stored(HKEY_CURRENT_USER,
-                     "Software\\Policies\\Microsoft\\Windows\\CurrentVersion\\Identities",
-                     "Locked Down"),
-              number(1));
+    EXPECT_EQ(stored(HKEY_CURRENT_USER, kIdentitiesPolicy, "Locked Down"), number(1));
     program.click("opt100(4)");
     EXPECT_EQ(stored(HKEY_CURRENT_USER, b, "Email Security Zone"), number(4));
 
@@ -339,15 +224,15 @@ TEST_F(SettingsWindow, PagesShowTheIdentityStoredValuesAndClicksStoreThem) {
     ASSERT_TRUE(IsWindowVisible(program["chk201"])) << "page 2 is not shown";
     program.click("chk201");
     EXPECT_EQ(stored(HKEY_CURRENT_USER, b, "ShowStatus"), number(1)) << "cleared: status shown";
-    program.pressKey("cbo200", VK_DOWN);
+    pressKey(program, "cbo200", VK_DOWN);
     EXPECT_EQ(SendMessageA(program["cbo200"], CB_GETCURSEL, 0, 0), 0);
     EXPECT_EQ(stored(HKEY_CURRENT_USER, b, "Contact Pane Sorting"), number(0));
     program.click("txt200");
-    program.type("txt200", "Courrier de B\xE9\x61trice");
+    type(program, "txt200", "Courrier de B\xE9\x61trice");
     EXPECT_EQ(stored(HKEY_CURRENT_USER, b, "WindowTitle"), "sz " + std::string(kB.windowTitle));
     program.click("txt201");
     EXPECT_EQ(stored(HKEY_CURRENT_USER, b, "WindowTitle"), "sz Courrier de B\xE9\x61trice");
-    program.type("txt201", "");
+    type(program, "txt201", "");
     program.click("txt202");
     EXPECT_EQ(stored(HKEY_CURRENT_USER, b, "FrontPagePath"), "missing");
 
@@ -365,11 +250,11 @@ TEST_F(SettingsWindow, PagesShowTheIdentityStoredValuesAndClicksStoreThem) {
     EXPECT_TRUE(program.ticked("opt720(1)"));
     program.click("chk701");
     EXPECT_EQ(stored(HKEY_LOCAL_MACHINE, kClientPolicy, "RequestMDNLocked"), "missing");
-    program.pressSpace("chk711");
+    pressSpace(program, "chk711");
     EXPECT_TRUE(program.ticked("chk711"));
     EXPECT_EQ(stored(HKEY_LOCAL_MACHINE, kClientPolicy, "SendMDNLocked"), number(1));
     EXPECT_EQ(stored(HKEY_CURRENT_USER, b, "SendMDNLocked"), "missing");
-    program.pressSpace("chk711");
+    pressSpace(program, "chk711");
     EXPECT_EQ(stored(HKEY_LOCAL_MACHINE, kClientPolicy, "SendMDNLocked"), "missing");
 }
 
@@ -379,35 +264,35 @@ TEST_F(SettingsWindow, LocksGreyOutTheirNeighboursAndTheIdentityButtonReloads) {
 
     program.showPage(1);
     program.click("chk103");
-    EXPECT_FALSE(program.enabled("chk102"));
+    EXPECT_FALSE(enabled(program, "chk102"));
     EXPECT_EQ(stored(HKEY_LOCAL_MACHINE, kMachineClient, "BlockExeAttachments"), number(1));
     program.showPage(2);
-    program.pressSpace("chk202");
-    EXPECT_FALSE(program.enabled("txt203"));
-    EXPECT_FALSE(program.enabled("cmd202"));
+    pressSpace(program, "chk202");
+    EXPECT_FALSE(enabled(program, "txt203"));
+    EXPECT_FALSE(enabled(program, "cmd202"));
     program.click("chk202");
-    EXPECT_TRUE(program.enabled("txt203"));
-    EXPECT_TRUE(program.enabled("cmd202"));
+    EXPECT_TRUE(enabled(program, "txt203"));
+    EXPECT_TRUE(enabled(program, "cmd202"));
 
     // B -> C -> A: each page shows the new identity's values.
     PostMessageA(program["cmdChangeIdentite"], BM_CLICK, 0, 0);
-    ASSERT_TRUE(pumpUntil(
-        [&] { return program.text("lblChangeIdentite") == std::string(kC.userName) + " "; },
-        30000));
-    pumpUntil([&] { return program.text("txt800") == "99"; }, 10000);
+    ASSERT_TRUE(
+        waitFor([&] { return program.text("lblChangeIdentite") == std::string(kC.userName) + " "; },
+                30000));
+    waitFor([&] { return program.text("txt800") == "99"; }, 10000);
     EXPECT_EQ(program.text("txt200"), "");
     EXPECT_TRUE(program.ticked("chk102"));
     EXPECT_TRUE(program.ticked("opt720(1)"));
     EXPECT_EQ(program.text("txt800"), "99");
     EXPECT_EQ(program.text("lbl800"),
               lng("Onglet0", "lbl800") + " 1 " + lng("Onglet0", "lbl800.1"));
-    EXPECT_FALSE(program.enabled("chk102")) << "the machine-wide lock still holds";
+    EXPECT_FALSE(enabled(program, "chk102")) << "the machine-wide lock still holds";
 
     PostMessageA(program["cmdChangeIdentite"], BM_CLICK, 0, 0);
-    ASSERT_TRUE(pumpUntil(
-        [&] { return program.text("lblChangeIdentite") == std::string(kA.userName) + " "; },
-        30000));
-    pumpUntil([&] { return program.text("txt800") == "12"; }, 10000);
+    ASSERT_TRUE(
+        waitFor([&] { return program.text("lblChangeIdentite") == std::string(kA.userName) + " "; },
+                30000));
+    waitFor([&] { return program.text("txt800") == "12"; }, 10000);
     EXPECT_EQ(program.text("txt200"), kA.windowTitle);
     EXPECT_TRUE(program.ticked("opt720(2)"));
     EXPECT_EQ(program.text("txt800"), "12");
@@ -429,15 +314,9 @@ TEST_F(SettingsWindow, TheBrowseButtonFillsItsBoxAndStoresTheFile) {
     RunningProgram program(scratch.path());
     ASSERT_NE(program.main(), nullptr) << "the main window never showed";
     program.showPage(2);
-    PostMessageA(program["cmd202"], BM_CLICK, 0, 0);
-    HWND dialog = nullptr;
-    ASSERT_TRUE(pumpUntil(
-        [&] {
-            dialog = findDialog(program.processId());
-            return dialog != nullptr;
-        },
-        30000))
-        << "no open-file dialog";
+    program.postClick("cmd202");
+    HWND dialog = program.dialog(30000);
+    ASSERT_NE(dialog, nullptr) << "no open-file dialog";
     EXPECT_EQ(textOf(dialog), lng("Onglet2", "ofd200"));
     EXPECT_EQ(GetWindow(dialog, GW_OWNER), program.main());
     // It opens in the program's current folder.
@@ -445,18 +324,14 @@ TEST_F(SettingsWindow, TheBrowseButtonFillsItsBoxAndStoresTheFile) {
     EXPECT_EQ(textOf(GetDlgItem(dialog, 0x471)), folderName);
 
     // Cancelled first: nothing changes.
-    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-    ASSERT_TRUE(pumpUntil([&] { return findDialog(program.processId()) == nullptr; }, 30000));
+    press(dialog, IDCANCEL);
+    ASSERT_TRUE(waitFor([&] { return program.noDialog(); }, 30000));
     EXPECT_EQ(program.text("txt203"), "");
     EXPECT_EQ(stored(HKEY_CURRENT_USER, kWabFileKey, ""), "missing");
 
-    PostMessageA(program["cmd202"], BM_CLICK, 0, 0);
-    ASSERT_TRUE(pumpUntil(
-        [&] {
-            dialog = findDialog(program.processId());
-            return dialog != nullptr;
-        },
-        30000));
+    program.postClick("cmd202");
+    dialog = program.dialog(30000);
+    ASSERT_NE(dialog, nullptr);
     // The file name box: the edit inside the file name combo box (cmb13).
     HWND name = nullptr;
     EnumChildWindows(
@@ -470,8 +345,8 @@ TEST_F(SettingsWindow, TheBrowseButtonFillsItsBoxAndStoresTheFile) {
         reinterpret_cast<LPARAM>(&name));
     ASSERT_NE(name, nullptr);
     SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
-    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(pumpUntil([&] { return program.text("txt203") == file; }, 30000))
+    press(dialog, IDOK);
+    ASSERT_TRUE(waitFor([&] { return program.text("txt203") == file; }, 30000))
         << "box shows \"" << program.text("txt203") << "\"";
     EXPECT_EQ(stored(HKEY_CURRENT_USER, kWabFileKey, ""), "sz " + file);
 }
