@@ -6,6 +6,7 @@
 
 #include "core/modRegistre.h"
 #include "platform/win32/Win32Registry.h"
+#include "rules/RuleStorage.h"
 #include "windows/RunningProgram.h"
 #include "windows/WindowFinder.h"
 #include "wine/WineFolders.h"
@@ -203,6 +204,77 @@ TEST_F(BlockedSendersWindow, ListActionSwitchesSortMergeAndDelete) {
     EXPECT_EQ(read(kBlockSenders, "Version"), "327680");
     EXPECT_EQ(program.text("lbl302"), lng("lbl302.3"));
     EXPECT_FALSE(program.shown("txt300"));
+}
+
+// A first load of 4000 addresses through the real dialog: the window answers
+// messages all along, and a close in the middle leaves a complete rule whose
+// Order counts exactly the addresses stored.
+TEST_F(BlockedSendersWindow, LargeLoadStaysResponsiveAndACloseLeavesACompleteList) {
+    SHDeleteKeyA(HKEY_CURRENT_USER, kBlockSenders.c_str());
+    Win32ScratchFolder scratch;
+    const std::string list = scratch.at("4000.txt");
+    std::string content;
+    for (int i = 0; i < 4000; ++i)
+        content += "sender" + std::to_string(i) + "@bulk.example\r\n";
+    HANDLE file = CreateFileA(list.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+    CloseHandle(file);
+
+    RunningProgram program;
+    ASSERT_NE(program.main(), nullptr) << "the main window never showed";
+    program.showPage(3);
+    ASSERT_TRUE(program.shown("cmd301"));
+    program.postClick("cmd301");
+    HWND open = program.dialog();
+    ASSERT_NE(open, nullptr) << "no file dialog";
+    HWND name = GetDlgItem(open, cmb13) ? GetDlgItem(open, cmb13) : GetDlgItem(open, edt1);
+    ASSERT_NE(name, nullptr);
+    SetWindowTextA(name, list.c_str());
+    press(open, IDOK);
+    // The dialog's own closing (two seconds under Wine) is not the page's.
+    ASSERT_TRUE(waitFor([&] { return !IsWindow(open); }));
+
+    // While the addresses are stored, the window handles its messages.
+    const auto stored = [&] {
+        const std::string order = ReadOrder(reg, kMail + "\\Criteria");
+        return order == kNotFound ? 0 : CountOrderEntries(order);
+    };
+    int answered = 0, late = 0;
+    const DWORD start = GetTickCount();
+    while (stored() < 400 && GetTickCount() - start < 120000) {
+        DWORD_PTR result = 0;
+        const DWORD asked = GetTickCount();
+        if (SendMessageTimeoutA(program.main(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result))
+            ++answered;
+        if (GetTickCount() - asked > 1000)
+            ++late;
+        Sleep(50);
+    }
+    ASSERT_GE(stored(), 400) << "the load did not get going";
+    EXPECT_GT(answered, 0);
+    EXPECT_EQ(late, 0) << "the window kept a message waiting over a second";
+
+    PostMessageA(program.main(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(waitFor([&] { return !program.running(); }, 60000)) << "still running";
+    std::vector<std::string> names;
+    for (std::int32_t i = 0;; ++i) {
+        const std::string subkey = reg.EnumRegSubKey(HKCU, kMail + "\\Criteria", i);
+        if (subkey == kNotFound)
+            break;
+        names.push_back(subkey);
+    }
+    EXPECT_LT(names.size(), 4000u) << "closed too late to stop in the middle";
+    EXPECT_EQ(static_cast<std::size_t>(stored()), names.size());
+    for (const std::string& criterion : names) {
+        EXPECT_EQ(read(kMail + "\\Criteria\\" + criterion, "Type"), "023") << criterion;
+        EXPECT_NE(read(kMail + "\\Criteria\\" + criterion, "Value"), kNotFound) << criterion;
+    }
+    EXPECT_EQ(read(kMail, "Enabled"), "001");
+    EXPECT_EQ(read(kMail + "\\Actions\\000", "Type"), "007");
+    EXPECT_EQ(read(kBlockSenders, "Version"), "327680");
 }
 
 } // namespace
