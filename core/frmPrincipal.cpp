@@ -151,13 +151,7 @@ void frmPrincipal::Form_Load() {
     SetUpIdentities(p);
 
     // 10. The language folder must hold at least one ordinary file...
-    std::vector<std::string> listed;
-    if (auto entries = files.listFolder(p.LanguageFolder())) {
-        for (const auto& entry : *entries)
-            if (!(entry.attributes &
-                  (platform::AttrDirectory | platform::AttrHidden | platform::AttrSystem)))
-                listed.push_back(entry.name);
-    }
+    const std::vector<std::string> listed = LanguageFolderFiles(p);
     if (listed.empty()) {
         FatalStop(MissingLanguageFolder(p.LineBreak));
         return;
