@@ -156,6 +156,27 @@ std::vector<std::string> SampleForm::logged(const std::string& part) const {
     return found;
 }
 
+std::vector<std::string> SampleForm::withoutFocus() const {
+    std::vector<std::string> found;
+    for (const std::string& entry : log)
+        if (entry.find("Focus ") == std::string::npos)
+            found.push_back(entry);
+    return found;
+}
+
+ui::EventArgs SampleForm::argsOf(const std::string& entry) const {
+    for (std::size_t i = log.size(); i-- > 0;)
+        if (log[i] == entry)
+            return args[i];
+    return {};
+}
+
+void SampleForm::clearLog() {
+    log.clear();
+    values.clear();
+    args.clear();
+}
+
 void SampleForm::Form_Load() {
     ++loads;
     if (onLoad)

@@ -24,6 +24,11 @@ public:
 
     // Entries of the log that contain `part`.
     std::vector<std::string> logged(const std::string& part) const;
+    // The log without GotFocus and LostFocus.
+    std::vector<std::string> withoutFocus() const;
+    void clearLog();
+    // The arguments of the last event logged as `entry`.
+    ui::EventArgs argsOf(const std::string& entry) const;
 
     int loads = 0;
     int unloads = 0;

@@ -235,6 +235,14 @@ bool ControlWindow::raise(Event event, EventArgs& args) {
     return alive();
 }
 
+std::string ControlWindow::textOf(HWND window) {
+    const int length = GetWindowTextLengthA(window);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const int got = GetWindowTextA(window, text.data(), length + 1);
+    text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+    return text;
+}
+
 LRESULT ControlWindow::callOriginal(UINT msg, WPARAM w, LPARAM l) {
     return CallWindowProcA(original_, hwnd_, msg, w, l);
 }

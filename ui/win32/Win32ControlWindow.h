@@ -86,6 +86,7 @@ protected:
     COLORREF foreColour(int systemColour) const;
 
     LRESULT callOriginal(UINT msg, WPARAM w, LPARAM l);
+    static std::string textOf(HWND window);
     // Raises an event on the form; false when the window died meanwhile.
     bool raise(Event event);
     bool raise(Event event, EventArgs& args);

@@ -223,16 +223,19 @@ private:
         }
         case LVN_BEGINLABELEDITA:
         case LVN_BEGINLABELEDITW:
+            watchEditor();
             return FALSE;
-        case LVN_ENDLABELEDITA:
-            return endEdit(reinterpret_cast<NMLVDISPINFOA&>(header).item.iItem,
-                           reinterpret_cast<NMLVDISPINFOA&>(header).item.pszText);
+        case LVN_ENDLABELEDITA: {
+            const auto& info = reinterpret_cast<NMLVDISPINFOA&>(header);
+            if (info.item.pszText)
+                return endEdit(info.item.iItem, info.item.pszText);
+            return endEdit(info.item.iItem, nullptr);
+        }
         case LVN_ENDLABELEDITW: {
             const auto& info = reinterpret_cast<NMLVDISPINFOW&>(header);
-            if (!info.item.pszText)
-                return FALSE;
-            const std::string text = narrow(info.item.pszText);
-            return endEdit(info.item.iItem, text.c_str());
+            if (info.item.pszText)
+                return endEdit(info.item.iItem, narrow(info.item.pszText).c_str());
+            return endEdit(info.item.iItem, nullptr);
         }
         case NM_CUSTOMDRAW:
             return customDraw(reinterpret_cast<NMLVCUSTOMDRAW&>(header));
@@ -241,10 +244,45 @@ private:
         }
     }
 
+    // Some list views give no text for a label emptied or left as it was,
+    // the same as for Esc: the editor itself tells them apart.
+    void watchEditor() {
+        editor_ = reinterpret_cast<HWND>(SendMessageA(hwnd_, LVM_GETEDITCONTROL, 0, 0));
+        escaped_ = false;
+        if (!editor_)
+            return;
+        SetPropA(editor_, kEditorProperty, this);
+        editorOriginal_ = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(editor_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&editorProcedure)));
+    }
+
+    static LRESULT CALLBACK editorProcedure(HWND editor, UINT msg, WPARAM w, LPARAM l) {
+        auto* self = static_cast<ListViewWindow*>(GetPropA(editor, kEditorProperty));
+        if (!self)
+            return DefWindowProcA(editor, msg, w, l);
+        WNDPROC original = self->editorOriginal_;
+        if ((msg == WM_KEYDOWN || msg == WM_CHAR) && w == VK_ESCAPE)
+            self->escaped_ = true;
+        if (msg == WM_NCDESTROY) {
+            RemovePropA(editor, kEditorProperty);
+            if (self->editor_ == editor)
+                self->editor_ = nullptr;
+        }
+        return CallWindowProcA(original, editor, msg, w, l);
+    }
+
     // The handler sees the new label first and may refuse it or rework the
     // rows; the list then shows what the model holds.
-    LRESULT endEdit(int row, const char* edited) {
-        if (!edited || row < 0)
+    LRESULT endEdit(int row, const char* given) {
+        std::string text;
+        if (given)
+            text = given;
+        else if (editor_ && !escaped_ && IsWindow(editor_))
+            text = textOf(editor_);
+        else
+            return FALSE;
+        const char* edited = text.c_str();
+        if (row < 0)
             return FALSE;
         EventArgs args;
         args.row = row;
@@ -342,9 +380,14 @@ private:
         InvalidateRect(hwnd_, nullptr, TRUE);
     }
 
+    static constexpr const char* kEditorProperty = "VelmoraListEditor";
+
     std::vector<ListRow> shown_;
     int rowChanges_ = 0;
     int inNotification_ = 0;
+    HWND editor_ = nullptr;
+    WNDPROC editorOriginal_ = nullptr;
+    bool escaped_ = false;
 };
 
 bool sameNodes(const std::vector<TreeNode>& a, const std::vector<TreeNode>& b) {

@@ -13,13 +13,6 @@ namespace velmora::ui::win32 {
 
 namespace {
 
-std::string textOf(HWND window) {
-    const int length = GetWindowTextLengthA(window);
-    std::vector<char> buffer(static_cast<std::size_t>(length) + 1);
-    const int got = GetWindowTextA(window, buffer.data(), length + 1);
-    return std::string(buffer.data(), static_cast<std::size_t>(got > 0 ? got : 0));
-}
-
 class LabelWindow : public ControlWindow {
 public:
     using ControlWindow::ControlWindow;
