@@ -18,15 +18,6 @@ using ui::win32::Win32UiHost;
 
 namespace {
 
-// Unloading the last form posts WM_QUIT; each test starts without it.
-bool takeQuit() {
-    MSG message;
-    bool taken = false;
-    while (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
-        taken = true;
-    return taken;
-}
-
 class Renderer : public ::testing::Test {
 protected:
     Renderer() : host(GetModuleHandleA(nullptr)), form(host) {}
@@ -41,7 +32,7 @@ protected:
     void TearDown() override {
         if (form.isLoaded())
             form.Unload();
-        takeQuit();
+        takeQuitMessage();
     }
 
     HWND child(const std::string& name) const { return findControl(window, name); }
@@ -459,21 +450,6 @@ std::string itemText(HWND list, int row, int column) {
     return buffer;
 }
 
-BOOL CALLBACK matchClass(HWND window, LPARAM data) {
-    auto& search = *reinterpret_cast<std::pair<const char*, HWND>*>(data);
-    if (lstrcmpiA(classOf(window).c_str(), search.first) != 0)
-        return TRUE;
-    search.second = window;
-    return FALSE;
-}
-
-// A top-level window of this thread, by class.
-HWND threadWindowOfClass(const char* className) {
-    std::pair<const char*, HWND> search{className, nullptr};
-    EnumThreadWindows(GetCurrentThreadId(), &matchClass, reinterpret_cast<LPARAM>(&search));
-    return search.second;
-}
-
 bool rowSelected(HWND list, int row) {
     return SendMessageA(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) != 0;
 }
@@ -740,7 +716,7 @@ TEST_F(Renderer, KeyboardReachesButtonsThroughEnterEscTabAndAccessKeys) {
 
 TEST_F(Renderer, ToolTipsAndIconsComeFromTheModel) {
     form["cmdOk"].setToolTip("Press me");
-    HWND tips = threadWindowOfClass(TOOLTIPS_CLASSA);
+    HWND tips = findTopLevelOfClass(TOOLTIPS_CLASSA);
     ASSERT_NE(tips, nullptr);
     EXPECT_EQ(GetWindow(tips, GW_OWNER), window);
     auto tip = [&] {
@@ -768,9 +744,9 @@ TEST_F(Renderer, ToolTipsAndIconsComeFromTheModel) {
 TEST_F(Renderer, UnloadingDestroysTheWindowsAndGivesTheirNamesBack) {
     ASSERT_NE(GlobalFindAtomA("opt300(4)"), 0);
     HWND box = child("chk102");
-    takeQuit();
+    takeQuitMessage();
     form.Unload();
-    EXPECT_TRUE(takeQuit()) << "the last form unloaded ends the program";
+    EXPECT_TRUE(takeQuitMessage()) << "the last form unloaded ends the program";
     EXPECT_FALSE(IsWindow(window));
     EXPECT_FALSE(IsWindow(box));
     EXPECT_EQ(GlobalFindAtomA("opt300(4)"), 0);

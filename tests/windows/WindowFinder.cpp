@@ -10,6 +10,7 @@ int quits = 0;
 
 struct Search {
     std::string name;
+    std::string className;
     DWORD processId = 0;
     HWND found = nullptr;
     std::vector<std::pair<std::string, HWND>>* all = nullptr;
@@ -37,7 +38,9 @@ BOOL CALLBACK visitTop(HWND window, LPARAM data) {
     GetWindowThreadProcessId(window, &process);
     if (process != search.processId)
         return TRUE;
-    if (lstrcmpiA(velmoraName(window).c_str(), search.name.c_str()) == 0) {
+    const std::string seen = search.className.empty() ? velmoraName(window) : classOf(window);
+    const std::string& wanted = search.className.empty() ? search.name : search.className;
+    if (lstrcmpiA(seen.c_str(), wanted.c_str()) == 0) {
         search.found = window;
         return FALSE;
     }
@@ -71,6 +74,14 @@ std::string velmoraName(HWND window) {
 HWND findForm(const std::string& formName, DWORD processId) {
     Search search;
     search.name = formName;
+    search.processId = processId;
+    EnumWindows(&visitTop, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND findTopLevelOfClass(const std::string& className, DWORD processId) {
+    Search search;
+    search.className = className;
     search.processId = processId;
     EnumWindows(&visitTop, reinterpret_cast<LPARAM>(&search));
     return search.found;
@@ -133,6 +144,14 @@ bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs,
 
 int quitMessagesSeen() {
     return quits;
+}
+
+bool takeQuitMessage() {
+    MSG message;
+    bool taken = false;
+    while (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
+        taken = true;
+    return taken;
 }
 
 } // namespace velmora::testing

@@ -21,6 +21,9 @@ HWND findForm(const std::string& formName, DWORD processId = GetCurrentProcessId
 HWND findControl(HWND root, const std::string& name);
 // Every named descendant of `root`, in the order EnumChildWindows gives.
 std::vector<std::pair<std::string, HWND>> namedControls(HWND root);
+// A top-level window of class `className` ("#32770" for a message box) of
+// process `processId`, or null.
+HWND findTopLevelOfClass(const std::string& className, DWORD processId = GetCurrentProcessId());
 
 std::string classOf(HWND window);
 std::string textOf(HWND window);
@@ -34,5 +37,7 @@ RECT rectInParent(HWND window);
 bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000,
                const std::function<void()>& pump = {});
 int quitMessagesSeen();
+// Takes a WM_QUIT waiting in this thread's queue; answers whether one was.
+bool takeQuitMessage();
 
 } // namespace velmora::testing
