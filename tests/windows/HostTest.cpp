@@ -180,6 +180,30 @@ TEST_F(Host, MessageBoxesBelongToTheActiveFormKeepTheirStyleAndAnswer) {
     EXPECT_EQ(owner, nullptr);
 }
 
+// A handler of the button going down that opens a window ends the press:
+// the box keeps the state the handler gave it, as on Windows.
+TEST_F(Host, AQuestionAskedOnMouseDownCancelsTheClick) {
+    main.Show();
+    pump();
+    main.react = [&](const std::string& entry, ui::EventArgs&) {
+        if (entry != "MouseDown chk102")
+            return;
+        Later later(150, [] {
+            HWND box = findTopLevelOfClass("#32770");
+            SendMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+        });
+        host.msgBox("Remove the criterion?", ui::MbOkCancelExclamation, "Velmora");
+    };
+    main.clearLog();
+    SendMessageA(findControl(windowOf(main), "chk102"), BM_CLICK, 0, 0);
+    EXPECT_EQ(main["chk102"].value(), 0);
+    EXPECT_EQ(SendMessageA(findControl(windowOf(main), "chk102"), BM_GETCHECK, 0, 0),
+              BST_UNCHECKED);
+    EXPECT_TRUE(main.logged("Click").empty());
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
 TEST_F(Host, TheBusyPointerShowsOverEveryWindowOfTheProgram) {
     main.Show();
     pump();

@@ -121,8 +121,14 @@ TEST_F(Renderer, ContainersHoldTheirControlsAndTabPagesShowOnlyTheCurrentOne) {
     pump();
     EXPECT_EQ(form["SSTab1"].value(), 1);
     EXPECT_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), 1);
-    // The tab control changes pages as the button goes down.
+    // The tab control changes pages as the button goes down; Click comes
+    // with the new page already current.
     EXPECT_EQ(form.logged("Click"), (std::vector<std::string>{"Click SSTab1"}));
+    for (std::size_t i = 0; i < form.log.size(); ++i) {
+        if (form.log[i] == "Click SSTab1") {
+            EXPECT_EQ(form.values[i], 1);
+        }
+    }
     EXPECT_EQ(form.logged("MouseUp"), (std::vector<std::string>{"MouseUp SSTab1"}));
     EXPECT_FALSE(shown("chk700"));
     EXPECT_TRUE(shown("lblAll"));
@@ -402,6 +408,22 @@ TEST_F(Renderer, TextBoxesRaiseChangeForTypingOnlyAndFocusEvents) {
     SetFocus(child("cmdOk"));
     EXPECT_EQ(form.logged("LostFocus"), (std::vector<std::string>{"LostFocus txt300"}));
 
+    // The focus given from code raises the focus events, as the program's
+    // browse buttons rely on.
+    form.clearLog();
+    form["txt300"].setFocus();
+    EXPECT_EQ(GetFocus(), box);
+    form["cmdOk"].setFocus();
+    EXPECT_EQ(form.withoutFocus(), std::vector<std::string>{});
+    EXPECT_EQ(form.log, (std::vector<std::string>{"LostFocus cmdOk", "GotFocus txt300",
+                                                  "LostFocus txt300", "GotFocus cmdOk"}));
+
+    // A double click on the box.
+    form.clearLog();
+    SendMessageA(box, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(3, 3));
+    SendMessageA(box, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    EXPECT_EQ(form.logged("DblClick"), (std::vector<std::string>{"DblClick txt300"}));
+
     // Several lines, and lines set from code after the window is made.
     form["txt301"].setText("one\r\ntwo");
     EXPECT_EQ(SendMessageA(child("txt301"), EM_GETLINECOUNT, 0, 0), 2);
@@ -410,6 +432,22 @@ TEST_F(Renderer, TextBoxesRaiseChangeForTypingOnlyAndFocusEvents) {
     EXPECT_EQ(textOf(child("txt300")), "a");
     form["txt300"].setReadOnly(true);
     EXPECT_TRUE(styleOf("txt300") & ES_READONLY);
+}
+
+TEST_F(Renderer, LabelsRaiseClickAndDblClick) {
+    HWND label = child("lbl305");
+    click(label);
+    EXPECT_EQ(form.log,
+              (std::vector<std::string>{"MouseDown lbl305", "MouseUp lbl305", "Click lbl305"}));
+    form.clearLog();
+    SendMessageA(label, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(2, 2));
+    SendMessageA(label, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    EXPECT_EQ(form.log, (std::vector<std::string>{"DblClick lbl305", "MouseUp lbl305"}));
+    // A press that ends outside is no click.
+    form.clearLog();
+    SendMessageA(label, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    SendMessageA(label, WM_LBUTTONUP, 0, MAKELPARAM(-20, 2));
+    EXPECT_TRUE(form.logged("Click").empty());
 }
 
 TEST_F(Renderer, ListSelectionsByTheUserRaiseClick) {
@@ -494,6 +532,14 @@ TEST_F(Renderer, ListViewShowsRowsAndMirrorsTheSelectionBothWays) {
     EXPECT_FALSE(form["lvw1"].rows()[0].selected);
     EXPECT_TRUE(form["lvw1"].rows()[2].selected);
     EXPECT_EQ(form.logged("Click"), (std::vector<std::string>{"Click lvw1"}));
+
+    // A double click.
+    form.clearLog();
+    PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(row.left + 8, (row.top + row.bottom) / 2));
+    SendMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON,
+                 MAKELPARAM(row.left + 8, (row.top + row.bottom) / 2));
+    pump();
+    EXPECT_EQ(form.logged("DblClick"), (std::vector<std::string>{"DblClick lvw1"}));
 
     // Delete key and the right button, as the word list uses them.
     form.clearLog();
