@@ -71,20 +71,23 @@ std::string velmoraName(HWND window) {
     return std::string(buffer, length);
 }
 
+static HWND findTopLevel(Search search) {
+    EnumWindows(&visitTop, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 HWND findForm(const std::string& formName, DWORD processId) {
     Search search;
     search.name = formName;
     search.processId = processId;
-    EnumWindows(&visitTop, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return findTopLevel(search);
 }
 
 HWND findTopLevelOfClass(const std::string& className, DWORD processId) {
     Search search;
     search.className = className;
     search.processId = processId;
-    EnumWindows(&visitTop, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return findTopLevel(search);
 }
 
 HWND findControl(HWND root, const std::string& name) {

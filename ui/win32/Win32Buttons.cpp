@@ -30,16 +30,10 @@ public:
     }
     void press() override { raise(Event::Click); }
 
-    void mirror(Property property) override {
-        if ((property == Property::Style || property == Property::Colours) && hwnd_) {
-            const LONG_PTR old = GetWindowLongPtrA(hwnd_, GWL_STYLE);
-            const LONG_PTR now = (old & ~static_cast<LONG_PTR>(BS_TYPEMASK)) | type();
-            if (now != old) {
-                SetWindowLongPtrA(hwnd_, GWL_STYLE, now);
-                InvalidateRect(hwnd_, nullptr, TRUE);
-            }
-        }
-        ButtonBase::mirror(property);
+    bool mirrorOwn(Property property) override {
+        if (property == Property::Style || property == Property::Colours)
+            replaceStyle(hwnd_, BS_TYPEMASK, type());
+        return false;
     }
 
     // A coloured button draws itself: a push button ignores colours.
@@ -90,12 +84,11 @@ public:
         toggle();
         raise(Event::Click);
     }
-    void mirror(Property property) override {
-        if (property == Property::Value && hwnd_) {
-            SendMessageA(hwnd_, BM_SETCHECK, checkState(), 0);
-            return;
-        }
-        ButtonBase::mirror(property);
+    bool mirrorOwn(Property property) override {
+        if (property != Property::Value)
+            return false;
+        SendMessageA(hwnd_, BM_SETCHECK, checkState(), 0);
+        return true;
     }
 
 protected:
@@ -135,13 +128,12 @@ public:
         form_.optionGroupChanged(control_);
         raise(Event::Click);
     }
-    void mirror(Property property) override {
-        if (property == Property::Value && hwnd_) {
-            SendMessageA(hwnd_, BM_SETCHECK, control_.value() ? BST_CHECKED : BST_UNCHECKED, 0);
-            form_.optionGroupChanged(control_);
-            return;
-        }
-        ButtonBase::mirror(property);
+    bool mirrorOwn(Property property) override {
+        if (property != Property::Value)
+            return false;
+        fill();
+        form_.optionGroupChanged(control_);
+        return true;
     }
 
 protected:

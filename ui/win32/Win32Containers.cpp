@@ -30,10 +30,10 @@ class FrameWindow : public ContainerWindow {
 public:
     using ContainerWindow::ContainerWindow;
 
-    void mirror(Property property) override {
-        ContainerWindow::mirror(property);
-        if (hwnd_ && (property == Property::Enabled || property == Property::Caption))
+    bool mirrorOwn(Property property) override {
+        if (property == Property::Enabled || property == Property::Caption)
             InvalidateRect(hwnd_, nullptr, TRUE);
+        return false;
     }
 
 protected:
@@ -89,25 +89,15 @@ class TabStripWindow : public ContainerWindow {
 public:
     using ContainerWindow::ContainerWindow;
 
-    void mirror(Property property) override {
-        if (!hwnd_)
-            return;
-        FormWindow::Quiet quietly(form_);
-        switch (property) {
-        case Property::Caption:
-        case Property::Text:
-            return;
-        case Property::Items:
+    bool mirrorOwn(Property property) override {
+        if (property == Property::Items)
             fill();
-            form_.pageChanged(control_);
-            return;
-        case Property::Value:
+        else if (property == Property::Value)
             SendMessageA(hwnd_, TCM_SETCURSEL, static_cast<WPARAM>(control_.value()), 0);
-            form_.pageChanged(control_);
-            return;
-        default:
-            ContainerWindow::mirror(property);
-        }
+        else
+            return false;
+        form_.pageChanged(control_);
+        return true;
     }
 
     LRESULT notify(NMHDR& header) override {
@@ -127,7 +117,7 @@ public:
 protected:
     const char* windowClass() const override { return WC_TABCONTROLA; }
     DWORD style() const override { return WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_TABSTOP; }
-    std::string windowText() const override { return ""; }
+    bool showsText() const override { return false; }
     bool clicksFromMouse() const override { return false; }
     void fill() override {
         SendMessageA(hwnd_, TCM_DELETEALLITEMS, 0, 0);

@@ -53,8 +53,9 @@ void ControlWindow::create(HWND parent, int id) {
         windowStyle |= WS_VISIBLE;
     if (!control_.enabled())
         windowStyle |= WS_DISABLED;
-    hwnd_ = CreateWindowExA(exStyle(), windowClass(), windowText().c_str(), windowStyle, r.left,
-                            r.top, r.right - r.left, r.bottom - r.top, parent,
+    const std::string text = showsText() ? windowText() : std::string();
+    hwnd_ = CreateWindowExA(exStyle(), windowClass(), text.c_str(), windowStyle, r.left, r.top,
+                            r.right - r.left, r.bottom - r.top, parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                             form_.host().instance(), nullptr);
     if (!hwnd_)
@@ -117,14 +118,31 @@ bool ControlWindow::alive() const {
     return !form_.dead() && hwnd_ != nullptr;
 }
 
+bool ControlWindow::replaceStyle(HWND window, DWORD mask, DWORD bits) {
+    const LONG_PTR old = GetWindowLongPtrA(window, GWL_STYLE);
+    const LONG_PTR now = (old & ~static_cast<LONG_PTR>(mask)) | static_cast<LONG_PTR>(bits & mask);
+    if (now == old)
+        return false;
+    SetWindowLongPtrA(window, GWL_STYLE, now);
+    InvalidateRect(window, nullptr, TRUE);
+    return true;
+}
+
 void ControlWindow::mirror(Property property) {
     if (!hwnd_)
         return;
     FormWindow::Quiet quietly(form_);
+    if (mirrorOwn(property))
+        return;
+    if (refillsOn(property)) {
+        fill();
+        return;
+    }
     switch (property) {
     case Property::Caption:
     case Property::Text:
-        SetWindowTextA(hwnd_, windowText().c_str());
+        if (showsText())
+            SetWindowTextA(hwnd_, windowText().c_str());
         break;
     case Property::Enabled:
         EnableWindow(hwnd_, control_.enabled());

@@ -34,6 +34,8 @@ public:
     virtual void create(HWND parent, int id);
     // Mirrors one property of the model onto the window; never raises events.
     virtual void mirror(Property property);
+    // Replaces the style bits under `mask` of a window; answers whether they changed.
+    static bool replaceStyle(HWND window, DWORD mask, DWORD bits);
 
     // What reaches the form from the window: WM_COMMAND codes, WM_NOTIFY,
     // WM_CTLCOLOR*, WM_DRAWITEM, WM_HSCROLL.
@@ -68,6 +70,13 @@ protected:
     virtual RECT pixelRect() const;
     // Everything the kind shows beyond the common properties, after creation.
     virtual void fill() {}
+    // The kind's own share of mirroring, with the window there and quiet;
+    // true when the property needs nothing more.
+    virtual bool mirrorOwn(Property /*property*/) { return false; }
+    // Properties whose change shows by filling the window again.
+    virtual bool refillsOn(Property /*property*/) const { return false; }
+    // Whether the window's text is the control's caption (or text).
+    virtual bool showsText() const { return true; }
     // Messages of the window before the common handling; true when handled.
     virtual bool message(UINT /*msg*/, WPARAM /*w*/, LPARAM /*l*/, LRESULT& /*result*/) {
         return false;

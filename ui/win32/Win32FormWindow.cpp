@@ -402,15 +402,10 @@ void FormWindow::optionGroupChanged(const Control& option) {
     auto ticked = std::find_if(group.begin(), group.end(),
                                [](ControlWindow* w) { return w->control().value() != 0; });
     ControlWindow* stop = ticked != group.end() ? *ticked : group.empty() ? nullptr : group[0];
-    for (ControlWindow* window : group) {
-        if (!window->hwnd())
-            continue;
-        const LONG_PTR style = GetWindowLongPtrA(window->hwnd(), GWL_STYLE);
-        const LONG_PTR wanted =
-            window == stop ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
-        if (wanted != style)
-            SetWindowLongPtrA(window->hwnd(), GWL_STYLE, wanted);
-    }
+    for (ControlWindow* window : group)
+        if (window->hwnd())
+            ControlWindow::replaceStyle(window->hwnd(), WS_TABSTOP,
+                                        window == stop ? WS_TABSTOP : 0);
 }
 
 void FormWindow::setToolTip(ControlWindow& control) {

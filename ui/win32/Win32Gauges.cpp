@@ -16,15 +16,6 @@ class ScrollBarWindow : public ControlWindow {
 public:
     using ControlWindow::ControlWindow;
 
-    void mirror(Property property) override {
-        if (property == Property::Value || property == Property::Range) {
-            if (hwnd_)
-                fill();
-            return;
-        }
-        ControlWindow::mirror(property);
-    }
-
     // Arrows move by one, the track by a tenth of the range; dragging raises
     // Scroll and every other move Change.
     void scroll(int code) override {
@@ -78,7 +69,10 @@ public:
 protected:
     const char* windowClass() const override { return "SCROLLBAR"; }
     DWORD style() const override { return WS_TABSTOP | SBS_HORZ; }
-    std::string windowText() const override { return ""; }
+    bool showsText() const override { return false; }
+    bool refillsOn(Property property) const override {
+        return property == Property::Value || property == Property::Range;
+    }
     bool clicksFromMouse() const override { return false; }
     void fill() override {
         SCROLLINFO info{};
@@ -95,18 +89,12 @@ class ProgressBarWindow : public ControlWindow {
 public:
     using ControlWindow::ControlWindow;
 
-    void mirror(Property property) override {
-        if (property == Property::Value || property == Property::Range) {
-            if (hwnd_)
-                fill();
-            return;
-        }
-        ControlWindow::mirror(property);
-    }
-
 protected:
     const char* windowClass() const override { return PROGRESS_CLASSA; }
-    std::string windowText() const override { return ""; }
+    bool showsText() const override { return false; }
+    bool refillsOn(Property property) const override {
+        return property == Property::Value || property == Property::Range;
+    }
     void fill() override {
         SendMessageA(hwnd_, PBM_SETRANGE32, static_cast<WPARAM>(control_.min()),
                      static_cast<LPARAM>(control_.max()));
@@ -126,19 +114,11 @@ public:
             FreeLibrary(library_);
     }
 
-    void mirror(Property property) override {
-        if (property == Property::Animation) {
-            if (hwnd_)
-                fill();
-            return;
-        }
-        ControlWindow::mirror(property);
-    }
-
 protected:
     const char* windowClass() const override { return ANIMATE_CLASSA; }
     DWORD style() const override { return ACS_TRANSPARENT | ACS_CENTER; }
-    std::string windowText() const override { return ""; }
+    bool showsText() const override { return false; }
+    bool refillsOn(Property property) const override { return property == Property::Animation; }
     void fill() override {
         if (control_.clipModule() != openModule_ || control_.clipResource() != openResource_) {
             SendMessageA(hwnd_, ACM_OPENA, 0, 0);

@@ -32,28 +32,11 @@ public:
         raise(Event::Click);
     }
 
-    void mirror(Property property) override {
-        if (!hwnd_)
-            return;
-        FormWindow::Quiet quietly(form_);
-        switch (property) {
-        case Property::Caption:
-        case Property::Text:
-            return;
-        case Property::Items:
-            fill();
-            return;
-        case Property::ListIndex:
-            SendMessageA(hwnd_, messages_.setSelection, static_cast<WPARAM>(control_.listIndex()),
-                         0);
-            return;
-        default:
-            ControlWindow::mirror(property);
-        }
-    }
-
 protected:
-    std::string windowText() const override { return ""; }
+    bool refillsOn(Property property) const override {
+        return property == Property::Items || property == Property::ListIndex;
+    }
+    bool showsText() const override { return false; }
     bool clicksFromMouse() const override { return false; }
     bool doubleClicksFromMouse() const override { return true; }
     int systemFore() const override { return COLOR_WINDOWTEXT; }
@@ -125,18 +108,12 @@ class ListViewWindow : public ControlWindow {
 public:
     using ControlWindow::ControlWindow;
 
-    void mirror(Property property) override {
-        if (!hwnd_)
-            return;
-        FormWindow::Quiet quietly(form_);
+    bool mirrorOwn(Property property) override {
         switch (property) {
-        case Property::Caption:
-        case Property::Text:
-            return;
         case Property::Columns:
             showColumns();
             showRows(true);
-            return;
+            return true;
         case Property::Rows:
             ++rowChanges_;
             // Not while the list is inside one of its own notifications.
@@ -144,14 +121,12 @@ public:
                 form_.defer(*this);
             else
                 showRows(false);
-            return;
+            return true;
         case Property::Colours:
-            SendMessageA(hwnd_, LVM_SETBKCOLOR, 0, backColour());
-            SendMessageA(hwnd_, LVM_SETTEXTBKCOLOR, 0, backColour());
-            ControlWindow::mirror(property);
-            return;
+            showBackground();
+            return false;
         default:
-            ControlWindow::mirror(property);
+            return false;
         }
     }
 
@@ -175,22 +150,25 @@ protected:
         return WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_EDITLABELS;
     }
     DWORD exStyle() const override { return WS_EX_CLIENTEDGE; }
-    std::string windowText() const override { return ""; }
+    bool showsText() const override { return false; }
     bool clicksFromMouse() const override { return false; }
     int systemFore() const override { return COLOR_WINDOWTEXT; }
     int systemBack() const override { return COLOR_WINDOW; }
     void fill() override {
         SendMessageA(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
                      LVS_EX_FULLROWSELECT);
-        if (control_.backColor() != kDefaultColour) {
-            SendMessageA(hwnd_, LVM_SETBKCOLOR, 0, backColour());
-            SendMessageA(hwnd_, LVM_SETTEXTBKCOLOR, 0, backColour());
-        }
+        if (control_.backColor() != kDefaultColour)
+            showBackground();
         showColumns();
         showRows(true);
     }
 
 private:
+    void showBackground() {
+        SendMessageA(hwnd_, LVM_SETBKCOLOR, 0, backColour());
+        SendMessageA(hwnd_, LVM_SETTEXTBKCOLOR, 0, backColour());
+    }
+
     LRESULT handleNotify(NMHDR& header) {
         switch (header.code) {
         case LVN_ITEMCHANGED: {
@@ -403,22 +381,6 @@ class TreeViewWindow : public ControlWindow {
 public:
     using ControlWindow::ControlWindow;
 
-    void mirror(Property property) override {
-        if (!hwnd_)
-            return;
-        FormWindow::Quiet quietly(form_);
-        switch (property) {
-        case Property::Caption:
-        case Property::Text:
-            return;
-        case Property::Nodes:
-            showNodes();
-            return;
-        default:
-            ControlWindow::mirror(property);
-        }
-    }
-
     LRESULT notify(NMHDR& header) override {
         switch (header.code) {
         case TVN_SELCHANGEDA:
@@ -452,7 +414,8 @@ protected:
         return WS_TABSTOP | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS;
     }
     DWORD exStyle() const override { return WS_EX_CLIENTEDGE; }
-    std::string windowText() const override { return ""; }
+    bool showsText() const override { return false; }
+    bool refillsOn(Property property) const override { return property == Property::Nodes; }
     bool clicksFromMouse() const override { return false; }
     bool doubleClicksFromMouse() const override { return true; }
     void fill() override { showNodes(); }

@@ -15,14 +15,14 @@ class PaintedWindow : public ControlWindow {
 public:
     using ControlWindow::ControlWindow;
 
-    void mirror(Property property) override {
-        ControlWindow::mirror(property);
-        if (hwnd_ && (property == Property::Value || property == Property::Colours))
+    bool mirrorOwn(Property property) override {
+        if (property == Property::Value)
             InvalidateRect(hwnd_, nullptr, TRUE);
+        return false;
     }
 
 protected:
-    std::string windowText() const override { return ""; }
+    bool showsText() const override { return false; }
     bool message(UINT msg, WPARAM, LPARAM, LRESULT& result) override {
         if (msg == WM_ERASEBKGND) {
             result = 1;

@@ -17,15 +17,11 @@ class LabelWindow : public ControlWindow {
 public:
     using ControlWindow::ControlWindow;
 
-    void mirror(Property property) override {
-        if (property == Property::Alignment && hwnd_) {
-            const LONG_PTR old = GetWindowLongPtrA(hwnd_, GWL_STYLE);
-            SetWindowLongPtrA(hwnd_, GWL_STYLE,
-                              (old & ~static_cast<LONG_PTR>(SS_TYPEMASK)) | alignmentStyle());
-            InvalidateRect(hwnd_, nullptr, TRUE);
-            return;
-        }
-        ControlWindow::mirror(property);
+    bool mirrorOwn(Property property) override {
+        if (property != Property::Alignment)
+            return false;
+        replaceStyle(hwnd_, SS_TYPEMASK, alignmentStyle());
+        return true;
     }
 
 protected:
@@ -57,16 +53,14 @@ public:
         raise(Event::Change);
     }
 
-    void mirror(Property property) override {
-        if (!hwnd_)
-            return;
+    bool mirrorOwn(Property property) override {
         switch (property) {
         case Property::Caption:
-            return;
+            return true;
         case Property::Enabled:
-            ControlWindow::mirror(property);
+            EnableWindow(hwnd_, control_.enabled());
             SendMessageA(hwnd_, EM_SETREADONLY, control_.readOnly(), 0);
-            return;
+            return true;
         case Property::Style:
         case Property::Alignment: {
             // Lines and alignment are fixed when an edit window is made.
@@ -74,10 +68,10 @@ public:
             if ((static_cast<DWORD>(GetWindowLongPtrA(hwnd_, GWL_STYLE)) & fixed) !=
                 (style() & fixed))
                 recreate();
-            return;
+            return true;
         }
         default:
-            ControlWindow::mirror(property);
+            return false;
         }
     }
 
@@ -110,26 +104,12 @@ class RichTextWindow : public ControlWindow {
 public:
     using ControlWindow::ControlWindow;
 
-    void mirror(Property property) override {
-        if (!hwnd_)
-            return;
-        switch (property) {
-        case Property::Caption:
-            return;
-        case Property::Text:
-        case Property::Runs:
-        case Property::Font: {
-            FormWindow::Quiet quietly(form_);
+    bool mirrorOwn(Property property) override {
+        if (property == Property::Font)
             applyFont();
-            showRuns();
-            return;
-        }
-        case Property::Colours:
+        if (property == Property::Colours)
             SendMessageA(hwnd_, EM_SETBKGNDCOLOR, 0, backColour());
-            return;
-        default:
-            ControlWindow::mirror(property);
-        }
+        return property == Property::Colours;
     }
 
 protected:
@@ -138,7 +118,11 @@ protected:
         return WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY;
     }
     DWORD exStyle() const override { return WS_EX_CLIENTEDGE; }
-    std::string windowText() const override { return ""; }
+    bool showsText() const override { return false; }
+    bool refillsOn(Property property) const override {
+        return property == Property::Text || property == Property::Runs ||
+               property == Property::Font;
+    }
     int systemBack() const override { return COLOR_WINDOW; }
     void fill() override {
         SendMessageA(hwnd_, EM_SETEVENTMASK, 0, 0);
