@@ -86,6 +86,9 @@ configure_build() {
     shift
     CURRENT_STEP="configuring build/$name"
     step "Configuring $BUILD_ROOT/$name"
+    # CMake leaves the test lists of a former configuration behind; the ones
+    # still wanted are written again.
+    [ ! -d "$BUILD_ROOT/$name" ] || find "$BUILD_ROOT/$name" -name CTestTestfile.cmake -delete
     cmake -S "$VELMORA_ROOT" -B "$BUILD_ROOT/$name" "$@" >"$BUILD_ROOT/$name.configure.log" 2>&1 || {
         cat "$BUILD_ROOT/$name.configure.log" >&2
         die "CMake could not configure $BUILD_ROOT/$name (log above)"
