@@ -9,6 +9,8 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <string>
+
 #include <gtest/gtest.h>
 
 using namespace velmora;
@@ -788,17 +790,26 @@ TEST_F(Renderer, ToolTipsAndIconsComeFromTheModel) {
 }
 
 TEST_F(Renderer, UnloadingDestroysTheWindowsAndGivesTheirNamesBack) {
-    ASSERT_NE(GlobalFindAtomA("opt300(4)"), 0);
+    // Window names are global atoms, shared with every process of the
+    // session: a name of this process alone shows the reference given back.
+    const std::string name = "frmGone" + std::to_string(GetCurrentProcessId());
+    SampleForm other(host, name);
+    other.Show();
+    ASSERT_NE(GlobalFindAtomA(name.c_str()), 0);
+    HWND otherWindow = findForm(name);
     HWND box = child("chk102");
     takeQuitMessage();
     form.Unload();
-    EXPECT_TRUE(takeQuitMessage()) << "the last form unloaded ends the program";
+    EXPECT_FALSE(takeQuitMessage()) << "another form is still loaded";
     EXPECT_FALSE(IsWindow(window));
     EXPECT_FALSE(IsWindow(box));
-    EXPECT_EQ(GlobalFindAtomA("opt300(4)"), 0);
-    EXPECT_EQ(GlobalFindAtomA("frmSample"), 0);
     EXPECT_EQ(findForm("frmSample"), nullptr);
     EXPECT_EQ(form.view(), nullptr);
+    other.Unload();
+    EXPECT_TRUE(takeQuitMessage()) << "the last form unloaded ends the program";
+    EXPECT_FALSE(IsWindow(otherWindow));
+    EXPECT_EQ(GlobalFindAtomA(name.c_str()), 0);
+    EXPECT_EQ(findForm(name), nullptr);
     // Changes to an unloaded form's model go nowhere.
     form["chk102"].setValue(1);
     form.setCaption("x");

@@ -202,7 +202,14 @@ void Win32UiHost::show(Form& form, bool modal) {
     ModalFrame frame;
     frame.form = &form;
     frame.window = hwnd;
-    frame.previousActive = GetActiveWindow();
+    // The owner is the form the user was working in. Activation reaches
+    // Wine through the X server a moment after a show, so the active window
+    // alone may still be none here; the form a message box would belong to
+    // is the same choice with the fallbacks.
+    HWND owner = messageOwner();
+    if (owner == hwnd)
+        owner = nullptr;
+    frame.previousActive = owner;
     for (FormWindow* other : windows_) {
         HWND w = other->hwnd();
         if (w && w != hwnd && IsWindowEnabled(w)) {
@@ -210,8 +217,7 @@ void Win32UiHost::show(Form& form, bool modal) {
             frame.disabled.push_back(w);
         }
     }
-    HWND owner = frame.previousActive;
-    if (owner && owner != hwnd && formWindowOf(owner) && IsWindowVisible(owner))
+    if (owner)
         SetWindowLongPtrA(hwnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
     releaseCapture();
     ShowWindow(hwnd, SW_SHOW);
