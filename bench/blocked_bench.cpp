@@ -7,6 +7,7 @@
 //
 //   blocked_bench [runs]    runs of each row (default 3; the best is shown)
 
+#include "bench/BenchHost.h"
 #include "core/Program.h"
 #include "core/frmPrincipal.h"
 #include "platform/portable/FixedSystemInfo.h"
@@ -33,43 +34,8 @@
 namespace {
 
 using namespace velmora;
-using Clock = std::chrono::steady_clock;
-
-double Milliseconds(Clock::duration d) {
-    return std::chrono::duration<double, std::milli>(d).count();
-}
-
-// Answers Yes to every question and notes the gaps between two DoEvents.
-class BenchHost : public ui::UiHost {
-public:
-    int msgBox(const std::string&, int, const std::string&) override { return ui::ResultYes; }
-    void load(ui::Form&) override {}
-    void show(ui::Form& form, bool) override { form.markShown(true); }
-    void hide(ui::Form& form) override { form.markShown(false); }
-    void unload(ui::Form& form) override { form.markShown(false); }
-    void setMousePointer(int pointer) override { pointer_ = pointer; }
-    int mousePointer() const override { return pointer_; }
-    void doEvents() override {
-        const auto now = Clock::now();
-        longest = std::max(longest, now - last);
-        last = now;
-    }
-    void popupMenu(ui::Form&, const std::string&) override {}
-
-    void startWatch() {
-        last = Clock::now();
-        longest = {};
-    }
-    double longestPause() {
-        doEvents(); // the stretch after the last batch counts too
-        return Milliseconds(longest);
-    }
-
-private:
-    int pointer_ = ui::PointerDefault;
-    Clock::time_point last;
-    Clock::duration longest{};
-};
+using bench::Clock;
+using bench::Milliseconds;
 
 struct Row {
     const char* what;
@@ -96,7 +62,7 @@ void Measure(const char* storeName, platform::Registry& registry, platform::File
     platform::portable::RecordingShell shell;
     platform::portable::ScriptedDialogs dialogs;
     platform::portable::FixedSystemInfo system;
-    BenchHost host;
+    bench::BenchHost host(ui::ResultYes);
     Program program(Services{registry, files, profile, shell, dialogs, system, host});
     program.CurrentIdentity = "{B1A2C3D4-0000-4000-8000-0000000BE4C4}";
     ui::Form& page = program.principal();

@@ -5,6 +5,7 @@
 //
 //   settings_bench [runs]    loads per store (default 200; mean, median and best shown)
 
+#include "bench/BenchHost.h"
 #include "core/Program.h"
 #include "core/frmPrincipal.h"
 #include "platform/portable/FixedSystemInfo.h"
@@ -32,24 +33,8 @@
 namespace {
 
 using namespace velmora;
-using Clock = std::chrono::steady_clock;
-
-// The load changes control properties only: no window is needed to time it.
-class QuietHost : public ui::UiHost {
-public:
-    int msgBox(const std::string&, int, const std::string&) override { return ui::ResultNo; }
-    void load(ui::Form&) override {}
-    void show(ui::Form& form, bool) override { form.markShown(true); }
-    void hide(ui::Form& form) override { form.markShown(false); }
-    void unload(ui::Form& form) override { form.markShown(false); }
-    void setMousePointer(int pointer) override { pointer_ = pointer; }
-    int mousePointer() const override { return pointer_; }
-    void doEvents() override {}
-    void popupMenu(ui::Form&, const std::string&) override {}
-
-private:
-    int pointer_ = ui::PointerDefault;
-};
+using bench::Clock;
+using bench::Milliseconds;
 
 const std::string kIdentity = "{BE0C4A5E-0000-4000-8000-00000000BE0C}";
 
@@ -85,7 +70,7 @@ Timing Measure(platform::Registry& registry, platform::FileSystem& files, int ru
     platform::portable::RecordingShell shell;
     platform::portable::ScriptedDialogs dialogs;
     platform::portable::FixedSystemInfo system;
-    QuietHost host;
+    bench::BenchHost host(ui::ResultNo);
     Program program({registry, files, profile, shell, dialogs, system, host});
     program.CurrentIdentity = kIdentity;
     Seed(program.reg, program.IdentityKey());
@@ -95,7 +80,7 @@ Timing Measure(platform::Registry& registry, platform::FileSystem& files, int ru
     for (int run = 0; run < runs; ++run) {
         const auto start = Clock::now();
         LoadSettings(program);
-        times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        times.push_back(Milliseconds(Clock::now() - start));
     }
     std::sort(times.begin(), times.end());
     Timing timing;

@@ -1,0 +1,55 @@
+#pragma once
+// A UI host without windows for the benchmarks: every question gets the same
+// answer, and the longest stretch between two DoEvents is noted (how long a
+// window would have gone without handling its messages).
+
+#include "ui/model/Form.h"
+#include "ui/model/UiHost.h"
+
+#include <algorithm>
+#include <chrono>
+#include <string>
+
+namespace velmora::bench {
+
+using Clock = std::chrono::steady_clock;
+
+inline double Milliseconds(Clock::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count();
+}
+
+class BenchHost : public ui::UiHost {
+public:
+    explicit BenchHost(int answer) : answer_(answer) {}
+
+    int msgBox(const std::string&, int, const std::string&) override { return answer_; }
+    void load(ui::Form&) override {}
+    void show(ui::Form& form, bool) override { form.markShown(true); }
+    void hide(ui::Form& form) override { form.markShown(false); }
+    void unload(ui::Form& form) override { form.markShown(false); }
+    void setMousePointer(int pointer) override { pointer_ = pointer; }
+    int mousePointer() const override { return pointer_; }
+    void doEvents() override {
+        const auto now = Clock::now();
+        longest_ = std::max(longest_, now - last_);
+        last_ = now;
+    }
+    void popupMenu(ui::Form&, const std::string&) override {}
+
+    void startWatch() {
+        last_ = Clock::now();
+        longest_ = {};
+    }
+    double longestPause() {
+        doEvents(); // the stretch after the last call counts too
+        return Milliseconds(longest_);
+    }
+
+private:
+    int answer_;
+    int pointer_ = ui::PointerDefault;
+    Clock::time_point last_ = Clock::now();
+    Clock::duration longest_{};
+};
+
+} // namespace velmora::bench
