@@ -15,6 +15,7 @@
 #include "platform/portable/MemoryRegistry.h"
 #include "platform/portable/RecordingShell.h"
 #include "platform/portable/ScriptedDialogs.h"
+#include "rules/BlockedSendersCommands.h"
 #include "rules/LoadBlockedList.h"
 #ifdef _WIN32
 #include "platform/win32/Win32FileSystem.h"
@@ -117,7 +118,7 @@ void Measure(const char* storeName, platform::Registry& registry, platform::File
 
     Row refresh{"refresh of the page with 4000", 4000};
     timed(
-        refresh, [] {}, [&] { LoadBlockedList(program); });
+        refresh, [] {}, [&] { RefreshBlockedList(program); });
 
     Row sort{"sort of 4000", 4000};
     timed(

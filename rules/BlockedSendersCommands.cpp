@@ -78,13 +78,6 @@ bool RefreshPage(Program& program, const WindowWatch& window) {
     return !abandoned;
 }
 
-// A command that only changes what the page shows.
-void RefreshLocked(Program& program) {
-    const WindowWatch window(program);
-    PageLock lock(program.principal());
-    RefreshPage(program, window);
-}
-
 std::string AskForFile(Program& program, const std::string& titleKey,
                        const std::string& filterKey) {
     std::string filter = BlockedText(program, filterKey);
@@ -189,6 +182,12 @@ std::vector<std::string> SplitAt(const std::string& text, const std::string& sep
 
 } // namespace
 
+void RefreshBlockedList(Program& program) {
+    const WindowWatch window(program);
+    PageLock lock(program.principal());
+    RefreshPage(program, window);
+}
+
 void SaveBlockedList(Program& program) {
     ui::BusyPointer busy(program.services.ui);
     const std::string path = AskForFile(program, "OFD1_1", "OFD1_2");
@@ -223,7 +222,7 @@ void DeleteBlockedList(Program& program) {
     if (Message(program, "msgbox300", ui::MbYesNoExclamationNoFirst) != ui::ResultYes)
         return;
     program.reg.DeleteRegTree(HKCU, BlockSendersKey(program), CurrentBranch(program));
-    RefreshLocked(program);
+    RefreshBlockedList(program);
 }
 
 void SortBlockedList(Program& program) {
@@ -302,11 +301,11 @@ void SwitchBlockedSeparator(Program& program) {
         label.setCaption(label.caption() != lineBreakCaption ? lineBreakCaption
                                                              : BlockedText(program, "lbl305.1"));
     }
-    RefreshLocked(program);
+    RefreshBlockedList(program);
 }
 
 void SwitchBlockedBranch(Program& program) {
-    RefreshLocked(program);
+    RefreshBlockedList(program);
 }
 
 void EnlargeBlockedList(Program& program) {

@@ -23,6 +23,11 @@ void ChooseBlockedAction(Program& program, int option);
 // opt300 picked from the keyboard: the same, unless it is the stored action.
 void ChooseBlockedActionIfChanged(Program& program, int option);
 
+// The page shown again for the current identity and branch. A long list is
+// read with the window breathing and the page's inputs out of reach; a close
+// or another identity change meanwhile ends the reading.
+void RefreshBlockedList(Program& program);
+
 // hsc300: the mail or the news list, as the switch now says.
 void SwitchBlockedBranch(Program& program);
 // lbl305: carriage return + line feed or ";" between the addresses.

@@ -3,7 +3,7 @@
 #include "core/Program.h"
 #include "core/frmAbout.h"
 #include "core/frmPrincipal.h"
-#include "rules/LoadBlockedList.h"
+#include "rules/BlockedSendersCommands.h"
 #include "settings/CompactionCounter.h"
 #include "settings/SettingsCatalogue.h"
 
@@ -181,7 +181,9 @@ void LoadSettings(Program& program) {
     for (const char* control : {"txt800", "lbl800", "lbl801", "chk800", "chk801"})
         Principal(program, control).setEnabled(servicePack2);
 
-    Step([&] { LoadBlockedList(program); });
+    // A list of thousands of addresses takes seconds to read from the real
+    // registry: the window keeps answering meanwhile.
+    Step([&] { RefreshBlockedList(program); });
     Step([&] { LoadAntiSpamStatus(program); });
 }
 

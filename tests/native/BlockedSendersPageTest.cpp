@@ -8,6 +8,7 @@
 #include "rules/BlockedSendersPage.h"
 #include "rules/LoadBlockedList.h"
 #include "rules/RuleStorage.h"
+#include "settings/LoadSettings.h"
 #include "support/RecordingRegistry.h"
 #include "support/TestProgram.h"
 
@@ -621,6 +622,38 @@ TEST_F(BlockedSenders, SortOfALargeListFinishesEvenWhenTheWindowCloses) {
     EXPECT_TRUE(std::is_sorted(values.begin(), values.end()));
     EXPECT_EQ(std::set<std::string>(values.begin(), values.end()).size(), 450u);
     EXPECT_EQ(t.ui.doEventsCalls, 1);
+}
+
+TEST_F(BlockedSenders, TheSettingsLoadReadsALongListWithTheWindowBreathing) {
+    seedNumbered(kMail, 450);
+    bool locked = true;
+    t.ui.onDoEvents = [&] { locked = locked && !form.control("cmd303").enabled(); };
+    LoadSettings(p);
+    EXPECT_EQ(t.ui.doEventsCalls, 2) << "a breath every 200 addresses";
+    EXPECT_TRUE(locked);
+    EXPECT_TRUE(form.control("cmd303").enabled());
+    EXPECT_EQ(count(), "450 " + lng("lbl302"));
+    EXPECT_EQ(box().substr(box().rfind('\n') + 1), "user449@list.example");
+
+    // Another identity chosen while the list is read: its own list is what
+    // the page shows in the end, not the rest of the first one.
+    const std::string other = "{1A2B3C4D-0000-4000-8000-00000000000B}";
+    seedList("Identities\\" + other +
+                 "\\Software\\Microsoft\\Outlook Express\\5.0\\Block Senders\\Mail",
+             {"000"}, {"only@other.example"});
+    t.ui.doEventsCalls = 0;
+    t.ui.onDoEvents = [&] {
+        if (p.CurrentIdentity == other)
+            return;
+        p.CurrentIdentity = other;
+        LoadSettings(p);
+    };
+    p.CurrentIdentity = kGuid;
+    LoadSettings(p);
+    EXPECT_EQ(t.ui.doEventsCalls, 1);
+    EXPECT_EQ(box(), "only@other.example");
+    EXPECT_EQ(count(), "1 " + lng("lbl302"));
+    EXPECT_TRUE(form.control("cmd303").enabled());
 }
 
 TEST_F(BlockedSenders, SaveWritesTheListBoxWithItsSeparator) {
