@@ -162,6 +162,54 @@ TEST_F(Renderer, ContainersHoldTheirControlsAndTabPagesShowOnlyTheCurrentOne) {
     EXPECT_EQ(form.logged("Click"), (std::vector<std::string>{"Click SSTab1"}));
 }
 
+TEST_F(Renderer, TabsTakeLessSpaceAroundLongCaptionsBeforeTheStripScrolls) {
+    HWND tabs = child("SSTab1");
+    auto width = [&](int index) {
+        RECT r{};
+        SendMessageA(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index),
+                     reinterpret_cast<LPARAM>(&r));
+        return static_cast<int>(r.right - r.left);
+    };
+    auto textWidth = [&](const std::string& text) {
+        HDC dc = GetDC(tabs);
+        HGDIOBJ old =
+            SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(tabs, WM_GETFONT, 0, 0)));
+        SIZE size{};
+        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        SelectObject(dc, old);
+        ReleaseDC(tabs, dc);
+        return static_cast<int>(size.cx);
+    };
+    RECT client;
+    GetClientRect(tabs, &client);
+
+    // Few short captions: the usual six pixels on each side.
+    form["SSTab1"].setItems({"A", "B"});
+    EXPECT_GE(width(0), textWidth("A") + 12);
+
+    // Captions that need more than the strip with that space, and fit with
+    // two pixels on each side.
+    constexpr int n = 4;
+    const int target = client.right - 4 - n * 2 * 2 - n * 3; // three pixels to spare a tab
+    std::vector<std::string> captions(n, "Page");
+    auto total = [&] {
+        int sum = 0;
+        for (const std::string& c : captions)
+            sum += textWidth(c);
+        return sum;
+    };
+    for (std::size_t i = 0; total() + textWidth("x") <= target; ++i)
+        captions[i % n] += "x";
+    ASSERT_GT(total() + n * 2 * 6, client.right) << "the captions would fit anyway";
+    form["SSTab1"].setItems(captions);
+    RECT first{}, last{};
+    SendMessageA(tabs, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+    SendMessageA(tabs, TCM_GETITEMRECT, n - 1, reinterpret_cast<LPARAM>(&last));
+    EXPECT_LE(last.right - first.left, client.right) << "every tab in view, no scroll arrows";
+    EXPECT_LT(width(0), textWidth(captions[0]) + 12);
+    EXPECT_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), form["SSTab1"].value());
+}
+
 TEST_F(Renderer, BoundsAreConvertedFromTwipsWithTheScreenResolution) {
     const RECT list = rectInParent(child("lvw1"));
     EXPECT_EQ(list.left, pixelsX(120));

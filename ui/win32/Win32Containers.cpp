@@ -119,7 +119,26 @@ protected:
     DWORD style() const override { return WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_TABSTOP; }
     bool showsText() const override { return false; }
     bool clicksFromMouse() const override { return false; }
+    // The tabs keep the usual space around their captions when they fit in
+    // the strip's width; long captions (a language with longer words, a
+    // wider font) take less of it before the strip has to scroll.
     void fill() override {
+        for (int padding = kUsualPadding; padding >= kLeastPadding; --padding) {
+            // The padding counts when the tabs are laid out: set it first.
+            SendMessageA(hwnd_, TCM_SETPADDING, 0, MAKELPARAM(padding, kVerticalPadding));
+            insertItems();
+            if (tabsFit())
+                break;
+        }
+        SendMessageA(hwnd_, TCM_SETCURSEL, static_cast<WPARAM>(control_.value()), 0);
+    }
+
+private:
+    static constexpr int kUsualPadding = 6;
+    static constexpr int kLeastPadding = 2;
+    static constexpr int kVerticalPadding = 3;
+
+    void insertItems() {
         SendMessageA(hwnd_, TCM_DELETEALLITEMS, 0, 0);
         int index = 0;
         for (const std::string& caption : control_.items()) {
@@ -129,10 +148,20 @@ protected:
             SendMessageA(hwnd_, TCM_INSERTITEMA, static_cast<WPARAM>(index++),
                          reinterpret_cast<LPARAM>(&item));
         }
-        SendMessageA(hwnd_, TCM_SETCURSEL, static_cast<WPARAM>(control_.value()), 0);
+    }
+    bool tabsFit() const {
+        const int count = static_cast<int>(SendMessageA(hwnd_, TCM_GETITEMCOUNT, 0, 0));
+        RECT first{}, last{}, client{};
+        if (count == 0 ||
+            !SendMessageA(hwnd_, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first)) ||
+            !SendMessageA(hwnd_, TCM_GETITEMRECT, static_cast<WPARAM>(count - 1),
+                          reinterpret_cast<LPARAM>(&last)))
+            return true;
+        GetClientRect(hwnd_, &client);
+        // The selected tab stands out a little on both sides.
+        return last.right - first.left <= client.right - 4;
     }
 
-private:
     void changed(int page) {
         control_.userSetValue(page);
         form_.pageChanged(control_);
