@@ -455,6 +455,28 @@ TEST_F(Renderer, TextBoxesRaiseChangeForTypingOnlyAndFocusEvents) {
     EXPECT_EQ(form.log,
               (std::vector<std::string>{"KeyDown txt300", "KeyPress txt300", "Change txt300"}));
     EXPECT_EQ(form.args[0].keyCode, 'A');
+
+    // A handler that corrects the typing leaves the caret at the same place
+    // from the end, so that the next key goes where the user expects.
+    form.react = [&](const std::string& entry, ui::EventArgs&) {
+        const std::string& text = form["txt300"].text();
+        if (entry == "Change txt300" && text.size() > 1 && text[0] == '0')
+            form["txt300"].setText(text.substr(1));
+    };
+    SendMessageA(box, EM_SETSEL, 0, -1);
+    for (WPARAM key : {'0', '0', '7'})
+        PostMessageA(box, WM_KEYDOWN, key, 1);
+    pump();
+    EXPECT_EQ(form["txt300"].text(), "7");
+    DWORD start = 99, end = 99;
+    SendMessageA(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 1u);
+    EXPECT_EQ(end, 1u);
+    PostMessageA(box, WM_KEYDOWN, '5', 1);
+    pump();
+    EXPECT_EQ(form["txt300"].text(), "75");
+    form.react = nullptr;
+
     SetFocus(child("cmdOk"));
     EXPECT_EQ(form.logged("LostFocus"), (std::vector<std::string>{"LostFocus txt300"}));
 
@@ -479,7 +501,7 @@ TEST_F(Renderer, TextBoxesRaiseChangeForTypingOnlyAndFocusEvents) {
     EXPECT_EQ(SendMessageA(child("txt301"), EM_GETLINECOUNT, 0, 0), 2);
     form["txt300"].setMultiLine(true);
     EXPECT_TRUE(styleOf("txt300") & ES_MULTILINE);
-    EXPECT_EQ(textOf(child("txt300")), "a");
+    EXPECT_EQ(textOf(child("txt300")), "75");
     form["txt300"].setReadOnly(true);
     EXPECT_TRUE(styleOf("txt300") & ES_READONLY);
 }

@@ -6,6 +6,7 @@
 
 #include <richedit.h>
 
+#include <algorithm>
 #include <climits>
 #include <vector>
 
@@ -57,6 +58,9 @@ public:
         switch (property) {
         case Property::Caption:
             return true;
+        case Property::Text:
+            replaceText();
+            return true;
         case Property::Enabled:
             EnableWindow(hwnd_, control_.enabled());
             SendMessageA(hwnd_, EM_SETREADONLY, control_.readOnly(), 0);
@@ -73,6 +77,25 @@ public:
         default:
             return false;
         }
+    }
+
+private:
+    // A text the program corrects while the user types in the box ("007"
+    // shown as "7") keeps the caret where it was from the end, not at the
+    // start where a new window text puts it.
+    void replaceText() {
+        const std::string text = windowText();
+        if (GetFocus() != hwnd_) {
+            SetWindowTextA(hwnd_, text.c_str());
+            return;
+        }
+        DWORD start = 0, end = 0;
+        SendMessageA(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                     reinterpret_cast<LPARAM>(&end));
+        const int fromEnd = std::max(0, GetWindowTextLengthA(hwnd_) - static_cast<int>(end));
+        SetWindowTextA(hwnd_, text.c_str());
+        const int caret = std::max(0, GetWindowTextLengthA(hwnd_) - fromEnd);
+        SendMessageA(hwnd_, EM_SETSEL, static_cast<WPARAM>(caret), caret);
     }
 
 protected:
