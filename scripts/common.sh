@@ -13,7 +13,8 @@ XVFB_SCREEN="-screen 0 1280x1024x24"
 BUILD_PACKAGES=(g++ cmake make git libgtest-dev googletest clang-format
     g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686
     g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64 gcab zip)
-WINE_PACKAGES=(wine wine32:i386 wine64 xvfb xauth)
+# The window tests measure text: Wine draws it with this font on Linux.
+WINE_PACKAGES=(wine wine32:i386 wine64 xvfb xauth fonts-dejavu-core)
 
 # The 64-bit loader directly: the generic "wine" starts the 32-bit one first,
 # which some kernels can only run emulated (slowly). It still runs 32-bit

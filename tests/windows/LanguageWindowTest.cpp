@@ -15,6 +15,7 @@
 #include "platform/win32/Win32SystemInfo.h"
 #include "ui/win32/Win32UiHost.h"
 #include "windows/RunningProgram.h"
+#include "windows/TabCaptions.h"
 #include "windows/WindowFinder.h"
 
 #include <commctrl.h>
@@ -119,38 +120,11 @@ std::string lng(const std::string& file, const std::string& section, const std::
 
 // ---------------------------------------------------------------- from outside
 
-// One tab's caption in another process: the item and its text buffer must
-// live in that process for TCM_GETITEM.
+// One tab's caption in another process.
 std::string tabCaption(HWND tab, int index) {
-    DWORD processId = 0;
-    GetWindowThreadProcessId(tab, &processId);
-    HANDLE process =
-        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-    if (!process)
-        return "(no access)";
-    struct Remote {
-        TCITEMA item;
-        char text[512];
-    };
-    std::string caption = "(unreadable)";
-    auto* remote = static_cast<char*>(
-        VirtualAllocEx(process, nullptr, sizeof(Remote), MEM_COMMIT, PAGE_READWRITE));
-    if (remote) {
-        Remote local{};
-        local.item.mask = TCIF_TEXT;
-        local.item.pszText = remote + offsetof(Remote, text);
-        local.item.cchTextMax = sizeof local.text;
-        WriteProcessMemory(process, remote, &local, sizeof local, nullptr);
-        if (SendMessageA(tab, TCM_GETITEMA, static_cast<WPARAM>(index),
-                         reinterpret_cast<LPARAM>(remote)) &&
-            ReadProcessMemory(process, remote, &local, sizeof local, nullptr)) {
-            local.text[sizeof local.text - 1] = '\0';
-            caption = local.text;
-        }
-        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    }
-    CloseHandle(process);
-    return caption;
+    const std::vector<std::string> captions = tabCaptions(tab);
+    return index < static_cast<int>(captions.size()) ? captions[static_cast<std::size_t>(index)]
+                                                     : "(no tab " + std::to_string(index) + ")";
 }
 
 // velmora.exe started without waiting for its main window; ended if still
@@ -249,6 +223,7 @@ TEST(LanguageWindows, ChoosingALanguageRecaptionsTheMainWindowAtOnce) {
     HWND tabs = program["SSTab1"];
     EXPECT_EQ(tabCaption(tabs, 3), "  " + lng(files[0], "Onglet3", "Titre"));
     EXPECT_EQ(program.text("chk102"), lng(files[0], "Onglet1", "chk102"));
+    EXPECT_TRUE(allTabsInView(tabs)) << "the tab strip scrolls";
 
     program.postClick("cmdAbout");
     HWND about = nullptr;
@@ -271,6 +246,7 @@ TEST(LanguageWindows, ChoosingALanguageRecaptionsTheMainWindowAtOnce) {
         EXPECT_EQ(tabCaption(tabs, page),
                   "  " + lng(files[1], "Onglet" + std::to_string(page), "Titre"));
     EXPECT_EQ(program.text("chk102"), lng(files[1], "Onglet1", "chk102"));
+    EXPECT_TRUE(allTabsInView(tabs)) << "the tab strip scrolls";
     EXPECT_EQ(program.text("lbl601"), lng(files[1], "Onglet6", "lbl601"));
     EXPECT_EQ(textOf(findControl(about, "chkRestaur")), lng(files[1], "ABOUT", "chkRestaur"));
     std::string recorded = files[1];

@@ -70,4 +70,36 @@ std::vector<std::string> tabCaptions(HWND tab) {
     return captions;
 }
 
+// TCM_GETITEMRECT writes into the other process too; a RECT is laid out
+// alike in 32- and 64-bit processes.
+bool allTabsInView(HWND tab) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(tab, &processId);
+    HANDLE process =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (!process)
+        return false;
+    auto* remote = static_cast<RECT*>(
+        VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE));
+    auto rectOf = [&](int index) {
+        RECT r{};
+        if (SendMessageA(tab, TCM_GETITEMRECT, static_cast<WPARAM>(index),
+                         reinterpret_cast<LPARAM>(remote)))
+            ReadProcessMemory(process, remote, &r, sizeof r, nullptr);
+        return r;
+    };
+    const auto count = static_cast<int>(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0));
+    bool inView = false;
+    if (remote && count > 0) {
+        const RECT first = rectOf(0), last = rectOf(count - 1);
+        RECT client{};
+        GetClientRect(tab, &client);
+        inView = last.right > first.left && last.right - first.left <= client.right;
+    }
+    if (remote)
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return inView;
+}
+
 } // namespace velmora::testing

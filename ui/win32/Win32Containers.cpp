@@ -135,7 +135,7 @@ protected:
 
 private:
     static constexpr int kUsualPadding = 6;
-    static constexpr int kLeastPadding = 2;
+    static constexpr int kLeastPadding = 1;
     static constexpr int kVerticalPadding = 3;
 
     void insertItems() {
