@@ -208,6 +208,12 @@ TEST_F(Renderer, TabsTakeLessSpaceAroundLongCaptionsBeforeTheStripScrolls) {
     EXPECT_LE(last.right - first.left, client.right) << "every tab in view, no scroll arrows";
     EXPECT_LT(width(0), textWidth(captions[0]) + 12);
     EXPECT_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), form["SSTab1"].value());
+
+    // Captions too long for any space, the last tab wholly out of view: the
+    // least space, and the strip scrolls.
+    const std::string longest = captions[0] + captions[0] + captions[0];
+    form["SSTab1"].setItems(std::vector<std::string>(n, longest));
+    EXPECT_LT(width(0), textWidth(longest) + 12);
 }
 
 TEST_F(Renderer, BoundsAreConvertedFromTwipsWithTheScreenResolution) {

@@ -153,10 +153,12 @@ private:
         const int count = static_cast<int>(SendMessageA(hwnd_, TCM_GETITEMCOUNT, 0, 0));
         RECT first{}, last{}, client{};
         if (count == 0 ||
-            !SendMessageA(hwnd_, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first)) ||
-            !SendMessageA(hwnd_, TCM_GETITEMRECT, static_cast<WPARAM>(count - 1),
-                          reinterpret_cast<LPARAM>(&last)))
+            !SendMessageA(hwnd_, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first)))
             return true;
+        // A tab wholly outside the strip has no place to give.
+        if (!SendMessageA(hwnd_, TCM_GETITEMRECT, static_cast<WPARAM>(count - 1),
+                          reinterpret_cast<LPARAM>(&last)))
+            return false;
         GetClientRect(hwnd_, &client);
         // The selected tab stands out a little on both sides.
         return last.right - first.left <= client.right - 4;
