@@ -7,14 +7,9 @@
 //
 //   blocked_bench [runs]    runs of each row (default 3; the best is shown)
 
-#include "bench/BenchHost.h"
-#include "core/Program.h"
+#include "bench/BenchProgram.h"
 #include "core/frmPrincipal.h"
-#include "platform/portable/FixedSystemInfo.h"
-#include "platform/portable/IniProfileStrings.h"
 #include "platform/portable/MemoryRegistry.h"
-#include "platform/portable/RecordingShell.h"
-#include "platform/portable/ScriptedDialogs.h"
 #include "rules/BlockedSendersCommands.h"
 #include "rules/LoadBlockedList.h"
 #ifdef _WIN32
@@ -59,12 +54,10 @@ std::string Addresses(int from, int to, const char* separator) {
 
 void Measure(const char* storeName, platform::Registry& registry, platform::FileSystem& files,
              const std::string& folder, int runs) {
-    platform::portable::IniProfileStrings profile(files);
-    platform::portable::RecordingShell shell;
-    platform::portable::ScriptedDialogs dialogs;
-    platform::portable::FixedSystemInfo system;
-    bench::BenchHost host(ui::ResultYes);
-    Program program(Services{registry, files, profile, shell, dialogs, system, host});
+    bench::BenchProgram bench(registry, files, ui::ResultYes);
+    Program& program = bench.program;
+    bench::BenchHost& host = bench.host;
+    platform::portable::ScriptedDialogs& dialogs = bench.dialogs;
     program.CurrentIdentity = "{B1A2C3D4-0000-4000-8000-0000000BE4C4}";
     ui::Form& page = program.principal();
     const auto clear = [&] {

@@ -5,14 +5,9 @@
 //
 //   settings_bench [runs]    loads per store (default 200; mean, median and best shown)
 
-#include "bench/BenchHost.h"
-#include "core/Program.h"
+#include "bench/BenchProgram.h"
 #include "core/frmPrincipal.h"
-#include "platform/portable/FixedSystemInfo.h"
-#include "platform/portable/IniProfileStrings.h"
 #include "platform/portable/MemoryRegistry.h"
-#include "platform/portable/RecordingShell.h"
-#include "platform/portable/ScriptedDialogs.h"
 #include "settings/LoadSettings.h"
 #ifdef _WIN32
 #include "platform/win32/Win32FileSystem.h"
@@ -66,12 +61,8 @@ struct Timing {
 };
 
 Timing Measure(platform::Registry& registry, platform::FileSystem& files, int runs) {
-    platform::portable::IniProfileStrings profile{files};
-    platform::portable::RecordingShell shell;
-    platform::portable::ScriptedDialogs dialogs;
-    platform::portable::FixedSystemInfo system;
-    bench::BenchHost host(ui::ResultNo);
-    Program program({registry, files, profile, shell, dialogs, system, host});
+    bench::BenchProgram bench(registry, files, ui::ResultNo);
+    Program& program = bench.program;
     program.CurrentIdentity = kIdentity;
     Seed(program.reg, program.IdentityKey());
 

@@ -1,8 +1,12 @@
 #pragma once
-// A UI host without windows for the benchmarks: every question gets the same
-// answer, and the longest stretch between two DoEvents is noted (how long a
-// window would have gone without handling its messages).
+// The program as the benchmarks run it: the registry and files under test,
+// the other services portable, and a UI host without windows.
 
+#include "core/Program.h"
+#include "platform/portable/FixedSystemInfo.h"
+#include "platform/portable/IniProfileStrings.h"
+#include "platform/portable/RecordingShell.h"
+#include "platform/portable/ScriptedDialogs.h"
 #include "ui/model/Form.h"
 #include "ui/model/UiHost.h"
 
@@ -18,6 +22,9 @@ inline double Milliseconds(Clock::duration d) {
     return std::chrono::duration<double, std::milli>(d).count();
 }
 
+// Every question gets the same answer, and the longest stretch between two
+// DoEvents is noted (how long a window would have gone without handling its
+// messages).
 class BenchHost : public ui::UiHost {
 public:
     explicit BenchHost(int answer) : answer_(answer) {}
@@ -50,6 +57,19 @@ private:
     int pointer_ = ui::PointerDefault;
     Clock::time_point last_ = Clock::now();
     Clock::duration longest_{};
+};
+
+struct BenchProgram {
+    BenchProgram(platform::Registry& registry, platform::FileSystem& files, int answer)
+        : profile(files), host(answer),
+          program(Services{registry, files, profile, shell, dialogs, system, host}) {}
+
+    platform::portable::IniProfileStrings profile;
+    platform::portable::RecordingShell shell;
+    platform::portable::ScriptedDialogs dialogs;
+    platform::portable::FixedSystemInfo system;
+    BenchHost host;
+    Program program;
 };
 
 } // namespace velmora::bench
