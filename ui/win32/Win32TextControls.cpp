@@ -59,7 +59,9 @@ public:
         case Property::Caption:
             return true;
         case Property::Text:
-            replaceText();
+            if (GetFocus() != hwnd_)
+                return false;
+            replaceKeepingCaret();
             return true;
         case Property::Enabled:
             EnableWindow(hwnd_, control_.enabled());
@@ -83,17 +85,12 @@ private:
     // A text the program corrects while the user types in the box ("007"
     // shown as "7") keeps the caret where it was from the end, not at the
     // start where a new window text puts it.
-    void replaceText() {
-        const std::string text = windowText();
-        if (GetFocus() != hwnd_) {
-            SetWindowTextA(hwnd_, text.c_str());
-            return;
-        }
+    void replaceKeepingCaret() {
         DWORD start = 0, end = 0;
         SendMessageA(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                      reinterpret_cast<LPARAM>(&end));
         const int fromEnd = std::max(0, GetWindowTextLengthA(hwnd_) - static_cast<int>(end));
-        SetWindowTextA(hwnd_, text.c_str());
+        SetWindowTextA(hwnd_, windowText().c_str());
         const int caret = std::max(0, GetWindowTextLengthA(hwnd_) - fromEnd);
         SendMessageA(hwnd_, EM_SETSEL, static_cast<WPARAM>(caret), caret);
     }

@@ -206,10 +206,9 @@ void Win32UiHost::show(Form& form, bool modal) {
     // Wine through the X server a moment after a show, so the active window
     // alone may still be none here; the form a message box would belong to
     // is the same choice with the fallbacks.
-    HWND owner = messageOwner();
-    if (owner == hwnd)
-        owner = nullptr;
-    frame.previousActive = owner;
+    frame.owner = messageOwner();
+    if (frame.owner == hwnd)
+        frame.owner = nullptr;
     for (FormWindow* other : windows_) {
         HWND w = other->hwnd();
         if (w && w != hwnd && IsWindowEnabled(w)) {
@@ -217,8 +216,8 @@ void Win32UiHost::show(Form& form, bool modal) {
             frame.disabled.push_back(w);
         }
     }
-    if (owner)
-        SetWindowLongPtrA(hwnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+    if (frame.owner)
+        SetWindowLongPtrA(hwnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(frame.owner));
     releaseCapture();
     ShowWindow(hwnd, SW_SHOW);
     SetForegroundWindow(hwnd);
@@ -259,9 +258,8 @@ void Win32UiHost::endModal(ModalFrame& frame) {
             EnableWindow(w, TRUE);
     if (IsWindow(frame.window))
         SetWindowLongPtrA(frame.window, GWLP_HWNDPARENT, 0);
-    if (frame.previousActive && IsWindow(frame.previousActive) &&
-        IsWindowVisible(frame.previousActive))
-        SetActiveWindow(frame.previousActive);
+    if (frame.owner && IsWindow(frame.owner) && IsWindowVisible(frame.owner))
+        SetActiveWindow(frame.owner);
 }
 
 void Win32UiHost::endModalOf(const Form& form) {

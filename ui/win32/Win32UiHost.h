@@ -71,7 +71,7 @@ private:
         Form* form = nullptr;
         HWND window = nullptr;
         std::vector<HWND> disabled;
-        HWND previousActive = nullptr;
+        HWND owner = nullptr; // takes the activation back when the frame ends
         bool ended = false;
     };
 
