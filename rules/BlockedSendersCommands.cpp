@@ -10,6 +10,8 @@
 #include "rules/RuleStorage.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace velmora {
 
@@ -28,23 +30,27 @@ const char* const kPageInputs[] = {"hsc300", "txt300", "lbl305", "cmd300",
 
 class PageLock {
 public:
-    explicit PageLock(ui::Form& form) : form_(form) {
+    explicit PageLock(ui::Form& form) {
         for (const char* name : kPageInputs)
-            form_.control(name).setEnabled(false);
-        for (ui::Control* option : form_.elements("opt300"))
-            option->setEnabled(false);
+            hold(form.control(name));
+        for (ui::Control* option : form.elements("opt300"))
+            hold(*option);
     }
     ~PageLock() {
-        for (const char* name : kPageInputs)
-            form_.control(name).setEnabled(true);
-        for (ui::Control* option : form_.elements("opt300"))
-            option->setEnabled(true);
+        for (const auto& [control, enabled] : held_)
+            control->setEnabled(enabled);
     }
     PageLock(const PageLock&) = delete;
     PageLock& operator=(const PageLock&) = delete;
 
 private:
-    ui::Form& form_;
+    // Each input gets back the state it had: a lock taken inside another (a
+    // settings load while a long command breathes) leaves the page locked.
+    void hold(ui::Control& input) {
+        held_.emplace_back(&input, input.enabled());
+        input.setEnabled(false);
+    }
+    std::vector<std::pair<ui::Control*, bool>> held_;
 };
 
 // Whether the main window, open when a command began, has been closed

@@ -656,6 +656,26 @@ TEST_F(BlockedSenders, TheSettingsLoadReadsALongListWithTheWindowBreathing) {
     EXPECT_TRUE(form.control("cmd303").enabled());
 }
 
+TEST_F(BlockedSenders, ASettingsLoadDuringALongCommandLeavesThePageLocked) {
+    LoadBlockedList(p);
+    std::string file;
+    for (int i = 0; i < 450; ++i)
+        file += "s" + std::to_string(i) + "@x\r\n";
+    pickFile("C:\\lists\\450.txt", file);
+    bool locked = true;
+    t.ui.onDoEvents = [&] {
+        if (t.ui.doEventsCalls == 1)
+            LoadSettings(p); // the identity button, clicked while the list loads
+        locked =
+            locked && !form.control("cmd303").enabled() && !form.control("opt300", 4).enabled();
+    };
+    mouseDown("cmd301");
+    EXPECT_GT(t.ui.doEventsCalls, 2);
+    EXPECT_TRUE(locked) << "a command could start in the middle of the load";
+    EXPECT_TRUE(form.control("cmd303").enabled());
+    EXPECT_TRUE(form.control("opt300", 4).enabled());
+}
+
 TEST_F(BlockedSenders, SaveWritesTheListBoxWithItsSeparator) {
     seedList(kMail, {"000", "001"}, {"a@x", "b@y"});
     form.control("lbl305").setCaption(lng("lbl305"));
