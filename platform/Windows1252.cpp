@@ -133,6 +133,21 @@ unsigned char toUpper(unsigned char byte) {
     }
 }
 
+unsigned char toLower(unsigned char byte) {
+    if ((byte >= 'A' && byte <= 'Z') || (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7))
+        return static_cast<unsigned char>(byte + 0x20);
+    switch (byte) {
+    case 0x8A: // S caron
+    case 0x8C: // OE
+    case 0x8E: // Z caron
+        return static_cast<unsigned char>(byte + 0x10);
+    case 0x9F: // Y diaeresis
+        return 0xFF;
+    default:
+        return byte;
+    }
+}
+
 bool equalNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
         return false;

@@ -27,6 +27,8 @@ std::string fromUtf16le(std::string_view bytes);
 // oe and y diaeresis); other bytes, and letters whose capital the code page
 // lacks (sharp s, micro sign), are returned as they are.
 unsigned char toUpper(unsigned char byte);
+// The small form of a capital letter, the same pairs the other way round.
+unsigned char toLower(unsigned char byte);
 bool equalNoCase(std::string_view a, std::string_view b);
 // Orders names as Windows and Wine list a folder: by their capital
 // characters ("_" after the letters), then exactly. Negative, zero or

@@ -13,24 +13,6 @@ namespace {
 constexpr long kInvalidHandle = 6; // ERROR_INVALID_HANDLE
 constexpr long kBadPathName = 161; // ERROR_BAD_PATHNAME
 
-char32_t lowercase(char32_t c) {
-    if ((c >= U'A' && c <= U'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) {
-        return c + 0x20;
-    }
-    switch (c) {
-    case 0x0152:
-        return 0x0153;
-    case 0x0160:
-        return 0x0161;
-    case 0x0178:
-        return 0x00FF;
-    case 0x017D:
-        return 0x017E;
-    default:
-        return c;
-    }
-}
-
 // Names compare and order by their lower-cased Unicode characters, a
 // shorter name before a longer one it begins. (Wine orders by lower case:
 // "_x" comes before "a"; Windows itself orders by upper case.)
@@ -38,7 +20,7 @@ std::u32string foldName(std::string_view name) {
     std::u32string folded;
     folded.reserve(name.size());
     for (char ch : name) {
-        folded.push_back(lowercase(cp1252::toUnicode(static_cast<unsigned char>(ch))));
+        folded.push_back(cp1252::toUnicode(cp1252::toLower(static_cast<unsigned char>(ch))));
     }
     return folded;
 }
