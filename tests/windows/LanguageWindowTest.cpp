@@ -15,6 +15,7 @@
 #include "platform/win32/Win32SystemInfo.h"
 #include "ui/win32/Win32UiHost.h"
 #include "windows/RunningProgram.h"
+#include "windows/TestRegistry.h"
 #include "windows/TabCaptions.h"
 #include "windows/WindowFinder.h"
 
@@ -36,31 +37,9 @@ const char* const kProgramKey = "Software\\Velmora_XPSP2";
 
 // ---------------------------------------------------------------- registry
 
-void setValue(const std::string& key, const std::string& name, DWORD type,
-              const std::string& bytes) {
-    HKEY handle;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                              &handle, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExA(handle, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
-                   static_cast<DWORD>(bytes.size()));
-    RegCloseKey(handle);
-}
-void setText(const std::string& key, const std::string& name, const std::string& text) {
-    setValue(key, name, REG_SZ, text + '\0');
-}
-void setNumber(const std::string& key, const std::string& name, DWORD number) {
-    setValue(key, name, REG_DWORD, std::string(reinterpret_cast<const char*>(&number), 4));
-}
-
 // The type and bytes of a value of the program key; type 0 when missing.
 std::pair<DWORD, std::string> programValue(const std::string& name) {
-    char buffer[1024];
-    DWORD type = 0, size = sizeof buffer;
-    if (SHGetValueA(HKEY_CURRENT_USER, kProgramKey, name.c_str(), &type, buffer, &size) !=
-        ERROR_SUCCESS)
-        return {0, ""};
-    return {type, std::string(buffer, size)};
+    return readValue(HKEY_CURRENT_USER, kProgramKey, name);
 }
 
 struct Identity {
@@ -74,16 +53,16 @@ void seed(const std::vector<Identity>& identities, const std::string& lastUsed,
           const std::string& language, DWORD position) {
     SHDeleteKeyA(HKEY_CURRENT_USER, "Identities");
     for (const Identity& identity : identities) {
-        setText("Identities\\" + identity.guid, "UserName", identity.name);
-        setText("Identities\\" + identity.guid, "User ID", identity.guid);
+        putText(HKEY_CURRENT_USER, "Identities\\" + identity.guid, "UserName", identity.name);
+        putText(HKEY_CURRENT_USER, "Identities\\" + identity.guid, "User ID", identity.guid);
     }
     if (!lastUsed.empty())
-        setText("Identities", "Last User ID", lastUsed);
+        putText(HKEY_CURRENT_USER, "Identities", "Last User ID", lastUsed);
     SHDeleteKeyA(HKEY_CURRENT_USER, kProgramKey);
-    setNumber(kProgramKey, "NoRestaure", 1);
+    putNumber(HKEY_CURRENT_USER, kProgramKey, "NoRestaure", 1);
     if (!language.empty()) {
-        setText(kProgramKey, "Language", language);
-        setNumber(kProgramKey, "LanguageNum", position);
+        putText(HKEY_CURRENT_USER, kProgramKey, "Language", language);
+        putNumber(HKEY_CURRENT_USER, kProgramKey, "LanguageNum", position);
     }
 }
 

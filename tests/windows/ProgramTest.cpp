@@ -4,6 +4,7 @@
 // file, and the end of the process when the main window is closed.
 
 #include "windows/RunningProgram.h"
+#include "windows/TestRegistry.h"
 #include "windows/TabCaptions.h"
 #include "windows/WindowFinder.h"
 #include "wine/WineFolders.h"
@@ -35,30 +36,9 @@ const std::string kNoLngText = "No file *.LNG in the LANGUAGE folder. This Progr
 
 // ---------------------------------------------------------------- registry
 
-void setValue(const std::string& key, const std::string& name, DWORD type, const void* data,
-              DWORD size) {
-    HKEY handle;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                              &handle, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExA(handle, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
-    RegCloseKey(handle);
-}
-void setString(const std::string& key, const std::string& name, const std::string& value) {
-    setValue(key, name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
-}
-void setDword(const std::string& key, const std::string& name, DWORD value) {
-    setValue(key, name, REG_DWORD, &value, sizeof value);
-}
-
 // A value of the program key as its type and stored bytes; type 0 when missing.
 std::pair<DWORD, std::string> programValue(const std::string& name) {
-    char buffer[1024];
-    DWORD type = 0, size = sizeof buffer;
-    if (SHGetValueA(HKEY_CURRENT_USER, kProgramKey.c_str(), name.c_str(), &type, buffer, &size) !=
-        ERROR_SUCCESS)
-        return {0, ""};
-    return {type, std::string(buffer, size)};
+    return readValue(HKEY_CURRENT_USER, kProgramKey, name);
 }
 std::pair<DWORD, std::string> storedText(const std::string& text) {
     return {REG_SZ, text + '\0'};
@@ -81,15 +61,15 @@ void seedRegistry(const std::string& language) {
     SHDeleteKeyA(HKEY_CURRENT_USER, "Identities");
     for (const Identity& identity : kIdentities) {
         const std::string key = std::string("Identities\\") + identity.guid;
-        setString(key, "UserName", identity.userName);
-        setString(key, "User ID", identity.guid);
+        putText(HKEY_CURRENT_USER, key, "UserName", identity.userName);
+        putText(HKEY_CURRENT_USER, key, "User ID", identity.guid);
     }
-    setString("Identities", "Last User ID", kLastUsed.guid);
+    putText(HKEY_CURRENT_USER, "Identities", "Last User ID", kLastUsed.guid);
     SHDeleteKeyA(HKEY_CURRENT_USER, kProgramKey.c_str());
-    setDword(kProgramKey, "NoRestaure", 1);
+    putNumber(HKEY_CURRENT_USER, kProgramKey, "NoRestaure", 1);
     if (!language.empty()) {
-        setString(kProgramKey, "Language", language);
-        setDword(kProgramKey, "LanguageNum", 0);
+        putText(HKEY_CURRENT_USER, kProgramKey, "Language", language);
+        putNumber(HKEY_CURRENT_USER, kProgramKey, "LanguageNum", 0);
     }
 }
 

@@ -6,6 +6,7 @@
 // dialog fills its box and stores the file.
 
 #include "windows/RunningProgram.h"
+#include "windows/TestRegistry.h"
 #include "windows/WindowFinder.h"
 #include "wine/WineFolders.h"
 
@@ -54,37 +55,18 @@ std::string identityKey(const Identity& identity) {
 
 // ---------------------------------------------------------------- registry
 
-void put(HKEY root, const std::string& key, const std::string& name, DWORD type,
-         const std::string& bytes) {
-    HKEY handle;
-    ASSERT_EQ(
-        RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr),
-        ERROR_SUCCESS)
-        << key;
-    RegSetValueExA(handle, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
-                   static_cast<DWORD>(bytes.size()));
-    RegCloseKey(handle);
-}
-void putText(HKEY root, const std::string& key, const std::string& name, const std::string& text) {
-    put(root, key, name, REG_SZ, std::string(text.c_str(), text.size() + 1));
-}
-void putNumber(HKEY root, const std::string& key, const std::string& name, DWORD number) {
-    put(root, key, name, REG_DWORD, std::string(reinterpret_cast<const char*>(&number), 4));
-}
-
 // A value as stored: "dword N", "sz TEXT", or "missing".
 std::string stored(HKEY root, const std::string& key, const std::string& name) {
-    char data[2048];
-    DWORD type = 0, size = sizeof data;
-    if (SHGetValueA(root, key.c_str(), name.c_str(), &type, data, &size) != ERROR_SUCCESS)
+    const auto [type, data] = readValue(root, key, name);
+    if (type == 0)
         return "missing";
-    if (type == REG_DWORD && size == 4) {
+    if (type == REG_DWORD && data.size() == 4) {
         DWORD number;
-        CopyMemory(&number, data, 4);
+        CopyMemory(&number, data.data(), 4);
         return "dword " + std::to_string(number);
     }
-    if (type == REG_SZ && size > 0)
-        return "sz " + std::string(data, size - 1);
+    if (type == REG_SZ && !data.empty())
+        return "sz " + data.substr(0, data.size() - 1);
     return "type " + std::to_string(type);
 }
 
