@@ -1,8 +1,8 @@
 // velmora.exe: builds the real services and the main window, then runs the
 // message loop until the last window is unloaded.
 
+#include "app/frmPrincipal.h"
 #include "core/Program.h"
-#include "core/frmPrincipal.h"
 #include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32ProfileStrings.h"
@@ -23,7 +23,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     platform::win32::Win32SystemInfo system;
     ui::win32::Win32UiHost host(instance);
 
-    Program program({registry, files, profile, shell, dialogs, system, host});
+    Program program({registry, files, profile, shell, dialogs, system, host}, frmPrincipal::Create);
     program.Start();
     if (!program.principal().isLoaded())
         return 0; // a fatal stop ended the start-up

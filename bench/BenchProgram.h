@@ -2,6 +2,7 @@
 // The program as the benchmarks run it: the registry and files under test,
 // the other services portable, and a UI host without windows.
 
+#include "app/frmPrincipal.h"
 #include "core/Program.h"
 #include "platform/portable/FixedSystemInfo.h"
 #include "platform/portable/IniProfileStrings.h"
@@ -62,7 +63,8 @@ private:
 struct BenchProgram {
     BenchProgram(platform::Registry& registry, platform::FileSystem& files, int answer)
         : profile(files), host(answer),
-          program(Services{registry, files, profile, shell, dialogs, system, host}) {}
+          program(Services{registry, files, profile, shell, dialogs, system, host},
+                  frmPrincipal::Create) {}
 
     platform::portable::IniProfileStrings profile;
     platform::portable::RecordingShell shell;

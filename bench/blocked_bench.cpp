@@ -8,7 +8,6 @@
 //   blocked_bench [runs]    runs of each row (default 3; the best is shown)
 
 #include "bench/BenchProgram.h"
-#include "core/frmPrincipal.h"
 #include "platform/portable/MemoryRegistry.h"
 #include "rules/BlockedSendersCommands.h"
 #include "rules/LoadBlockedList.h"

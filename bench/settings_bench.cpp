@@ -6,9 +6,8 @@
 //   settings_bench [runs]    loads per store (default 200; mean, median and best shown)
 
 #include "bench/BenchProgram.h"
-#include "core/frmPrincipal.h"
 #include "platform/portable/MemoryRegistry.h"
-#include "settings/LoadSettings.h"
+#include "app/LoadSettings.h"
 #ifdef _WIN32
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"

@@ -2,8 +2,6 @@
 
 #include "core/Language.h"
 #include "core/Program.h"
-#include "core/frmPrincipal.h"
-#include "settings/LoadSettings.h"
 
 namespace velmora {
 
@@ -21,7 +19,7 @@ int CurrentColumn(const Program& program) {
 
 // Shows the identity of a column (-1 for none).
 void ShowIdentity(Program& program, int column) {
-    frmPrincipal& main = program.principal();
+    ui::Form& main = program.principal();
     std::string name;
     if (column >= 0)
         name = program.IdentityTable[static_cast<std::size_t>(column)].userName;
@@ -68,16 +66,13 @@ void SetUpIdentities(Program& program) {
     ShowCurrentIdentity(program);
 }
 
-void ChangeIdentity(Program& program) {
+void SelectNextIdentity(Program& program) {
     if (program.IdentityTable.empty())
         return;
-    ui::BusyPointer busy(program.services.ui);
     const int count = static_cast<int>(program.IdentityTable.size());
     const int next = (CurrentColumn(program) + 1) % count;
     program.CurrentIdentity = program.IdentityTable[static_cast<std::size_t>(next)].userId;
     ShowIdentity(program, next);
-    LoadSettings(program);
-    program.principal().control("cmdFocus").setFocus();
 }
 
 } // namespace velmora

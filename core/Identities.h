@@ -7,8 +7,8 @@ class Program;
 
 // Builds the identity table, chooses the current identity and shows it.
 void SetUpIdentities(Program& program);
-// Click on cmdChangeIdentite: the next identity of the table becomes current.
-void ChangeIdentity(Program& program);
+// The next identity of the table, if any, becomes current and is shown.
+void SelectNextIdentity(Program& program);
 // Shows the current identity in lblChangeIdentite, lbl621 and txt620; with
 // no identity at all, the language file's text saying so.
 void ShowCurrentIdentity(Program& program);

@@ -3,7 +3,6 @@
 #include "core/Identities.h"
 #include "core/Program.h"
 #include "core/frmAbout.h"
-#include "core/frmPrincipal.h"
 
 namespace velmora {
 
@@ -178,7 +177,34 @@ char LowerCase(char c) {
     }
 }
 
+const std::string kCriticalTitle = "Critical Error / Erreur critique";
+
 } // namespace
+
+FatalMessage MissingLanguageFolder(const std::string& lineBreak) {
+    return {kCriticalTitle + "\"",
+            "Missing folder LANGUAGE or missing file *.LNG in the LANGUAGE folder. This Program "
+            "cannot continue" +
+                lineBreak + lineBreak +
+                "Dossier LANGUAGE absent ou fichier *.LNG absent dans le dossier LANGUAGE. Ce "
+                "programme ne peut pas continuer."};
+}
+
+FatalMessage NoLanguageFile(const std::string& lineBreak) {
+    return {kCriticalTitle + "\"",
+            "No file *.LNG in the LANGUAGE folder. This Program cannot continue" + lineBreak +
+                lineBreak +
+                "Aucun fichier *.LNG dans le dossier LANGUAGE. Ce Programme ne peut pas "
+                "continuer."};
+}
+
+FatalMessage MissingLanguageFile(const std::string& language, const std::string& lineBreak) {
+    return {kCriticalTitle,
+            "Missing file  '" + language +
+                ".LNG'  in the LANGUAGE folder. This Program cannot continue" + lineBreak +
+                lineBreak + "Fichier  '" + language +
+                ".LNG'  absent dans le dossier LANGUAGE. Ce programme ne peut pas continuer."};
+}
 
 std::string GetLngText(platform::ProfileStrings& profile, const std::string& section,
                        const std::string& key, const std::string& file) {
@@ -186,12 +212,11 @@ std::string GetLngText(platform::ProfileStrings& profile, const std::string& sec
 }
 
 void ApplyLngCaptions(Program& program) {
-    frmPrincipal& main = program.principal();
+    ui::Form& main = program.principal();
     for (const CaptionRow& row : kCaptionRows) {
         // The about window's rows: loading it may choose another file, which
         // the rows then read (LanguageFile is read afresh for every row).
-        ui::Form& form = row.target == Target::AboutCaption ? LoadedAboutWindow(program)
-                                                            : static_cast<ui::Form&>(main);
+        ui::Form& form = row.target == Target::AboutCaption ? LoadedAboutWindow(program) : main;
         const std::string text =
             GetLngText(program.services.profile, row.section, row.key, program.LanguageFile);
         // A control a page has not got yet keeps its designed caption.
@@ -242,7 +267,7 @@ void FillLanguageList(Program& program, ui::Form& about) {
     ui::Control& list = about.control("cboLanguage");
     list.setItems(LanguageFolderFiles(program));
     if (list.items().empty()) {
-        const auto message = frmPrincipal::MissingLanguageFolder(program.LineBreak);
+        const auto message = MissingLanguageFolder(program.LineBreak);
         program.services.ui.msgBox(message.text, ui::MbCritical, message.title);
     }
     const std::string recorded = program.reg.ReadRegValue(HKCU, kProgramKey, "LanguageNum");

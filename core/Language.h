@@ -42,6 +42,15 @@ void FillLanguageList(Program& program, ui::Form& about);
 // recorded, and every caption changes at once.
 void ChooseLanguage(Program& program, ui::Form& about);
 
+// The three fatal stops of start-up, in both languages.
+struct FatalMessage {
+    std::string title;
+    std::string text;
+};
+FatalMessage MissingLanguageFolder(const std::string& lineBreak);
+FatalMessage NoLanguageFile(const std::string& lineBreak);
+FatalMessage MissingLanguageFile(const std::string& language, const std::string& lineBreak);
+
 // "Francais.LNG" -> "francais": how the choice is recorded as "Language".
 std::string RecordedLanguageName(const std::string& fileName);
 

@@ -1,14 +1,13 @@
 #include "core/Program.h"
 
 #include "core/SecondaryWindows.h"
-#include "core/frmPrincipal.h"
 
 #include <stdexcept>
 
 namespace velmora {
 
-Program::Program(Services s)
-    : services(s), reg(s.registry), principal_(std::make_unique<frmPrincipal>(*this)) {
+Program::Program(Services s, const FormFactory& mainWindow)
+    : services(s), reg(s.registry), principal_(mainWindow(*this)) {
     RegisterCoreWindows(*this);
 }
 

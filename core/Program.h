@@ -23,8 +23,6 @@
 
 namespace velmora {
 
-class frmPrincipal;
-
 struct Services {
     platform::Registry& registry;
     platform::FileSystem& files;
@@ -46,7 +44,11 @@ inline const std::string kProgramKey = "Software\\Velmora_XPSP2";
 
 class Program {
 public:
-    explicit Program(Services services);
+    using FormFactory = std::function<std::unique_ptr<ui::Form>(Program&)>;
+
+    // The main window comes from the program's composition, which knows the
+    // pages; the core only loads it and hands it to them.
+    Program(Services services, const FormFactory& mainWindow);
     ~Program();
 
     Program(const Program&) = delete;
@@ -82,17 +84,16 @@ public:
     std::string IdentityKey() const;
 
     // Windows
-    frmPrincipal& principal() { return *principal_; }
+    ui::Form& principal() { return *principal_; }
     // Secondary windows are created on first use by the factory their
     // subsystem registers; the shutdown unloads those that exist.
-    using FormFactory = std::function<std::unique_ptr<ui::Form>(Program&)>;
     void registerForm(const std::string& name, FormFactory factory);
     ui::Form& form(const std::string& name);
     ui::Form* existingForm(const std::string& name) const;
     std::vector<ui::Form*> existingForms() const;
 
 private:
-    std::unique_ptr<frmPrincipal> principal_;
+    std::unique_ptr<ui::Form> principal_;
     std::map<std::string, FormFactory> factories_;
     std::map<std::string, std::unique_ptr<ui::Form>> forms_;
 };

@@ -3,7 +3,6 @@
 #include "core/FileAPI.h"
 #include "core/Language.h"
 #include "core/Program.h"
-#include "core/frmPrincipal.h"
 
 namespace velmora {
 

@@ -1,7 +1,6 @@
 #include "core/frmCouleur.h"
 
 #include "core/Program.h"
-#include "core/frmPrincipal.h"
 
 namespace velmora {
 

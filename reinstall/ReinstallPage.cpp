@@ -1,7 +1,6 @@
 #include "reinstall/ReinstallPage.h"
 
 #include "core/Program.h"
-#include "core/frmPrincipal.h"
 
 namespace velmora {
 
@@ -62,7 +61,7 @@ const ui::ControlSpec kLayout[] = {
 
 } // namespace
 
-void BuildReinstallPage(frmPrincipal& form, Program& program) {
+void BuildReinstallPage(ui::Form& form, Program& program) {
     (void)program;
     form.addFromTable(kLayout);
     form.control("lbl600").setBold(true);

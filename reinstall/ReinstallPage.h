@@ -4,9 +4,11 @@
 namespace velmora {
 
 class Program;
-class frmPrincipal;
+namespace ui {
+class Form;
+}
 
 // Adds the page's controls to the main window and binds their handlers.
-void BuildReinstallPage(frmPrincipal& form, Program& program);
+void BuildReinstallPage(ui::Form& form, Program& program);
 
 } // namespace velmora

@@ -1,7 +1,6 @@
 #include "repair/TroubleshootingPage.h"
 
 #include "core/Program.h"
-#include "core/frmPrincipal.h"
 
 namespace velmora {
 
@@ -112,7 +111,7 @@ const char* const kPages[] = {"Inscription", "Param\xE8tres", "Dossiers"};
 
 } // namespace
 
-void BuildTroubleshootingPage(frmPrincipal& form, Program& program) {
+void BuildTroubleshootingPage(ui::Form& form, Program& program) {
     (void)program;
     form.addFromTable(kLayout);
     form.control("SSTab2").setItems({std::begin(kPages), std::end(kPages)});
@@ -125,6 +124,10 @@ void BuildTroubleshootingPage(frmPrincipal& form, Program& program) {
          {"cmd500", "cmd501", "cmd502", "cmd503", "cmd504", "cmd510", "cmd511", "cmd521", "cmd522",
           "cmd523", "cmd524", "cmd525", "cmd526", "txt520", "txt521"})
         form.control(name).setEnabled(false);
+}
+
+void LoadTroubleshootingFolders(Program& program) {
+    (void)program;
 }
 
 } // namespace velmora

@@ -4,9 +4,15 @@
 namespace velmora {
 
 class Program;
-class frmPrincipal;
+namespace ui {
+class Form;
+}
 
 // Adds the page's controls to the main window and binds their handlers.
-void BuildTroubleshootingPage(frmPrincipal& form, Program& program);
+void BuildTroubleshootingPage(ui::Form& form, Program& program);
+
+// The settings load's part of the page: the store and attachment folder
+// boxes. The page has no folder boxes yet, so there is nothing to show.
+void LoadTroubleshootingFolders(Program& program);
 
 } // namespace velmora

@@ -1,7 +1,6 @@
 #include "rules/AntiSpamPage.h"
 
 #include "core/Program.h"
-#include "core/frmPrincipal.h"
 
 namespace velmora {
 
@@ -49,7 +48,7 @@ const ui::ControlSpec kLayout[] = {
 
 } // namespace
 
-void BuildAntiSpamPage(frmPrincipal& form, Program& program) {
+void BuildAntiSpamPage(ui::Form& form, Program& program) {
     (void)program;
     form.addFromTable(kLayout);
     // The rule's commands come with the rule itself: until then nothing here
@@ -60,6 +59,10 @@ void BuildAntiSpamPage(frmPrincipal& form, Program& program) {
         control->setEnabled(false);
     for (const char* name : {"rtb403", "cmd400", "cmd401"})
         form.control(name).setEnabled(false);
+}
+
+void LoadAntiSpamStatus(Program& program) {
+    (void)program;
 }
 
 } // namespace velmora

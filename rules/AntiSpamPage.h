@@ -4,9 +4,15 @@
 namespace velmora {
 
 class Program;
-class frmPrincipal;
+namespace ui {
+class Form;
+}
 
 // Adds the page's controls to the main window and binds their handlers.
-void BuildAntiSpamPage(frmPrincipal& form, Program& program);
+void BuildAntiSpamPage(ui::Form& form, Program& program);
+
+// The settings load's part of the page: the state of the anti-spam rule.
+// The page does not show a rule yet, so there is nothing to show.
+void LoadAntiSpamStatus(Program& program);
 
 } // namespace velmora

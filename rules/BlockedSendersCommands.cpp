@@ -2,7 +2,6 @@
 
 #include "core/FileAPI.h"
 #include "core/Program.h"
-#include "core/frmPrincipal.h"
 #include "core/modGetOpenFileName.h"
 #include "rules/BlockedSendersImport.h"
 #include "rules/BlockedSendersStore.h"

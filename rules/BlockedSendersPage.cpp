@@ -1,7 +1,6 @@
 #include "rules/BlockedSendersPage.h"
 
 #include "core/Program.h"
-#include "core/frmPrincipal.h"
 #include "rules/BlockedSendersCommands.h"
 #include "rules/LoadBlockedList.h"
 
@@ -122,7 +121,7 @@ const ui::ControlSpec kLayout[] = {
 
 } // namespace
 
-void BuildBlockedSendersPage(frmPrincipal& form, Program& program) {
+void BuildBlockedSendersPage(ui::Form& form, Program& program) {
     form.addFromTable(kLayout);
     ui::Control& list = form.control("txt300");
     list.setMultiLine(true);

@@ -2,7 +2,6 @@
 
 #include "core/Language.h"
 #include "core/Program.h"
-#include "core/frmPrincipal.h"
 #include "settings/SettingsCatalogue.h"
 
 #include <cctype>

@@ -1,7 +1,6 @@
 #include "settings/SettingsCatalogue.h"
 
 #include "core/Program.h"
-#include "core/frmPrincipal.h"
 
 #include <stdexcept>
 #include <string_view>

@@ -2,7 +2,6 @@
 
 #include "core/Language.h"
 #include "core/Program.h"
-#include "core/frmPrincipal.h"
 #include "core/modGetOpenFileName.h"
 #include "settings/CompactionCounter.h"
 #include "settings/SettingsCatalogue.h"
@@ -416,7 +415,7 @@ struct MousePress {
     std::string control; // the control pressed and not yet released
 };
 
-void OnUserChange(frmPrincipal& form, const std::string& baseName,
+void OnUserChange(ui::Form& form, const std::string& baseName,
                   const std::shared_ptr<MousePress>& press, std::function<void(int)> write) {
     form.on(baseName, Event::MouseDown, [baseName, press](EventArgs& args) {
         press->control = ui::elementName(baseName, args.index);
@@ -431,7 +430,7 @@ void OnUserChange(frmPrincipal& form, const std::string& baseName,
     });
 }
 
-void BindCheckBox(frmPrincipal& form, Program& program, const CheckBoxSetting& setting,
+void BindCheckBox(ui::Form& form, Program& program, const CheckBoxSetting& setting,
                   const std::shared_ptr<MousePress>& press) {
     OnUserChange(form, setting.control, press, [&form, &program, &setting](int) {
         ui::BusyPointer busy(program.services.ui);
@@ -441,7 +440,7 @@ void BindCheckBox(frmPrincipal& form, Program& program, const CheckBoxSetting& s
     });
 }
 
-void BindOptionGroup(frmPrincipal& form, Program& program, const OptionSetting& setting,
+void BindOptionGroup(ui::Form& form, Program& program, const OptionSetting& setting,
                      const std::shared_ptr<MousePress>& press) {
     auto write = [&form, &program, &setting](int index) {
         // A press let go outside the option changes nothing.
@@ -456,7 +455,7 @@ void BindOptionGroup(frmPrincipal& form, Program& program, const OptionSetting& 
         OnUserChange(form, setting.control, press, write);
 }
 
-void BindTextBox(frmPrincipal& form, Program& program, const TextSetting& setting) {
+void BindTextBox(ui::Form& form, Program& program, const TextSetting& setting) {
     form.on(setting.control, Event::LostFocus, [&form, &program, &setting](EventArgs&) {
         settings::WriteText(program, setting, form.control(setting.control).text());
     });
@@ -464,7 +463,7 @@ void BindTextBox(frmPrincipal& form, Program& program, const TextSetting& settin
 
 // The chosen file goes into the button's box and is stored by the box's
 // own rule; a cancelled dialog changes nothing.
-void Browse(frmPrincipal& form, Program& program, const BrowseButton& browse) {
+void Browse(ui::Form& form, Program& program, const BrowseButton& browse) {
     const std::string title =
         GetLngText(program.services.profile, "Onglet2", "ofd200", program.LanguageFile);
     const std::string chosen = ShowOpenFileDialog(
@@ -478,7 +477,7 @@ void Browse(frmPrincipal& form, Program& program, const BrowseButton& browse) {
 
 } // namespace
 
-void BuildSettingsPages(frmPrincipal& form, Program& program) {
+void BuildSettingsPages(ui::Form& form, Program& program) {
     form.addFromTable(kLayout);
     for (const char* heading : kHeadings)
         form.control(heading).setBold(true);

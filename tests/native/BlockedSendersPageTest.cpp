@@ -4,11 +4,11 @@
 // the naming scheme, bad input files, large lists and a close in the middle.
 
 #include "core/Language.h"
-#include "core/frmPrincipal.h"
+#include "app/frmPrincipal.h"
 #include "rules/BlockedSendersPage.h"
 #include "rules/LoadBlockedList.h"
 #include "rules/RuleStorage.h"
-#include "settings/LoadSettings.h"
+#include "app/LoadSettings.h"
 #include "support/RecordingRegistry.h"
 #include "support/TestProgram.h"
 
@@ -219,7 +219,8 @@ TEST_F(BlockedSenders, SeparatorSwitchAndEnlargingGoBackOnTheSecondDoubleClick) 
 
 TEST_F(BlockedSenders, FirstLoadWritesEachAddressThenTheRuleInTheTablesOrder) {
     RecordingRegistry recorder(t.registry);
-    Program recorded(Services{recorder, t.files, t.profile, t.shell, t.dialogs, t.system, t.ui});
+    Program recorded(Services{recorder, t.files, t.profile, t.shell, t.dialogs, t.system, t.ui},
+                     frmPrincipal::Create);
     recorded.CurrentIdentity = kGuid;
     recorded.LanguageFile = p.LanguageFile;
     LoadBlockedList(recorded);

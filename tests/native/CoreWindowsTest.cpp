@@ -4,7 +4,7 @@
 #include "core/frmAbout.h"
 #include "core/frmCouleur.h"
 #include "core/frmMessage.h"
-#include "core/frmPrincipal.h"
+#include "app/frmPrincipal.h"
 #include "support/TestProgram.h"
 
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 
 #include "core/Identities.h"
 #include "core/Language.h"
-#include "core/frmPrincipal.h"
+#include "app/frmPrincipal.h"
 #include "support/TestProgram.h"
 
 #include <gtest/gtest.h>
@@ -42,7 +42,7 @@ struct IdentityProgram : TestProgram {
     void lastUser(const std::string& guid) {
         reg.WriteRegValue(HKCU, "Identities", "Last User ID", RegSz, guid);
     }
-    frmPrincipal& main() { return program->principal(); }
+    ui::Form& main() { return program->principal(); }
     std::string label() { return main().control("lblChangeIdentite").caption(); }
     std::string pageLabel() { return main().control("lbl621").caption(); }
     std::string pageText() { return main().control("txt620").text(); }

@@ -4,7 +4,7 @@
 
 #include "core/Language.h"
 #include "core/frmAbout.h"
-#include "core/frmPrincipal.h"
+#include "app/frmPrincipal.h"
 #include "support/TestProgram.h"
 
 #include <gtest/gtest.h>
@@ -193,7 +193,7 @@ struct LanguageProgram : TestProgram {
         for (const auto& [name, bytes] : languageFiles)
             putFile(kLanguageFolder + name, bytes);
     }
-    frmPrincipal& main() { return program->principal(); }
+    ui::Form& main() { return program->principal(); }
     ui::Form& about() { return program->form(kAboutWindow); }
     std::string tab(int page) { return main().control("SSTab1").items().at(page); }
 };
@@ -236,7 +236,7 @@ TEST(Captions, EveryRowPutsItsTextWhereItBelongs) {
 TEST(Captions, TheCrossedOptionsOfTheReadReceiptPage) {
     LanguageProgram t({{"A.lng", MarkedLanguage("A")}});
     t.start();
-    const frmPrincipal& main = t.main();
+    const ui::Form& main = t.main();
     // Keys by their place on the page, elements by the setting they choose.
     EXPECT_EQ(main.control("opt700", 1).caption(), "A opt700");
     EXPECT_EQ(main.control("opt700", 0).caption(), "A opt701");

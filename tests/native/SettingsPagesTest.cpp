@@ -6,8 +6,8 @@
 
 #include "core/Identities.h"
 #include "core/Language.h"
-#include "core/frmPrincipal.h"
-#include "settings/LoadSettings.h"
+#include "app/frmPrincipal.h"
+#include "app/LoadSettings.h"
 #include "support/RecordingRegistry.h"
 #include "support/TestProgram.h"
 
@@ -184,7 +184,8 @@ class SettingsPages : public ::testing::Test {
 protected:
     SettingsPages() {
         t.program = std::make_unique<Program>(
-            Services{recorder, t.files, t.profile, t.shell, t.dialogs, t.system, t.ui});
+            Services{recorder, t.files, t.profile, t.shell, t.dialogs, t.system, t.ui},
+            frmPrincipal::Create);
         AddIdentity(kIdentityA, "Fran\xE7oise");
         AddIdentity(kIdentityB, "Marc");
         t.reg.WriteRegValue(HKCU, "Identities", "Last User ID", RegSz, kIdentityA);
@@ -207,7 +208,7 @@ protected:
         recorder.changes.clear();
     }
 
-    frmPrincipal& form() { return t.program->principal(); }
+    ui::Form& form() { return t.program->principal(); }
     ui::Control& control(const std::string& name) { return form().control(name); }
 
     // What the registry holds at a place: the REG_DWORD, the REG_SZ, or nothing.
@@ -270,7 +271,7 @@ bool IsGroup(const Row& row) {
 }
 
 // Sets a control, from code, to a state other than the row's.
-void ShowOtherState(frmPrincipal& form, const Row& row) {
+void ShowOtherState(ui::Form& form, const Row& row) {
     const std::string name = row.control;
     if (IsGroup(row)) {
         for (ui::Control* option : form.elements(name))
@@ -289,7 +290,7 @@ void ShowOtherState(frmPrincipal& form, const Row& row) {
     }
 }
 
-State Shown(frmPrincipal& form, const Row& row) {
+State Shown(ui::Form& form, const Row& row) {
     const std::string name = row.control;
     if (IsGroup(row)) {
         for (ui::Control* option : form.elements(name))
@@ -712,7 +713,7 @@ TEST(SettingsPagesWithoutIdentities, OnlyTheMachineWideSettingsAreWritten) {
     t.reg.WriteRegValue(HKCU, kProgramKey, "Language", RegSz, std::string("english"));
     t.reg.WriteRegValue(HKCU, kProgramKey, "NoRestaure", RegDword, 1LL);
     t.start();
-    frmPrincipal& form = t.program->principal();
+    ui::Form& form = t.program->principal();
     form.control("chk200").userSetValue(1);
     form.raise("chk200", ui::Event::Click);
     form.control("chk020").userSetValue(1);

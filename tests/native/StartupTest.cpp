@@ -3,7 +3,7 @@
 // restore-point offer, and the shutdown order.
 
 #include "core/Environment.h"
-#include "core/frmPrincipal.h"
+#include "app/frmPrincipal.h"
 #include "support/TestProgram.h"
 
 #include <gtest/gtest.h>
@@ -117,7 +117,7 @@ TEST(Startup, SetsTheProgramWideStateAndRecordsTheLanguageFolder) {
 
 TEST(Startup, MainWindowHasItsPagesAndFixedControls) {
     TestProgram t;
-    frmPrincipal& main = t.program->principal();
+    ui::Form& main = t.program->principal();
     EXPECT_EQ(main.caption(), "Velmora");
     const auto& tabs = main["SSTab1"].items();
     ASSERT_EQ(tabs.size(), 8u);

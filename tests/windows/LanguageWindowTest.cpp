@@ -6,7 +6,7 @@
 
 #include "core/Program.h"
 #include "core/frmCouleur.h"
-#include "core/frmPrincipal.h"
+#include "app/frmPrincipal.h"
 #include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32ProfileStrings.h"

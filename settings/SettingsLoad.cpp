@@ -1,9 +1,7 @@
-#include "settings/LoadSettings.h"
+#include "settings/SettingsLoad.h"
 
 #include "core/Program.h"
 #include "core/frmAbout.h"
-#include "core/frmPrincipal.h"
-#include "rules/BlockedSendersCommands.h"
 #include "settings/CompactionCounter.h"
 #include "settings/SettingsCatalogue.h"
 
@@ -110,12 +108,6 @@ void LoadContactSorting(Program& program) {
     Principal(program, "cbo200").setListIndex(*entry);
 }
 
-// Steps 21 to 23: the store and attachment folder boxes of the
-// troubleshooting page, which brings them with its own controls.
-void LoadTroubleshootingFolders(Program& program) {
-    (void)program;
-}
-
 // Step 34: the restore-point choice of the about window, which is loaded
 // (not shown) for it when it is not loaded yet.
 void LoadRestorePointChoice(Program& program) {
@@ -123,11 +115,6 @@ void LoadRestorePointChoice(Program& program) {
     if (!box)
         throw Refused{};
     SetState(*box, LeadingNumber(program.reg.ReadRegValue(HKCU, kProgramKey, "NoRestaure")));
-}
-
-// Step 39: the anti-spam page shows the state of its rule.
-void LoadAntiSpamStatus(Program& program) {
-    (void)program;
 }
 
 bool HasServicePack2(const Program& program) {
@@ -138,7 +125,7 @@ bool HasServicePack2(const Program& program) {
 
 } // namespace
 
-void LoadSettings(Program& program) {
+void LoadAccountAndPreferencePages(Program& program) {
     // Account, security and preference boxes: steps 1 to 15.
     for (const char* box : {"chk000", "chk001", "chk010", "chk011", "chk020", "chk101", "chk102",
                             "chk103", "chk104", "chk110"})
@@ -156,9 +143,9 @@ void LoadSettings(Program& program) {
     for (const char* box : {"txt200", "txt201", "txt202", "txt203"})
         Step([&] { LoadTextBox(program, box); });
     Step([&] { LoadContactSorting(program); });
+}
 
-    Step([&] { LoadTroubleshootingFolders(program); });
-
+void LoadReceiptAndCompactionPages(Program& program) {
     // Read receipts: steps 24 to 32.
     Step([&] { LoadOptionGroup(program, "opt700"); });
     for (const char* box : {"chk700", "chk701", "chk710", "chk711", "chk712", "chk713"})
@@ -180,11 +167,6 @@ void LoadSettings(Program& program) {
     const bool servicePack2 = HasServicePack2(program);
     for (const char* control : {"txt800", "lbl800", "lbl801", "chk800", "chk801"})
         Principal(program, control).setEnabled(servicePack2);
-
-    // A list of thousands of addresses takes seconds to read from the real
-    // registry: the window keeps answering meanwhile.
-    Step([&] { RefreshBlockedList(program); });
-    Step([&] { LoadAntiSpamStatus(program); });
 }
 
 } // namespace velmora

@@ -1,5 +1,6 @@
-#include "core/frmPrincipal.h"
+#include "app/frmPrincipal.h"
 
+#include "app/LoadSettings.h"
 #include "core/CRestorePoint.h"
 #include "core/Environment.h"
 #include "core/FileAPI.h"
@@ -12,7 +13,6 @@
 #include "repair/TroubleshootingPage.h"
 #include "rules/AntiSpamPage.h"
 #include "rules/BlockedSendersPage.h"
-#include "settings/LoadSettings.h"
 #include "settings/SettingsPages.h"
 
 #include <algorithm>
@@ -58,8 +58,6 @@ const char* const kTabCaptions[] = {
 const char* const kUnloadOrder[] = {"frmAction", "frmCouleur", "frmProgress",
                                     "frmAbout",  "frmBrowse",  "frmCriteria"};
 
-const std::string kCriticalTitle = "Critical Error / Erreur critique";
-
 bool EndsWithLng(const std::string& name) {
     if (name.size() < 4)
         return false;
@@ -89,30 +87,17 @@ frmPrincipal::frmPrincipal(Program& program)
     on("cmdAbout", ui::Event::Click, [this](ui::EventArgs&) { ShowAboutWindow(program_); });
 }
 
-frmPrincipal::FatalMessage frmPrincipal::MissingLanguageFolder(const std::string& lineBreak) {
-    return {kCriticalTitle + "\"",
-            "Missing folder LANGUAGE or missing file *.LNG in the LANGUAGE folder. This Program "
-            "cannot continue" +
-                lineBreak + lineBreak +
-                "Dossier LANGUAGE absent ou fichier *.LNG absent dans le dossier LANGUAGE. Ce "
-                "programme ne peut pas continuer."};
+std::unique_ptr<ui::Form> frmPrincipal::Create(Program& program) {
+    return std::make_unique<frmPrincipal>(program);
 }
 
-frmPrincipal::FatalMessage frmPrincipal::NoLanguageFile(const std::string& lineBreak) {
-    return {kCriticalTitle + "\"",
-            "No file *.LNG in the LANGUAGE folder. This Program cannot continue" + lineBreak +
-                lineBreak +
-                "Aucun fichier *.LNG dans le dossier LANGUAGE. Ce Programme ne peut pas "
-                "continuer."};
-}
-
-frmPrincipal::FatalMessage frmPrincipal::MissingLanguageFile(const std::string& language,
-                                                             const std::string& lineBreak) {
-    return {kCriticalTitle,
-            "Missing file  '" + language +
-                ".LNG'  in the LANGUAGE folder. This Program cannot continue" + lineBreak +
-                lineBreak + "Fichier  '" + language +
-                ".LNG'  absent dans le dossier LANGUAGE. Ce programme ne peut pas continuer."};
+void ChangeIdentity(Program& program) {
+    if (program.IdentityTable.empty())
+        return;
+    ui::BusyPointer busy(program.services.ui);
+    SelectNextIdentity(program);
+    LoadSettings(program);
+    program.principal().control("cmdFocus").setFocus();
 }
 
 void frmPrincipal::FatalStop(const FatalMessage& message) {

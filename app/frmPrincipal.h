@@ -3,9 +3,10 @@
 // about buttons, the focus holder and the hand-over label. Its load is the
 // program's start-up and its unload the program's shutdown.
 
+#include "core/Language.h"
 #include "ui/model/Form.h"
 
-#include <string>
+#include <memory>
 
 namespace velmora {
 
@@ -15,15 +16,8 @@ class frmPrincipal : public ui::Form {
 public:
     explicit frmPrincipal(Program& program);
 
-    // The three fatal stops of start-up, in both languages.
-    struct FatalMessage {
-        std::string title;
-        std::string text;
-    };
-    static FatalMessage MissingLanguageFolder(const std::string& lineBreak);
-    static FatalMessage NoLanguageFile(const std::string& lineBreak);
-    static FatalMessage MissingLanguageFile(const std::string& language,
-                                            const std::string& lineBreak);
+    // What a program is built with (see Program's constructor).
+    static std::unique_ptr<ui::Form> Create(Program& program);
 
 protected:
     void Form_Load() override;
@@ -34,5 +28,9 @@ private:
 
     Program& program_;
 };
+
+// Click on cmdChangeIdentite: the next identity becomes current and every
+// page shows its settings.
+void ChangeIdentity(Program& program);
 
 } // namespace velmora
