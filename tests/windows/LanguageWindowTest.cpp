@@ -295,7 +295,7 @@ TEST(LanguageWindows, TheColourWindowsButtonsShowTheirColours) {
     platform::win32::Win32Dialogs dialogs;
     platform::win32::Win32SystemInfo system;
     ui::win32::Win32UiHost host(GetModuleHandleA(nullptr));
-    Program program({registry, files, profile, shell, dialogs, system, host});
+    Program program({registry, files, profile, shell, dialogs, system, host}, frmPrincipal::Create);
 
     ui::Form& colours = program.form(kColourWindow);
     colours.Show(false);
