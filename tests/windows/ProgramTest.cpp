@@ -1,19 +1,9 @@
 // velmora.exe itself, started the way a user starts it and driven from the
 // outside: the main window on the last identity, the identity button, the
 // settings pages storing what each control stands for in the real registry,
-// a browse button's real dialog, the language choice, the refusals to start
-// without a usable language file, and the colour window's painted buttons.
+// a browse button's real dialog, the language choice, and the refusals to
+// start without a usable language file.
 
-#include "core/Program.h"
-#include "core/frmCouleur.h"
-#include "core/frmPrincipal.h"
-#include "platform/win32/Win32Dialogs.h"
-#include "platform/win32/Win32FileSystem.h"
-#include "platform/win32/Win32ProfileStrings.h"
-#include "platform/win32/Win32Registry.h"
-#include "platform/win32/Win32Shell.h"
-#include "platform/win32/Win32SystemInfo.h"
-#include "ui/win32/Win32UiHost.h"
 #include "windows/ProgramSetup.h"
 #include "windows/RunningProgram.h"
 #include "windows/TabCaptions.h"
@@ -247,8 +237,9 @@ TEST(SettingsWindow, MouseKeysAndTypingStoreWhatEachControlStandsFor) {
             key(program, step.control, VK_DOWN);
         else
             type(program, step.control, step.text);
-        if (step.root)
+        if (step.root) {
             EXPECT_EQ(stored(step.root, step.key, step.value), step.expected) << step.control;
+        }
     }
     EXPECT_EQ(stored(lm, kClientPolicy, "SendMDNLocked"), "missing") << "cleared again";
     // What the windows show afterwards.
@@ -531,39 +522,6 @@ TEST_P(FatalStop, ShowsTheCriticalMessageAloneAndEndsWithoutTheMainWindow) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Program, FatalStop, ::testing::ValuesIn(kStops),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-// ---------------------------------------------------------------- colour window
-
-TEST(ColourWindow, TheButtonsPaintTheirColoursInSquares) {
-    using namespace velmora;
-    platform::win32::Win32Registry registry;
-    platform::win32::Win32FileSystem files;
-    platform::win32::Win32ProfileStrings profile;
-    platform::win32::Win32Shell shell;
-    platform::win32::Win32Dialogs dialogs;
-    platform::win32::Win32SystemInfo system;
-    ui::win32::Win32UiHost host(GetModuleHandleA(nullptr));
-    Program program({registry, files, profile, shell, dialogs, system, host});
-    program.form(kColourWindow).Show(false);
-    HWND window = findForm("frmCouleur");
-    ASSERT_NE(window, nullptr);
-    host.doEvents();
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    EXPECT_FALSE(IsWindowVisible(findControl(window, "cmdCoul(0)")));
-    for (int element = 1; element <= 16; ++element) {
-        HWND button = findControl(window, "cmdCoul(" + std::to_string(element) + ")");
-        ASSERT_NE(button, nullptr) << element;
-        EXPECT_TRUE(IsWindowVisible(button)) << element;
-        RECT r;
-        GetClientRect(button, &r);
-        EXPECT_EQ(r.right, r.bottom) << element << " is square";
-        HDC dc = GetDC(button);
-        EXPECT_EQ(GetPixel(dc, r.right / 2, r.bottom / 2),
-                  static_cast<COLORREF>(ColourOfIndex(program, element)))
-            << element;
-        ReleaseDC(button, dc);
-    }
-}
+                         [](const auto& row) { return std::string(row.param.name); });
 
 } // namespace
