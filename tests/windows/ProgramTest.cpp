@@ -317,30 +317,19 @@ public:
     // The first visible top-level window of the process that `pick` takes;
     // null when the process ends or the time is up.
     HWND await(const std::function<bool(HWND)>& pick, DWORD timeoutMs = kStartTimeoutMs) {
-        struct Walk {
-            Launched* self;
-            const std::function<bool(HWND)>* pick;
-            HWND found;
-        } walk{this, &pick, nullptr};
+        HWND found = nullptr;
         waitFor(
             [&] {
-                EnumWindows(
-                    [](HWND window, LPARAM data) -> BOOL {
-                        auto& w = *reinterpret_cast<Walk*>(data);
-                        DWORD process = 0;
-                        GetWindowThreadProcessId(window, &process);
-                        if (process != w.self->info_.dwProcessId || !IsWindowVisible(window))
-                            return TRUE;
-                        w.self->mainShown_ |= velmoraName(window) == "frmPrincipal";
-                        if ((*w.pick)(window))
-                            w.found = window;
-                        return w.found == nullptr;
-                    },
-                    reinterpret_cast<LPARAM>(&walk));
-                return walk.found || !running();
+                found = findTopLevel(info_.dwProcessId, [&](HWND window) {
+                    if (!IsWindowVisible(window))
+                        return false;
+                    mainShown_ |= velmoraName(window) == "frmPrincipal";
+                    return pick(window);
+                });
+                return found || !running();
             },
             timeoutMs);
-        return walk.found;
+        return found;
     }
     HWND awaitForm(const std::string& name) {
         return await([&](HWND w) { return velmoraName(w) == name; });
