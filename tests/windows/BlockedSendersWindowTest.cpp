@@ -36,9 +36,6 @@ std::string mail(const std::string& key, const std::string& name) {
 std::string lng(const std::string& key) {
     return languageText("Onglet3", key);
 }
-std::string number(DWORD value) {
-    return "dword " + std::to_string(value);
-}
 
 class BlockedSendersWindow : public ::testing::Test {
 protected:

@@ -55,6 +55,10 @@ inline std::string stored(HKEY root, const std::string& key, const std::string& 
     return type == 0 ? "missing" : "type " + std::to_string(type) + " " + data;
 }
 
+inline std::string number(DWORD value) {
+    return "dword " + std::to_string(value);
+}
+
 inline void writeFile(const std::string& path, const std::string& bytes) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);

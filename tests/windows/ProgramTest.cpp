@@ -82,9 +82,6 @@ void space(const RunningProgram& program, const std::string& name) {
 void type(const RunningProgram& program, const std::string& name, const std::string& text) {
     SendMessageA(program[name], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
-std::string number(DWORD value) {
-    return "dword " + std::to_string(value);
-}
 std::string closingsLeft(DWORD closings) {
     return closings >= 100 ? lng("Onglet0", "lbl800.2")
                            : lng("Onglet0", "lbl800") + " " + std::to_string(100 - closings) + " " +
