@@ -460,6 +460,10 @@ const Stop kStops[] = {
     {"RecordedFileMissing", "English.LNG", "Espa\xF1ol", kCriticalTitle, kMissingText},
 };
 
+void PrintTo(const Stop& stop, std::ostream* out) {
+    *out << stop.name;
+}
+
 class FatalStop : public ::testing::TestWithParam<Stop> {};
 
 TEST_P(FatalStop, ShowsTheCriticalMessageAloneAndEndsWithoutTheMainWindow) {
