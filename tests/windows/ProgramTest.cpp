@@ -80,9 +80,10 @@ void type(const RunningProgram& program, const std::string& name, const std::str
     SendMessageA(program[name], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 std::string closingsLeft(DWORD closings) {
-    return closings >= 100 ? languageText("Onglet0", "lbl800.2")
-                           : languageText("Onglet0", "lbl800") + " " + std::to_string(100 - closings) + " " +
-                                 languageText("Onglet0", "lbl800.1");
+    return closings >= 100
+               ? languageText("Onglet0", "lbl800.2")
+               : languageText("Onglet0", "lbl800") + " " + std::to_string(100 - closings) + " " +
+                     languageText("Onglet0", "lbl800.1");
 }
 
 // ---------------------------------------------------------------- main window
