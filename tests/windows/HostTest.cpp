@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <map>
 #include <memory>
 #include <stdexcept>
 
@@ -19,41 +18,43 @@ using ui::win32::Win32UiHost;
 
 namespace {
 
-// Runs an action once, from a thread timer, inside whatever loop is
-// running then: the host's, a message box's or a menu's.
+// Runs an action once, from a thread timer, inside whatever loop is running
+// then: the host's, a message box's or a menu's.
 class Later {
 public:
-    Later(UINT delay, std::function<void()> action) {
-        id_ = SetTimer(nullptr, 0, delay, &Later::fire);
-        actions()[id_] = std::move(action);
+    Later(UINT delay, std::function<void()> action) : id_(SetTimer(nullptr, 0, delay, &fire)) {
+        pending() = {id_, std::move(action)};
     }
-    ~Later() {
-        KillTimer(nullptr, id_);
-        actions().erase(id_);
-    }
+    ~Later() { KillTimer(nullptr, id_); }
     Later(const Later&) = delete;
     Later& operator=(const Later&) = delete;
 
 private:
-    static std::map<UINT_PTR, std::function<void()>>& actions() {
-        static std::map<UINT_PTR, std::function<void()>> all;
-        return all;
+    static std::pair<UINT_PTR, std::function<void()>>& pending() {
+        static std::pair<UINT_PTR, std::function<void()>> one;
+        return one;
     }
     static void CALLBACK fire(HWND, UINT, UINT_PTR id, DWORD) {
         KillTimer(nullptr, id);
-        auto found = actions().find(id);
-        if (found == actions().end())
-            return;
-        std::function<void()> action = std::move(found->second);
-        actions().erase(found);
-        action();
+        if (pending().first == id && pending().second)
+            std::exchange(pending().second, nullptr)();
     }
     UINT_PTR id_;
 };
 
+void answer(HWND box, int button) {
+    SendMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
+}
+
 class Host : public ::testing::Test {
 protected:
     Host() : host(GetModuleHandleA(nullptr)), main(host, "frmMain"), dialog(host, "frmDialog") {}
+    void SetUp() override {
+        main.Show();
+        host.doEvents();
+        main.clearLog();
+    }
     void TearDown() override {
         for (SampleForm* form : {&dialog, &main})
             if (form->isLoaded())
@@ -61,7 +62,9 @@ protected:
         takeQuitMessage();
     }
     HWND windowOf(const ui::Form& form) const { return host.windowOf(form); }
-    void pump() { host.doEvents(); }
+    HWND control(const ui::Form& form, const char* name) const {
+        return findControl(windowOf(form), name);
+    }
 
     Win32UiHost host;
     SampleForm main;
@@ -71,10 +74,7 @@ protected:
 } // namespace
 
 TEST_F(Host, ModalShowWaitsUntilTheFormIsHiddenWithTheOtherWindowsDisabled) {
-    main.Show();
-    pump();
-    bool mainEnabled = true;
-    bool shown = false;
+    bool mainEnabled = true, shown = false;
     HWND owner = nullptr;
     {
         Later later(100, [&] {
@@ -82,7 +82,7 @@ TEST_F(Host, ModalShowWaitsUntilTheFormIsHiddenWithTheOtherWindowsDisabled) {
             shown = IsWindowVisible(windowOf(dialog)) != FALSE;
             owner = GetWindow(windowOf(dialog), GW_OWNER);
             // The modal window works meanwhile.
-            SendMessageA(findControl(windowOf(dialog), "chk102"), BM_CLICK, 0, 0);
+            SendMessageA(control(dialog, "chk102"), BM_CLICK, 0, 0);
             dialog.Hide();
         });
         dialog.Show(true);
@@ -92,7 +92,6 @@ TEST_F(Host, ModalShowWaitsUntilTheFormIsHiddenWithTheOtherWindowsDisabled) {
     EXPECT_EQ(owner, windowOf(main));
     EXPECT_EQ(dialog["chk102"].value(), 1);
     EXPECT_TRUE(dialog.isLoaded());
-    EXPECT_FALSE(dialog.isVisible());
     EXPECT_FALSE(IsWindowVisible(windowOf(dialog)));
     EXPECT_TRUE(IsWindowEnabled(windowOf(main)));
     EXPECT_EQ(GetWindow(windowOf(dialog), GW_OWNER), nullptr);
@@ -103,8 +102,7 @@ TEST_F(Host, ModalShowWaitsUntilTheFormIsHiddenWithTheOtherWindowsDisabled) {
             dialog.Unload();
     };
     {
-        Later later(100,
-                    [&] { SendMessageA(findControl(windowOf(dialog), "cmdOk"), BM_CLICK, 0, 0); });
+        Later later(100, [&] { SendMessageA(control(dialog, "cmdOk"), BM_CLICK, 0, 0); });
         dialog.Show(true);
     }
     EXPECT_FALSE(dialog.isLoaded());
@@ -113,100 +111,52 @@ TEST_F(Host, ModalShowWaitsUntilTheFormIsHiddenWithTheOtherWindowsDisabled) {
     EXPECT_FALSE(takeQuitMessage()) << "the main form is still loaded";
 }
 
-TEST_F(Host, ModalShowWorksFromFormLoadBeforeTheMainWindowIsVisible) {
-    bool mainVisibleMeanwhile = true;
-    bool dialogShown = false;
-    main.onLoad = [&] {
-        Later later(100, [&] {
-            mainVisibleMeanwhile = IsWindowVisible(windowOf(main)) != FALSE;
-            dialogShown = IsWindowVisible(windowOf(dialog)) != FALSE;
-            dialog.Unload();
-        });
-        dialog.Show(true);
-    };
-    main.Show();
-    EXPECT_FALSE(mainVisibleMeanwhile);
-    EXPECT_TRUE(dialogShown);
-    EXPECT_FALSE(dialog.isLoaded());
-    EXPECT_TRUE(IsWindowVisible(windowOf(main)));
-    EXPECT_TRUE(IsWindowEnabled(windowOf(main)));
-}
-
-TEST_F(Host, MessageBoxesBelongToTheActiveFormKeepTheirStyleAndAnswer) {
-    main.Show();
-    pump();
-    std::string text, title;
+TEST_F(Host, MessageBoxesBelongToTheActiveFormAndGiveTheButtonPressed) {
     HWND owner = nullptr;
-    WORD defaultButton = 0;
-    bool hasYes = false;
-    auto answer = [&](int button) {
+    WORD focused = 0;
+    auto press = [&](int button) {
         return [&, button] {
             HWND box = findTopLevelOfClass("#32770");
             ASSERT_NE(box, nullptr);
-            char buffer[128] = {};
-            GetDlgItemTextA(box, 0xFFFF, buffer, sizeof(buffer));
-            text = buffer;
-            title = textOf(box);
             owner = GetWindow(box, GW_OWNER);
             // The button a plain Enter would press holds the focus.
-            defaultButton = static_cast<WORD>(GetDlgCtrlID(GetFocus()));
-            hasYes = GetDlgItem(box, IDYES) != nullptr;
-            SendMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                         reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
+            focused = static_cast<WORD>(GetDlgCtrlID(GetFocus()));
+            answer(box, button);
         };
     };
     {
-        Later later(150, answer(IDNO));
+        Later later(150, press(IDNO));
         EXPECT_EQ(host.msgBox("Really?", ui::MbYesNoExclamationNoFirst, "Velmora"), ui::ResultNo);
     }
-    EXPECT_EQ(text, "Really?");
-    EXPECT_EQ(title, "Velmora");
     EXPECT_EQ(owner, windowOf(main));
-    EXPECT_EQ(defaultButton, IDNO) << "style 308 preselects No";
-    EXPECT_TRUE(hasYes);
-    {
-        Later later(150, answer(IDOK));
-        EXPECT_EQ(host.msgBox("Failed", ui::MbCritical, "Error"), ui::ResultOk);
-    }
-    EXPECT_FALSE(hasYes);
-    EXPECT_EQ(defaultButton, IDOK);
-
+    EXPECT_EQ(focused, IDNO) << "style 308 preselects No";
     // With no window on show, the box has no owner.
     main.Hide();
     {
-        Later later(150, answer(IDYES));
+        Later later(150, press(IDYES));
         EXPECT_EQ(host.msgBox("Go on?", ui::MbYesNo, "Velmora"), ui::ResultYes);
     }
     EXPECT_EQ(owner, nullptr);
+    EXPECT_EQ(focused, IDYES);
 }
 
 // A handler of the button going down that opens a window ends the press:
 // the box keeps the state the handler gave it, as on Windows.
 TEST_F(Host, AQuestionAskedOnMouseDownCancelsTheClick) {
-    main.Show();
-    pump();
     main.react = [&](const std::string& entry, ui::EventArgs&) {
         if (entry != "MouseDown chk102")
             return;
-        Later later(150, [] {
-            HWND box = findTopLevelOfClass("#32770");
-            SendMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                         reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
-        });
+        Later later(150, [] { answer(findTopLevelOfClass("#32770"), IDOK); });
         host.msgBox("Remove the criterion?", ui::MbOkCancelExclamation, "Velmora");
     };
-    main.clearLog();
-    SendMessageA(findControl(windowOf(main), "chk102"), BM_CLICK, 0, 0);
+    SendMessageA(control(main, "chk102"), BM_CLICK, 0, 0);
     EXPECT_EQ(main["chk102"].value(), 0);
-    EXPECT_EQ(SendMessageA(findControl(windowOf(main), "chk102"), BM_GETCHECK, 0, 0),
-              BST_UNCHECKED);
+    EXPECT_EQ(SendMessageA(control(main, "chk102"), BM_GETCHECK, 0, 0), BST_UNCHECKED);
     EXPECT_TRUE(main.logged("Click").empty());
     EXPECT_EQ(GetCapture(), nullptr);
 }
 
 TEST_F(Host, TheBusyPointerShowsOverEveryWindowOfTheProgram) {
-    main.Show();
-    pump();
     const HCURSOR wait = LoadCursor(nullptr, IDC_WAIT);
     auto pointerOver = [&](HWND window) {
         SetCursor(nullptr);
@@ -214,76 +164,65 @@ TEST_F(Host, TheBusyPointerShowsOverEveryWindowOfTheProgram) {
                      MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
         return GetCursor();
     };
-    HWND form = windowOf(main);
     host.setMousePointer(ui::PointerBusy);
     EXPECT_EQ(host.mousePointer(), ui::PointerBusy);
     for (const char* name : {"txt300", "lvw1", "lbl500", "rtb400", "cmdOk"})
-        EXPECT_EQ(pointerOver(findControl(form, name)), wait) << name;
-    EXPECT_EQ(pointerOver(form), wait);
-
+        EXPECT_EQ(pointerOver(control(main, name)), wait) << name;
+    EXPECT_EQ(pointerOver(windowOf(main)), wait);
     host.setMousePointer(ui::PointerDefault);
-    EXPECT_EQ(pointerOver(findControl(form, "txt300")), LoadCursor(nullptr, IDC_IBEAM));
-    EXPECT_EQ(pointerOver(form), LoadCursor(nullptr, IDC_ARROW));
+    EXPECT_EQ(pointerOver(control(main, "txt300")), LoadCursor(nullptr, IDC_IBEAM));
+    EXPECT_EQ(pointerOver(windowOf(main)), LoadCursor(nullptr, IDC_ARROW));
     {
         ui::BusyPointer busy(host);
-        EXPECT_EQ(pointerOver(findControl(form, "cmdOk")), wait);
+        EXPECT_EQ(pointerOver(control(main, "cmdOk")), wait);
     }
     EXPECT_EQ(host.mousePointer(), ui::PointerDefault);
 }
 
 TEST_F(Host, RunEndsWhenTheLastFormIsUnloaded) {
-    EXPECT_EQ(host.run(), 0) << "nothing loaded: nothing to wait for";
-    main.Show();
     dialog.Load();
     bool mainStillThere = false;
-    Later first(50, [&] { dialog.Unload(); });
-    Later second(250, [&] {
+    Later first(50, [&] {
+        dialog.Unload();
         mainStillThere = IsWindow(windowOf(main)) != FALSE;
         // Closing the window by its close box unloads the form.
-        SendMessageA(windowOf(main), WM_CLOSE, 0, 0);
+        PostMessageA(windowOf(main), WM_CLOSE, 0, 0);
     });
     EXPECT_EQ(host.run(), 0);
     EXPECT_TRUE(mainStillThere);
     EXPECT_FALSE(main.isLoaded());
     EXPECT_EQ(main.unloads, 1);
     EXPECT_EQ(findForm("frmMain"), nullptr);
+    EXPECT_EQ(host.run(), 0) << "nothing loaded: nothing to wait for";
 }
 
 TEST_F(Host, DoEventsHandlesWaitingMessagesAndPassesHandlerErrorsOn) {
-    main.Show();
-    pump();
-    main.clearLog();
-    PostMessageA(findControl(windowOf(main), "chk102"), BM_CLICK, 0, 0);
+    auto clickLater = [&] { PostMessageA(control(main, "chk102"), BM_CLICK, 0, 0); };
+    clickLater();
     host.doEvents();
     EXPECT_EQ(main["chk102"].value(), 1);
     EXPECT_FALSE(main.logged("Click chk102").empty());
-
     main.react = [](const std::string& entry, ui::EventArgs&) {
         if (entry == "Click chk102")
             throw std::runtime_error("handler failed");
     };
-    PostMessageA(findControl(windowOf(main), "chk102"), BM_CLICK, 0, 0);
+    clickLater();
     EXPECT_THROW(host.doEvents(), std::runtime_error);
     main.react = nullptr;
-    PostMessageA(findControl(windowOf(main), "chk102"), BM_CLICK, 0, 0);
+    clickLater();
     EXPECT_NO_THROW(host.doEvents());
     EXPECT_EQ(main["chk102"].value(), 1) << "clicked three times";
 }
 
 TEST_F(Host, PopupMenuRaisesTheEntryChosen) {
-    main.Show();
-    pump();
-    main.clearLog();
     {
         Later later(200, [&] {
-            HWND w = windowOf(main);
-            PostMessageA(w, WM_KEYDOWN, VK_DOWN, 1);
-            PostMessageA(w, WM_KEYDOWN, VK_DOWN, 1);
-            PostMessageA(w, WM_KEYDOWN, VK_RETURN, 1);
+            for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN})
+                PostMessageA(windowOf(main), WM_KEYDOWN, key, 1);
         });
         host.popupMenu(main, "mnuPop");
     }
-    EXPECT_EQ(main.logged("mnuPop"), (std::vector<std::string>{"Click mnuPopB"}));
+    EXPECT_EQ(main.logged("mnuPop"), std::vector<std::string>{"Click mnuPopB"});
     main.clearLog();
     {
         Later later(200, [] { EndMenu(); });
@@ -293,9 +232,7 @@ TEST_F(Host, PopupMenuRaisesTheEntryChosen) {
 }
 
 TEST_F(Host, HidingShowingAndDestroyingForms) {
-    main.Show();
     HWND window = windowOf(main);
-    EXPECT_TRUE(IsWindowVisible(window));
     main.Hide();
     EXPECT_FALSE(IsWindowVisible(window));
     EXPECT_FALSE(main.isVisible());
@@ -303,7 +240,6 @@ TEST_F(Host, HidingShowingAndDestroyingForms) {
     EXPECT_TRUE(IsWindowVisible(window));
     EXPECT_EQ(windowOf(main), window) << "shown again, not made again";
     EXPECT_EQ(main.loads, 1);
-
     // A form object that goes away takes its window with it.
     auto gone = std::make_unique<SampleForm>(host, "frmGone");
     gone->Show();
@@ -326,11 +262,15 @@ TEST(HostIcons, IconsComeFromTheResourceModule) {
     form["img01"].setValue(id);
     form.Show();
     HWND window = host.windowOf(form);
+    auto icon = [&] { return SendMessageA(findControl(window, "img01"), STM_GETICON, 0, 0); };
     EXPECT_NE(SendMessageA(window, WM_GETICON, ICON_BIG, 0), 0);
     EXPECT_NE(SendMessageA(window, WM_GETICON, ICON_SMALL, 0), 0);
-    EXPECT_NE(SendMessageA(findControl(window, "img01"), STM_GETICON, 0, 0), 0);
+    EXPECT_NE(icon(), 0);
     form["img01"].setValue(0);
-    EXPECT_EQ(SendMessageA(findControl(window, "img01"), STM_GETICON, 0, 0), 0);
+    EXPECT_EQ(icon(), 0);
+    // No icon of that number: nothing shown, nothing broken.
+    form["img01"].setValue(4242);
+    EXPECT_EQ(icon(), 0);
     form.setIconResource(0);
     EXPECT_EQ(SendMessageA(window, WM_GETICON, ICON_BIG, 0), 0);
     form.Unload();

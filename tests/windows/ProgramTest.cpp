@@ -1,29 +1,436 @@
-// velmora.exe itself, started the way a user starts it and watched from the
-// outside: its main window and the controls around the pages, the value
-// start-up records, the three refusals to start without a usable language
-// file, and the end of the process when the main window is closed.
+// velmora.exe itself, started the way a user starts it and driven from the
+// outside: the main window on the last identity, the identity button, the
+// settings pages storing what each control stands for in the real registry,
+// a browse button's real dialog, the language choice, and the refusals to
+// start without a usable language file.
 
+#include "windows/ProgramSetup.h"
 #include "windows/RunningProgram.h"
-#include "windows/TestRegistry.h"
 #include "windows/TabCaptions.h"
 #include "windows/WindowFinder.h"
 #include "wine/WineFolders.h"
 
-#include <shlwapi.h>
-
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
+#include <functional>
 
 using namespace velmora::testing;
 
 namespace {
 
-const std::string kProgramKey = "Software\\Velmora_XPSP2";
 // 32-bit Wine can run emulated on some build machines: be patient.
 constexpr DWORD kStartTimeoutMs = 300000;
 constexpr DWORD kEndTimeoutMs = 120000;
+
+const std::string kMachineClient = "Software\\Microsoft\\Outlook Express";
+const std::string kClientPolicy = "SOFTWARE\\Policies\\Microsoft\\Outlook Express";
+const std::string kWabKey = "Software\\Microsoft\\WAB\\WAB4";
+const std::string kIdentitiesPolicy =
+    "Software\\Policies\\Microsoft\\Windows\\CurrentVersion\\Identities";
+
+// Three identities with settings of their own (enumerated in this order: the
+// registry sorts the names); B was used last.
+struct Settings {
+    Identity identity;
+    std::string windowTitle;
+    DWORD safeAttachmentsLocked, sendMdn /* the option of opt720 */, closings;
+};
+const Settings kA{
+    {"{5E771E05-0000-4000-8000-0000000000A1}", "Andr\xE9"}, "Bo\xEEte d'Andr\xE9", 1, 2, 12};
+const Settings kB{
+    {"{5E771E05-0000-4000-8000-0000000000B2}", "B\xE9\x61trice"}, "Courrier B", 0, 4, 140};
+const Settings kC{{"{5E771E05-0000-4000-8000-0000000000C3}", "C\xE9line"}, "", 1, 1, 99};
+
+std::string identityKey(const Settings& s) {
+    return "Identities\\" + s.identity.guid + "\\Software\\Microsoft\\Outlook Express\\5.0";
+}
+
+void prepare() {
+    ASSERT_FALSE(firstLanguageFile().empty()) << "no language file in " << programFolder();
+    seedProgram({kA.identity, kB.identity, kC.identity}, kB.identity.guid,
+                languageName(firstLanguageFile()));
+    for (const Settings* s : {&kA, &kB, &kC}) {
+        if (!s->windowTitle.empty())
+            putText(HKEY_CURRENT_USER, identityKey(*s), "WindowTitle", s->windowTitle);
+        putNumber(HKEY_CURRENT_USER, identityKey(*s) + "\\Mail", "Safe Attachments Locked",
+                  s->safeAttachmentsLocked);
+        putNumber(HKEY_CURRENT_USER, identityKey(*s), "SendMDN", s->sendMdn);
+        putNumber(HKEY_CURRENT_USER, identityKey(*s), "Compact Check Count", s->closings);
+    }
+    for (const std::string& key : {kMachineClient, kClientPolicy})
+        SHDeleteKeyA(HKEY_LOCAL_MACHINE, key.c_str());
+    for (const std::string& key : {kWabKey, kIdentitiesPolicy})
+        SHDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
+    putNumber(HKEY_LOCAL_MACHINE, kMachineClient, "Hide Messenger", 2);
+    putNumber(HKEY_LOCAL_MACHINE, kClientPolicy, "RequestMDNLocked", 1);
+    putText(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Internet Settings",
+            "MinorVersion", ";SP2;");
+}
+
+bool enabled(const RunningProgram& program, const std::string& name) {
+    return IsWindowEnabled(program[name]) != FALSE;
+}
+void key(const RunningProgram& program, const std::string& name, WPARAM vk, LPARAM scan = 0) {
+    SendMessageA(program[name], WM_KEYDOWN, vk, scan | 1);
+    SendMessageA(program[name], WM_KEYUP, vk, scan | 0xC0000001);
+}
+void space(const RunningProgram& program, const std::string& name) {
+    key(program, name, VK_SPACE, 0x00390000);
+}
+// Text typed into a box, as the edit control reports a change.
+void type(const RunningProgram& program, const std::string& name, const std::string& text) {
+    SendMessageA(program[name], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+std::string closingsLeft(DWORD closings) {
+    return closings >= 100
+               ? languageText("Onglet0", "lbl800.2")
+               : languageText("Onglet0", "lbl800") + " " + std::to_string(100 - closings) + " " +
+                     languageText("Onglet0", "lbl800.1");
+}
+
+// ---------------------------------------------------------------- main window
+
+TEST(ProgramWindow, StartsOnTheLastIdentityAndTheIdentityButtonReloadsEveryPage) {
+    prepare();
+    RunningProgram program;
+    HWND main = program.main();
+    ASSERT_NE(main, nullptr) << "the main window never showed";
+    EXPECT_EQ(textOf(main), "Velmora");
+    for (const char* name : {"cmdAbout", "cmdChangeIdentite", "lblChangeIdentite"})
+        EXPECT_TRUE(program.shown(name)) << name << " is hidden";
+    EXPECT_FALSE(program.shown("lblPassage"));
+    // Start-up ends by handing the focus to the focus holder.
+    HWND focused = nullptr;
+    waitFor(
+        [&] {
+            GUITHREADINFO gui{sizeof gui};
+            if (GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &gui))
+                focused = gui.hwndFocus;
+            return focused == program["cmdFocus"];
+        },
+        10000);
+    EXPECT_EQ(focused, program["cmdFocus"]) << "focus is on \"" << velmoraName(focused) << "\"";
+    // The language folder, recorded at every start.
+    EXPECT_EQ(stored(HKEY_CURRENT_USER, kProgramKey, "Directory"),
+              "sz " + programFolder() + "\\language\\");
+
+    // Locks grey out their neighbours, and free them again.
+    program.showPage(1);
+    program.click("chk103");
+    EXPECT_FALSE(enabled(program, "chk102"));
+    EXPECT_EQ(stored(HKEY_LOCAL_MACHINE, kMachineClient, "BlockExeAttachments"), number(1));
+    program.showPage(2);
+    space(program, "chk202");
+    EXPECT_FALSE(enabled(program, "txt203"));
+    EXPECT_FALSE(enabled(program, "cmd202"));
+    program.click("chk202");
+    EXPECT_TRUE(enabled(program, "txt203"));
+    EXPECT_TRUE(enabled(program, "cmd202"));
+
+    // B, then C, A and B again: the labels name the identity (accents and
+    // all, one space after), and every page shows its values.
+    const Settings* const order[] = {&kB, &kC, &kA, &kB};
+    for (std::size_t step = 0; step < std::size(order); ++step) {
+        const Settings* s = order[step];
+        if (step > 0)
+            PostMessageA(program["cmdChangeIdentite"], BM_CLICK, 0, 0);
+        const std::string label = s->identity.name + " ", count = std::to_string(s->closings);
+        ASSERT_TRUE(waitFor([&] { return program.text("lblChangeIdentite") == label; }, 30000))
+            << program.text("lblChangeIdentite");
+        waitFor([&] { return program.text("txt800") == count; }, 10000);
+        EXPECT_EQ(program.text("lbl621"), label);
+        EXPECT_EQ(program.text("txt620"), s->identity.guid);
+        EXPECT_EQ(program.text("txt200"), s->windowTitle);
+        EXPECT_EQ(program.ticked("chk102"), s->safeAttachmentsLocked == 1) << label;
+        EXPECT_TRUE(program.ticked("opt720(" + std::to_string(s->sendMdn) + ")")) << label;
+        EXPECT_EQ(program.text("txt800"), count);
+        EXPECT_EQ(program.text("lbl800"), closingsLeft(s->closings));
+        EXPECT_FALSE(enabled(program, "chk102")) << "the machine-wide lock still holds";
+        if (s == &kA) { // writes now go to A
+            program.click("chk200");
+            EXPECT_EQ(stored(HKEY_CURRENT_USER, identityKey(kA), "NoSplash"), number(1));
+            EXPECT_EQ(stored(HKEY_CURRENT_USER, identityKey(kB), "NoSplash"), "missing");
+        }
+    }
+
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(waitFor([&] { return !program.running(); }, kEndTimeoutMs))
+        << "still running after WM_CLOSE";
+}
+
+// ---------------------------------------------------------------- settings pages
+
+enum Action { Click, Space, Type, Down };
+struct Step {
+    int page;
+    Action action;
+    const char* control;
+    std::string text; // typed
+    HKEY root = nullptr;
+    std::string key;
+    std::string value;
+    std::string expected; // as stored() shows it, after the action
+};
+
+TEST(SettingsWindow, MouseKeysAndTypingStoreWhatEachControlStandsFor) {
+    prepare();
+    RunningProgram program;
+    ASSERT_NE(program.main(), nullptr) << "the main window never showed";
+    // What the load shows for identity B and the machine.
+    EXPECT_TRUE(program.ticked("chk110")) << "Hide Messenger 2";
+    EXPECT_TRUE(program.ticked("chk701"));
+    EXPECT_TRUE(program.ticked("chk000")) << "no HTTP Mail Enabled value";
+    EXPECT_EQ(SendMessageA(program["chk001"], BM_GETCHECK, 0, 0), BST_INDETERMINATE);
+    EXPECT_TRUE(program.ticked("opt700(0)"));
+    EXPECT_FALSE(program.ticked("opt720(2)"));
+    EXPECT_TRUE(enabled(program, "txt800")) << "Service Pack 2";
+    EXPECT_EQ(SendMessageA(program["cbo200"], CB_GETCURSEL, 0, 0), CB_ERR);
+    const std::string b = identityKey(kB);
+    // The load stored the counter again, as a number.
+    EXPECT_EQ(stored(HKEY_CURRENT_USER, b, "Compact Check Count"), number(140));
+
+    const HKEY cu = HKEY_CURRENT_USER, lm = HKEY_LOCAL_MACHINE;
+    const Step steps[] = {
+        // Mail: machine-wide boxes (one inverted, one whose clear is 2), a
+        // news box, the counter (a number too big for it is refused).
+        {0, Click, "chk000", "", lm, kMachineClient, "HTTP Mail Enabled", number(1)},
+        {0, Click, "chk001", "", lm, kMachineClient, "Disable Hotmail", number(1)},
+        {0, Click, "chk001", "", lm, kMachineClient, "Disable Hotmail", number(2)},
+        {0, Click, "chk010", "", cu, b + "\\News", "GodMode", number(1)},
+        {0, Type, "txt800", "58", cu, b, "Compact Check Count", number(58)},
+        {0, Type, "txt800", "99999999999", cu, b, "Compact Check Count", number(58)},
+        // Restrictions: an identity mail box, a box whose clear is 1, the
+        // identities policy from the keyboard, the zone options.
+        {1, Click, "chk102", "", cu, b + "\\Mail", "Safe Attachments Locked", number(1)},
+        {1, Click, "chk110", "", lm, kMachineClient, "Hide Messenger", number(1)},
+        {1, Space, "chk120", "", cu, kIdentitiesPolicy, "Locked Down", number(1)},
+        {1, Click, "opt100(4)", "", cu, b, "Email Security Zone", number(4)},
+        // Preferences: an inverted identity box, the list from the keyboard,
+        // text boxes stored when they are left, an emptied one deleted.
+        {2, Click, "chk201", "", cu, b, "ShowStatus", number(1)},
+        {2, Down, "cbo200", "", cu, b, "Contact Pane Sorting", number(0)},
+        {2, Click, "txt200"},
+        {2, Type, "txt200", "Courrier de B\xE9\x61trice", cu, b, "WindowTitle", "sz Courrier B"},
+        {2, Click, "txt201", "", cu, b, "WindowTitle", "sz Courrier de B\xE9\x61trice"},
+        {2, Type, "txt201", ""},
+        {2, Click, "txt202", "", cu, b, "FrontPagePath", "missing"},
+        // Read receipts: options whose index is stored, a second group apart,
+        // policy boxes deleting their value when cleared.
+        {7, Click, "opt720(1)", "", cu, b, "SendMDN", number(1)},
+        {7, Click, "opt710(1)", "", cu, b, "SendReceiptToList", number(1)},
+        {7, Click, "chk701", "", lm, kClientPolicy, "RequestMDNLocked", "missing"},
+        {7, Space, "chk711", "", lm, kClientPolicy, "SendMDNLocked", number(1)},
+        {7, Space, "chk711", "", cu, b, "SendMDNLocked", "missing"},
+    };
+    int page = -1;
+    for (const Step& step : steps) {
+        if (step.page != page) {
+            program.showPage(page = step.page);
+            ASSERT_TRUE(program.shown(step.control)) << "page " << page << " is not shown";
+        }
+        if (step.action == Click)
+            program.click(step.control);
+        else if (step.action == Space)
+            space(program, step.control);
+        else if (step.action == Down)
+            key(program, step.control, VK_DOWN);
+        else
+            type(program, step.control, step.text);
+        if (step.root) {
+            EXPECT_EQ(stored(step.root, step.key, step.value), step.expected) << step.control;
+        }
+    }
+    EXPECT_EQ(stored(lm, kClientPolicy, "SendMDNLocked"), "missing") << "cleared again";
+    // What the windows show afterwards.
+    EXPECT_FALSE(program.ticked("chk000"));
+    EXPECT_TRUE(program.ticked("chk102"));
+    EXPECT_TRUE(program.ticked("chk120"));
+    EXPECT_FALSE(program.ticked("chk711"));
+    EXPECT_EQ(program.text("txt800"), "58");
+    EXPECT_EQ(program.text("lbl800"), closingsLeft(58));
+    EXPECT_EQ(SendMessageA(program["cbo200"], CB_GETCURSEL, 0, 0), 0);
+    EXPECT_TRUE(program.ticked("opt720(1)"));
+    EXPECT_FALSE(program.ticked("opt720(4)"));
+    EXPECT_TRUE(program.ticked("opt700(0)")) << "the groups of a page are apart";
+}
+
+TEST(SettingsWindow, TheBrowseButtonFillsItsBoxAndStoresTheFile) {
+    prepare();
+    Win32ScratchFolder scratch;
+    const std::string file = scratch.at("Carnet de B\xE9\x61trice.wab");
+    writeFile(file, "");
+    RunningProgram program(scratch.path());
+    ASSERT_NE(program.main(), nullptr) << "the main window never showed";
+    program.showPage(2);
+    for (int button : {IDCANCEL, IDOK}) {
+        program.postClick("cmd202");
+        HWND dialog = program.dialog(30000);
+        ASSERT_NE(dialog, nullptr) << "no open-file dialog";
+        EXPECT_EQ(textOf(dialog), languageText("Onglet2", "ofd200"));
+        EXPECT_EQ(GetWindow(dialog, GW_OWNER), program.main());
+        // It opens in the program's current folder.
+        EXPECT_EQ(textOf(GetDlgItem(dialog, cmb2)),
+                  scratch.path().substr(scratch.path().rfind('\\') + 1));
+        if (button == IDOK)
+            typeFileName(dialog, file);
+        press(dialog, button);
+        ASSERT_TRUE(waitFor([&] { return program.noDialog(); }, 30000));
+        if (button == IDCANCEL) { // nothing changes
+            EXPECT_EQ(program.text("txt203"), "");
+            EXPECT_EQ(stored(HKEY_CURRENT_USER, kWabKey + "\\Wab File Name", ""), "missing");
+        }
+    }
+    ASSERT_TRUE(waitFor([&] { return program.text("txt203") == file; }, 30000))
+        << "box shows \"" << program.text("txt203") << "\"";
+    EXPECT_EQ(stored(HKEY_CURRENT_USER, kWabKey + "\\Wab File Name", ""), "sz " + file);
+}
+
+// ---------------------------------------------------------------- language choice
+
+// A velmora.exe started from its own folder without waiting for a window;
+// closed, or ended, when the test is over.
+class Launched {
+public:
+    explicit Launched(const std::string& exe) {
+        std::string command = "\"" + exe + "\"";
+        STARTUPINFOA startup{sizeof startup};
+        started_ = CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                  exe.substr(0, exe.rfind('\\')).c_str(), &startup, &info_);
+    }
+    ~Launched() {
+        if (!started_)
+            return;
+        if (HWND main = findForm("frmPrincipal", info_.dwProcessId))
+            PostMessageA(main, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(info_.hProcess, 60000) == WAIT_TIMEOUT)
+            TerminateProcess(info_.hProcess, 1);
+        CloseHandle(info_.hThread);
+        CloseHandle(info_.hProcess);
+    }
+    Launched(const Launched&) = delete;
+    Launched& operator=(const Launched&) = delete;
+
+    bool started() const { return started_; }
+    bool running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
+    bool mainWindowShown() const { return mainShown_; }
+    // The first visible top-level window of the process that `pick` takes;
+    // null when the process ends or the time is up.
+    HWND await(const std::function<bool(HWND)>& pick, DWORD timeoutMs = kStartTimeoutMs) {
+        HWND found = nullptr;
+        waitFor(
+            [&] {
+                found = findTopLevel(info_.dwProcessId, [&](HWND window) {
+                    if (!IsWindowVisible(window))
+                        return false;
+                    mainShown_ |= velmoraName(window) == "frmPrincipal";
+                    return pick(window);
+                });
+                return found || !running();
+            },
+            timeoutMs);
+        return found;
+    }
+    HWND awaitForm(const std::string& name) {
+        return await([&](HWND w) { return velmoraName(w) == name; });
+    }
+
+private:
+    PROCESS_INFORMATION info_{};
+    bool started_ = false;
+    bool mainShown_ = false;
+};
+
+std::vector<std::string> languageFiles() {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((programFolder() + "\\language\\*").c_str(), &found);
+    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
+        if (!(found.dwFileAttributes &
+              (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)))
+            names.push_back(found.cFileName);
+    if (search != INVALID_HANDLE_VALUE)
+        FindClose(search);
+    return names;
+}
+std::string lngOf(const std::string& file, const std::string& section, const std::string& key) {
+    char buffer[255];
+    const std::string path = programFolder() + "\\language\\" + file;
+    return std::string(buffer, GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer,
+                                                        sizeof buffer, path.c_str()));
+}
+// The eight page titles of a language file, as the tabs show them.
+std::vector<std::string> pageTitles(const std::string& file) {
+    std::vector<std::string> titles;
+    for (int page = 0; page < 8; ++page)
+        titles.push_back("  " + lngOf(file, "Onglet" + std::to_string(page), "Titre"));
+    return titles;
+}
+
+TEST(LanguageWindows, FirstStartShowsTheAboutWindowFirstAndRecordsTheLanguage) {
+    const auto files = languageFiles();
+    ASSERT_GE(files.size(), 2u) << "English.lng and Francais.lng are installed";
+    seedProgram({kA.identity}, kA.identity.guid, "");
+    Launched program(programFolder() + "\\velmora.exe");
+    ASSERT_TRUE(program.started());
+    HWND first = program.await(
+        [](HWND w) { return velmoraName(w) == "frmAbout" || velmoraName(w) == "frmPrincipal"; });
+    ASSERT_NE(first, nullptr) << "no window showed";
+    ASSERT_EQ(velmoraName(first), "frmAbout") << "the main window came first";
+    EXPECT_EQ(textOf(first), "\xC0 propos de Velmora");
+    EXPECT_EQ(textOf(findControl(first, "lblVersion")), "Version 2.1.4");
+    EXPECT_EQ(textOf(findControl(first, "lblTitle")), "Velmora");
+    // The list offers every file; the second is chosen and recorded.
+    HWND list = findControl(first, "cboLanguage");
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(SendMessageA(list, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(files.size()));
+    EXPECT_EQ(SendMessageA(list, CB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(stored(HKEY_CURRENT_USER, kProgramKey, "LanguageNum"), number(1));
+    EXPECT_EQ(stored(HKEY_CURRENT_USER, kProgramKey, "Language"), "sz " + languageName(files[1]));
+    EXPECT_EQ(textOf(findControl(first, "chkRestaur")), lngOf(files[1], "ABOUT", "chkRestaur"));
+
+    // OK closes it and the start-up goes on in that language.
+    PostMessageA(findControl(first, "cmdOK"), BM_CLICK, 0, 0);
+    HWND main = program.awaitForm("frmPrincipal");
+    ASSERT_NE(main, nullptr) << "the main window never showed after OK";
+    EXPECT_EQ(tabCaptions(findControl(main, "SSTab1")), pageTitles(files[1]));
+}
+
+TEST(LanguageWindows, ChoosingALanguageRecaptionsTheMainWindowAtOnce) {
+    const auto files = languageFiles();
+    ASSERT_GE(files.size(), 2u);
+    seedProgram({kA.identity}, kA.identity.guid, languageName(files[0]));
+    RunningProgram program;
+    ASSERT_NE(program.main(), nullptr) << "the program did not start";
+    HWND tabs = program["SSTab1"];
+    EXPECT_EQ(tabCaptions(tabs), pageTitles(files[0]));
+    EXPECT_EQ(program.text("chk102"), lngOf(files[0], "Onglet1", "chk102"));
+    EXPECT_TRUE(allTabsInView(tabs)) << "the tab strip scrolls";
+
+    program.postClick("cmdAbout");
+    HWND about = nullptr;
+    ASSERT_TRUE(waitFor([&] {
+        about = findForm("frmAbout", program.processId());
+        return about && IsWindowVisible(about);
+    })) << "the about window never showed";
+    HWND list = findControl(about, "cboLanguage");
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(SendMessageA(list, CB_GETCURSEL, 0, 0), 0);
+    // The user picks the second file: the selection changes, then the list
+    // tells its window.
+    SendMessageA(list, CB_SETCURSEL, 1, 0);
+    SendMessageA(about, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
+    EXPECT_TRUE(waitFor([&] { return tabCaptions(tabs) == pageTitles(files[1]); }))
+        << ::testing::PrintToString(tabCaptions(tabs));
+    EXPECT_EQ(program.text("chk102"), lngOf(files[1], "Onglet1", "chk102"));
+    EXPECT_EQ(program.text("lbl601"), lngOf(files[1], "Onglet6", "lbl601"));
+    EXPECT_TRUE(allTabsInView(tabs)) << "the tab strip scrolls";
+    EXPECT_EQ(textOf(findControl(about, "chkRestaur")), lngOf(files[1], "ABOUT", "chkRestaur"));
+    EXPECT_EQ(stored(HKEY_CURRENT_USER, kProgramKey, "Language"), "sz " + languageName(files[1]));
+    EXPECT_EQ(stored(HKEY_CURRENT_USER, kProgramKey, "LanguageNum"), number(1));
+    PostMessageA(findControl(about, "cmdOK"), BM_CLICK, 0, 0);
+    EXPECT_TRUE(waitFor([&] { return !IsWindowVisible(about); }));
+}
+
+// ---------------------------------------------------------------- fatal stops
 
 const std::string kCriticalTitle = "Critical Error / Erreur critique";
 const std::string kNoFileText =
@@ -33,275 +440,78 @@ const std::string kNoFileText =
 const std::string kNoLngText = "No file *.LNG in the LANGUAGE folder. This Program cannot "
                                "continue\r\n\r\nAucun fichier *.LNG dans le dossier LANGUAGE. Ce "
                                "Programme ne peut pas continuer.";
+// Named as stored: case kept, accents in the system code page.
+const std::string kMissingText = "Missing file  'Espa\xF1ol.LNG'  in the LANGUAGE folder. This "
+                                 "Program cannot continue\r\n\r\nFichier  'Espa\xF1ol.LNG'  absent "
+                                 "dans le dossier LANGUAGE. Ce programme ne peut pas continuer.";
 
-// ---------------------------------------------------------------- registry
-
-// A value of the program key as its type and stored bytes; type 0 when missing.
-std::pair<DWORD, std::string> programValue(const std::string& name) {
-    return readValue(HKEY_CURRENT_USER, kProgramKey, name);
-}
-std::pair<DWORD, std::string> storedText(const std::string& text) {
-    return {REG_SZ, text + '\0'};
-}
-
-struct Identity {
-    const char* guid;
-    const char* userName;
+// velmora.exe copied alone into a scratch folder, beside a language folder
+// holding `entry` (a folder when it ends in '\'); the language recorded.
+struct Stop {
+    const char* name;
+    const char* entry;
+    const char* language;
+    std::string title, text;
 };
-const Identity kIdentities[] = {
-    {"{6F1D2B30-4C5E-4A7B-9D8C-0E1F2A3B4C01}", "Main Identity"},
-    {"{6F1D2B30-4C5E-4A7B-9D8C-0E1F2A3B4C02}", "Fran\xE7oise Dupr\xE9"},
-    {"{6F1D2B30-4C5E-4A7B-9D8C-0E1F2A3B4C03}", "J\xE9r\xF4me"},
-};
-const Identity& kLastUsed = kIdentities[1];
-
-// Three mail identities, the second one used last; the program key holds the
-// language choice (when given) and no restore-point question, no "Directory".
-void seedRegistry(const std::string& language) {
-    SHDeleteKeyA(HKEY_CURRENT_USER, "Identities");
-    for (const Identity& identity : kIdentities) {
-        const std::string key = std::string("Identities\\") + identity.guid;
-        putText(HKEY_CURRENT_USER, key, "UserName", identity.userName);
-        putText(HKEY_CURRENT_USER, key, "User ID", identity.guid);
-    }
-    putText(HKEY_CURRENT_USER, "Identities", "Last User ID", kLastUsed.guid);
-    SHDeleteKeyA(HKEY_CURRENT_USER, kProgramKey.c_str());
-    putNumber(HKEY_CURRENT_USER, kProgramKey, "NoRestaure", 1);
-    if (!language.empty()) {
-        putText(HKEY_CURRENT_USER, kProgramKey, "Language", language);
-        putNumber(HKEY_CURRENT_USER, kProgramKey, "LanguageNum", 0);
-    }
-}
-
-// ---------------------------------------------------------------- the process
-
-// A copy of velmora.exe started from its own folder and watched until a
-// chosen window shows; killed if a test leaves it running.
-class StartedProgram {
-public:
-    explicit StartedProgram(const std::string& exe) {
-        const std::string folder = exe.substr(0, exe.rfind('\\'));
-        std::string command = "\"" + exe + "\"";
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        started_ = CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                  folder.c_str(), &startup, &info_) != FALSE;
-    }
-    ~StartedProgram() {
-        if (!started_)
-            return;
-        if (running()) {
-            TerminateProcess(info_.hProcess, 1);
-            WaitForSingleObject(info_.hProcess, kEndTimeoutMs);
-        }
-        CloseHandle(info_.hThread);
-        CloseHandle(info_.hProcess);
-    }
-    StartedProgram(const StartedProgram&) = delete;
-    StartedProgram& operator=(const StartedProgram&) = delete;
-
-    bool started() const { return started_; }
-    bool running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
-
-    // Watches the process's top-level windows until `pick` takes one (answered),
-    // the process ends or the time is up (null), noting on the way whether
-    // the main window ever showed.
-    template <typename Pick> HWND watchFor(Pick pick, DWORD timeoutMs) {
-        const DWORD start = GetTickCount();
-        for (;;) {
-            Walk walk{info_.dwProcessId, {}};
-            EnumWindows(&visit, reinterpret_cast<LPARAM>(&walk));
-            for (HWND window : walk.found) {
-                if (IsWindowVisible(window) && velmoraName(window) == "frmPrincipal")
-                    mainWindowShown_ = true;
-                if (pick(window))
-                    return window;
-            }
-            if (!running() || GetTickCount() - start >= timeoutMs)
-                return nullptr;
-            Sleep(50);
-        }
-    }
-    // Waits for the process to end, still watching for the main window.
-    bool watchUntilEnd(DWORD timeoutMs) {
-        watchFor([](HWND) { return false; }, timeoutMs);
-        return !running();
-    }
-    bool mainWindowShown() const { return mainWindowShown_; }
-
-private:
-    struct Walk {
-        DWORD process;
-        std::vector<HWND> found;
-    };
-    static BOOL CALLBACK visit(HWND window, LPARAM data) {
-        auto& walk = *reinterpret_cast<Walk*>(data);
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        if (process == walk.process)
-            walk.found.push_back(window);
-        return TRUE;
-    }
-
-    PROCESS_INFORMATION info_{};
-    bool started_ = false;
-    bool mainWindowShown_ = false;
+const Stop kStops[] = {
+    {"NoLanguageFolder", nullptr, "english", kCriticalTitle + "\"", kNoFileText},
+    {"OnlyAFolderNamedLikeAFile", "English.lng\\", "english", kCriticalTitle + "\"", kNoFileText},
+    {"OnlyAReadme", "readme.txt", "english", kCriticalTitle + "\"", kNoLngText},
+    {"RecordedFileMissing", "English.LNG", "Espa\xF1ol", kCriticalTitle, kMissingText},
 };
 
-// The visible push buttons of a dialog box, and whether it shows an icon.
-std::vector<HWND> buttonsOf(HWND box) {
-    std::vector<HWND> buttons;
-    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        if (IsWindowVisible(child) && lstrcmpiA(classOf(child).c_str(), "Button") == 0)
-            buttons.push_back(child);
-    return buttons;
-}
-bool showsIcon(HWND box) {
-    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        if (IsWindowVisible(child) && lstrcmpiA(classOf(child).c_str(), "Static") == 0 &&
-            (GetWindowLongPtrA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
-            return true;
-    return false;
+void PrintTo(const Stop& stop, std::ostream* out) {
+    *out << stop.name;
 }
 
-// ---------------------------------------------------------------- main window
+class FatalStop : public ::testing::TestWithParam<Stop> {};
 
-TEST(ProgramWindow, StartsOnTheLastIdentityWithItsPagesAndEndsWhenClosed) {
-    // Position 0 of the language list is the first file the folder lists.
-    std::string language = firstLanguageFile();
-    ASSERT_FALSE(language.empty()) << "no language file in " << programFolder();
-    CharLowerA(language.data());
-    seedRegistry(language.substr(0, language.size() - 4));
-
-    RunningProgram program;
-    HWND main = program.main();
-    ASSERT_NE(main, nullptr) << "the main window never showed";
-    EXPECT_EQ(textOf(main), "Velmora");
-
-    // The eight pages, captioned from the chosen language file.
-    HWND tabs = program["SSTab1"];
-    ASSERT_NE(tabs, nullptr);
-    EXPECT_TRUE(IsWindowVisible(tabs));
-    std::vector<std::string> expected;
-    for (int page = 0; page < 8; ++page) {
-        const std::string title = languageText("Onglet" + std::to_string(page), "Titre");
-        EXPECT_FALSE(title.empty()) << "Onglet" << page << " has no Titre";
-        expected.push_back("  " + title);
-    }
-    EXPECT_EQ(tabCaptions(tabs), expected);
-
-    // The controls around the pages; three identities make the change button
-    // useful, and the label names the identity the mail client used last,
-    // accented name and all, followed by one space.
-    for (const char* name : {"cmdAbout", "cmdChangeIdentite", "lblChangeIdentite"})
-        EXPECT_TRUE(program.shown(name)) << name << " is hidden";
-    EXPECT_EQ(program.text("lblChangeIdentite"), std::string(kLastUsed.userName) + " ");
-    HWND passage = program["lblPassage"];
-    ASSERT_NE(passage, nullptr);
-    EXPECT_FALSE(IsWindowVisible(passage));
-
-    // Start-up ends by handing the focus to the focus holder.
-    HWND focusHolder = program["cmdFocus"];
-    ASSERT_NE(focusHolder, nullptr);
-    HWND focused = nullptr;
-    waitFor(
-        [&] {
-            GUITHREADINFO gui{};
-            gui.cbSize = sizeof gui;
-            if (GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &gui))
-                focused = gui.hwndFocus;
-            return focused == focusHolder;
-        },
-        10000);
-    EXPECT_EQ(focused, focusHolder) << "focus is on \"" << velmoraName(focused) << "\"";
-
-    // The language folder, recorded at every start.
-    EXPECT_EQ(programValue("Directory"), storedText(programFolder() + "\\language\\"));
-
-    PostMessageA(main, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(waitFor([&] { return !program.running(); }, kEndTimeoutMs))
-        << "still running after WM_CLOSE";
-}
-
-// ---------------------------------------------------------------- fatal stops
-
-// velmora.exe copied alone into a scratch folder whose language folder each
-// test furnishes.
-class FatalStop : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(CopyFileA((programFolder() + "\\velmora.exe").c_str(),
-                              scratch.at("velmora.exe").c_str(), FALSE));
-    }
-
-    std::string languageFolder() const { return scratch.at("language"); }
-    void makeLanguageFolder() const { CreateDirectoryA(languageFolder().c_str(), nullptr); }
-
-    // Starts the copy, expects the critical message box, answers OK and
-    // expects the process to end without ever having shown its main window.
-    void expectFatalStop(const std::string& title, const std::string& text) {
-        StartedProgram program(scratch.at("velmora.exe"));
-        ASSERT_TRUE(program.started()) << "CreateProcess failed: " << GetLastError();
-        HWND box = program.watchFor(
-            [](HWND w) { return IsWindowVisible(w) && classOf(w) == "#32770"; }, kStartTimeoutMs);
-        ASSERT_NE(box, nullptr) << "no message box; running: " << program.running();
-
-        EXPECT_EQ(textOf(box), title);
-        EXPECT_EQ(messageText(box), text);
-        EXPECT_TRUE(showsIcon(box)) << "a critical message box shows its icon";
-        const std::vector<HWND> buttons = buttonsOf(box);
-        ASSERT_EQ(buttons.size(), 1u) << "OK only";
-        EXPECT_FALSE(program.mainWindowShown());
-
-        press(box, GetDlgCtrlID(buttons.front()));
-        EXPECT_TRUE(program.watchUntilEnd(kEndTimeoutMs)) << "still running after OK";
-        EXPECT_FALSE(program.mainWindowShown()) << "the main window showed after a fatal stop";
-
-        // The language folder is recorded before the checks that stop.
-        EXPECT_EQ(programValue("Directory"), storedText(scratch.path() + "\\language\\"));
-    }
-
+TEST_P(FatalStop, ShowsTheCriticalMessageAloneAndEndsWithoutTheMainWindow) {
+    const Stop& stop = GetParam();
     Win32ScratchFolder scratch;
-};
+    ASSERT_TRUE(CopyFileA((programFolder() + "\\velmora.exe").c_str(),
+                          scratch.at("velmora.exe").c_str(), FALSE));
+    if (stop.entry) {
+        CreateDirectoryA(scratch.at("language").c_str(), nullptr);
+        const std::string entry = scratch.at("language\\") + stop.entry;
+        if (entry.back() == '\\')
+            CreateDirectoryA(entry.c_str(), nullptr);
+        else if (entry.find(".LNG") != std::string::npos)
+            ASSERT_TRUE(CopyFileA((programFolder() + "\\language\\" + firstLanguageFile()).c_str(),
+                                  entry.c_str(), FALSE));
+        else
+            writeFile(entry, "Language files go here.\r\n");
+    }
+    seedProgram({kA.identity}, kA.identity.guid, stop.language);
 
-TEST_F(FatalStop, NoLanguageFolder) {
-    seedRegistry("english");
-    expectFatalStop(kCriticalTitle + "\"", kNoFileText);
+    Launched program(scratch.at("velmora.exe"));
+    ASSERT_TRUE(program.started()) << "CreateProcess failed: " << GetLastError();
+    HWND box = program.await([](HWND w) { return classOf(w) == "#32770"; });
+    ASSERT_NE(box, nullptr) << "no message box; running: " << program.running();
+    EXPECT_EQ(textOf(box), stop.title);
+    EXPECT_EQ(messageText(box), stop.text);
+    int icons = 0;
+    std::vector<HWND> buttons;
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(child))
+            continue;
+        if (lstrcmpiA(classOf(child).c_str(), "Button") == 0)
+            buttons.push_back(child);
+        icons += lstrcmpiA(classOf(child).c_str(), "Static") == 0 &&
+                 (GetWindowLongPtrA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
+    }
+    EXPECT_EQ(icons, 1) << "a critical message box shows its icon";
+    ASSERT_EQ(buttons.size(), 1u) << "OK only";
+    press(box, GetDlgCtrlID(buttons.front()));
+    program.await([](HWND) { return false; }, kEndTimeoutMs);
+    EXPECT_FALSE(program.running()) << "still running after OK";
+    EXPECT_FALSE(program.mainWindowShown()) << "the main window showed";
+    // The language folder is recorded before the checks that stop.
+    EXPECT_EQ(stored(HKEY_CURRENT_USER, kProgramKey, "Directory"),
+              "sz " + scratch.path() + "\\language\\");
 }
 
-TEST_F(FatalStop, LanguageFolderWithoutFilesOnlyAFolderNamedLikeOne) {
-    makeLanguageFolder();
-    CreateDirectoryA((languageFolder() + "\\English.lng").c_str(), nullptr);
-    seedRegistry("english");
-    expectFatalStop(kCriticalTitle + "\"", kNoFileText);
-}
-
-TEST_F(FatalStop, LanguageFolderWithOnlyAReadme) {
-    makeLanguageFolder();
-    HANDLE file = CreateFileA((languageFolder() + "\\readme.txt").c_str(), GENERIC_WRITE, 0,
-                              nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(file, "Language files go here.\r\n", 25, &written, nullptr);
-    CloseHandle(file);
-    seedRegistry("english");
-    expectFatalStop(kCriticalTitle + "\"", kNoLngText);
-}
-
-TEST_F(FatalStop, RecordedLanguageFileMissingIsNamedAsRead) {
-    makeLanguageFolder();
-    ASSERT_TRUE(CopyFileA((programFolder() + "\\language\\" + firstLanguageFile()).c_str(),
-                          (languageFolder() + "\\English.LNG").c_str(), FALSE));
-    // Named as stored: case kept, accents in the system code page.
-    const std::string language = "Espa\xF1ol";
-    seedRegistry(language);
-    expectFatalStop(kCriticalTitle,
-                    "Missing file  '" + language +
-                        ".LNG'  in the LANGUAGE folder. This Program cannot continue\r\n\r\n"
-                        "Fichier  '" +
-                        language +
-                        ".LNG'  absent dans le dossier LANGUAGE. Ce programme ne peut "
-                        "pas continuer.");
-}
+INSTANTIATE_TEST_SUITE_P(Program, FatalStop, ::testing::ValuesIn(kStops),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 } // namespace

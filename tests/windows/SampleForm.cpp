@@ -42,46 +42,13 @@ const ui::ControlSpec kLayout[] = {
     {ControlKind::Timer, "tmr641", -1, "", -1, {}, ""},
 };
 
-const Event kEvents[] = {
-    Event::Click,          Event::DblClick,  Event::MouseDown, Event::MouseUp,     Event::Change,
-    Event::LostFocus,      Event::GotFocus,  Event::KeyDown,   Event::KeyPress,    Event::Timer,
-    Event::AfterLabelEdit, Event::NodeClick, Event::Scroll,    Event::ColumnClick,
-};
-
 } // namespace
 
 std::string eventName(Event event) {
-    switch (event) {
-    case Event::Click:
-        return "Click";
-    case Event::DblClick:
-        return "DblClick";
-    case Event::MouseDown:
-        return "MouseDown";
-    case Event::MouseUp:
-        return "MouseUp";
-    case Event::Change:
-        return "Change";
-    case Event::LostFocus:
-        return "LostFocus";
-    case Event::GotFocus:
-        return "GotFocus";
-    case Event::KeyDown:
-        return "KeyDown";
-    case Event::KeyPress:
-        return "KeyPress";
-    case Event::Timer:
-        return "Timer";
-    case Event::AfterLabelEdit:
-        return "AfterLabelEdit";
-    case Event::NodeClick:
-        return "NodeClick";
-    case Event::Scroll:
-        return "Scroll";
-    case Event::ColumnClick:
-        return "ColumnClick";
-    }
-    return "?";
+    const char* const names[] = {"Click",          "DblClick",  "MouseDown", "MouseUp",    "Change",
+                                 "LostFocus",      "GotFocus",  "KeyDown",   "KeyPress",   "Timer",
+                                 "AfterLabelEdit", "NodeClick", "Scroll",    "ColumnClick"};
+    return names[static_cast<int>(event)];
 }
 
 SampleForm::SampleForm(ui::UiHost& host, const std::string& name) : ui::Form(name, host) {
@@ -133,7 +100,8 @@ SampleForm::SampleForm(ui::UiHost& host, const std::string& name) : ui::Form(nam
     for (const auto& m : menus())
         bases.push_back(m.name);
     for (const std::string& base : bases) {
-        for (Event event : kEvents) {
+        for (int number = 0; number <= static_cast<int>(Event::ColumnClick); ++number) {
+            const auto event = static_cast<Event>(number);
             on(base, event, [this, base, event](ui::EventArgs& a) {
                 const std::string element = ui::elementName(base, a.index);
                 const std::string entry = eventName(event) + " " + element;

@@ -6,109 +6,70 @@ namespace velmora::testing {
 
 namespace {
 
-int quits = 0;
-
-struct Search {
-    std::string name;
-    std::string className;
-    DWORD processId = 0;
-    HWND found = nullptr;
-    std::vector<std::pair<std::string, HWND>>* all = nullptr;
-};
-
-BOOL CALLBACK visitChild(HWND window, LPARAM data) {
-    auto& search = *reinterpret_cast<Search*>(data);
-    const std::string name = velmoraName(window);
-    if (name.empty())
+// The windows EnumWindows (root null) or EnumChildWindows gives, in order.
+std::vector<HWND> windowsUnder(HWND root) {
+    std::vector<HWND> all;
+    const auto add = [](HWND window, LPARAM list) -> BOOL {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
         return TRUE;
-    if (search.all) {
-        search.all->emplace_back(name, window);
-        return TRUE;
-    }
-    if (lstrcmpiA(name.c_str(), search.name.c_str()) == 0) {
-        search.found = window;
-        return FALSE;
-    }
-    return TRUE;
+    };
+    if (root)
+        EnumChildWindows(root, add, reinterpret_cast<LPARAM>(&all));
+    else
+        EnumWindows(add, reinterpret_cast<LPARAM>(&all));
+    return all;
 }
 
-BOOL CALLBACK visitTop(HWND window, LPARAM data) {
-    auto& search = *reinterpret_cast<Search*>(data);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process != search.processId)
-        return TRUE;
-    const std::string seen = search.className.empty() ? velmoraName(window) : classOf(window);
-    const std::string& wanted = search.className.empty() ? search.name : search.className;
-    if (lstrcmpiA(seen.c_str(), wanted.c_str()) == 0) {
-        search.found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-void pumpWaiting() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) {
-            ++quits;
-            continue;
-        }
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
+bool sameText(const std::string& a, const std::string& b) {
+    return lstrcmpiA(a.c_str(), b.c_str()) == 0;
 }
 
 } // namespace
 
+HWND findTopLevel(DWORD processId, const std::function<bool(HWND)>& wanted) {
+    for (HWND window : windowsUnder(nullptr)) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        if (process == processId && wanted(window))
+            return window;
+    }
+    return nullptr;
+}
+
 std::string velmoraName(HWND window) {
     const auto atom =
         static_cast<ATOM>(reinterpret_cast<ULONG_PTR>(GetPropA(window, "VelmoraName")));
-    if (!atom)
-        return {};
     char buffer[256];
-    const UINT length = GlobalGetAtomNameA(atom, buffer, sizeof(buffer));
-    return std::string(buffer, length);
-}
-
-static HWND findTopLevel(Search search) {
-    EnumWindows(&visitTop, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return std::string(buffer, atom ? GlobalGetAtomNameA(atom, buffer, sizeof(buffer)) : 0);
 }
 
 HWND findForm(const std::string& formName, DWORD processId) {
-    Search search;
-    search.name = formName;
-    search.processId = processId;
-    return findTopLevel(search);
+    return findTopLevel(processId, [&](HWND w) { return sameText(velmoraName(w), formName); });
 }
 
 HWND findTopLevelOfClass(const std::string& className, DWORD processId) {
-    Search search;
-    search.className = className;
-    search.processId = processId;
-    return findTopLevel(search);
+    return findTopLevel(processId, [&](HWND w) { return sameText(classOf(w), className); });
 }
 
 HWND findControl(HWND root, const std::string& name) {
-    Search search;
-    search.name = name;
-    EnumChildWindows(root, &visitChild, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    for (HWND window : windowsUnder(root))
+        if (sameText(velmoraName(window), name))
+            return window;
+    return nullptr;
 }
 
 std::vector<std::pair<std::string, HWND>> namedControls(HWND root) {
     std::vector<std::pair<std::string, HWND>> all;
-    Search search;
-    search.all = &all;
-    EnumChildWindows(root, &visitChild, reinterpret_cast<LPARAM>(&search));
+    for (HWND window : windowsUnder(root))
+        if (const std::string name = velmoraName(window); !name.empty())
+            all.emplace_back(name, window);
     return all;
 }
 
 std::string classOf(HWND window) {
     char buffer[256];
     const int length = GetClassNameA(window, buffer, sizeof(buffer));
-    return std::string(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
+    return std::string(buffer, static_cast<std::size_t>(std::max(length, 0)));
 }
 
 std::string textOf(HWND window) {
@@ -116,7 +77,7 @@ std::string textOf(HWND window) {
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
     const auto got = static_cast<int>(
         SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
-    text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+    text.resize(static_cast<std::size_t>(std::max(got, 0)));
     return text;
 }
 
@@ -131,22 +92,23 @@ bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs,
                const std::function<void()>& pump) {
     const DWORD start = GetTickCount();
     for (;;) {
-        if (pump)
+        if (pump) {
             pump();
-        else
-            pumpWaiting();
-        if (done())
-            return true;
+        } else {
+            MSG message;
+            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+                if (message.message == WM_QUIT)
+                    continue;
+                TranslateMessage(&message);
+                DispatchMessageA(&message);
+            }
+        }
         const DWORD elapsed = GetTickCount() - start;
-        if (elapsed >= timeoutMs)
+        if (done() || elapsed >= timeoutMs)
             return done();
         MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min<DWORD>(20, timeoutMs - elapsed),
                                   QS_ALLINPUT);
     }
-}
-
-int quitMessagesSeen() {
-    return quits;
 }
 
 bool takeQuitMessage() {

@@ -25,6 +25,9 @@ std::vector<std::pair<std::string, HWND>> namedControls(HWND root);
 // process `processId`, or null.
 HWND findTopLevelOfClass(const std::string& className, DWORD processId = GetCurrentProcessId());
 
+// The first top-level window of process `processId` that `wanted` takes, or null.
+HWND findTopLevel(DWORD processId, const std::function<bool(HWND)>& wanted);
+
 std::string classOf(HWND window);
 std::string textOf(HWND window);
 // The window's rectangle in the client coordinates of its parent.
@@ -33,10 +36,9 @@ RECT rectInParent(HWND window);
 // Handles this thread's messages until `done` answers true or `timeoutMs`
 // have passed, and answers done(). `pump` handles the waiting messages (by
 // default PeekMessage, TranslateMessage, DispatchMessage); a WM_QUIT met on
-// the way is counted in quitMessagesSeen() and dropped.
+// the way is dropped.
 bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000,
                const std::function<void()>& pump = {});
-int quitMessagesSeen();
 // Takes a WM_QUIT waiting in this thread's queue; answers whether one was.
 bool takeQuitMessage();
 

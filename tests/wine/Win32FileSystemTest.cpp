@@ -1,15 +1,13 @@
 // The Win32 file system, shell and system information under Wine: the
-// shared file system contract for the Win32 back-end and for the portable
-// one running here, and the file helpers over the real API.
+// shared file system contract for the Win32 back-end (the portable one is
+// held to it natively), and the file helpers over the real API.
 
 #include "contract/FileSystemContract.h"
 #include "core/FileAPI.h"
 #include "core/ModuleDuProjet.h"
-#include "platform/portable/PosixFileSystem.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32SystemInfo.h"
-#include "support/TempFolder.h"
 #include "wine/WineFolders.h"
 
 #include <gtest/gtest.h>
@@ -35,38 +33,10 @@ private:
     Win32FileSystem files_;
 };
 
-// The portable back-end on Windows' own file system: drive P stands for a
-// host folder under the temporary folder.
-class PortableHarness : public FileSystemHarness {
-public:
-    PortableHarness() : files_(drives()) {
-        CreateDirectoryA((hostRoot() + "\\Work").c_str(), nullptr);
-    }
-    platform::FileSystem& files() override { return files_; }
-    std::string scratch() const override { return "P:\\Work"; }
-    void makeFolderReadOnly(const std::string& path) override {
-        const auto host = files_.hostPath(path);
-        ASSERT_TRUE(host.has_value());
-        ASSERT_TRUE(MakeFolderReadOnly(host->string())) << host->string();
-    }
-
-private:
-    std::string hostRoot() const {
-        const auto utf8 = temp_.path().u8string();
-        return std::string(utf8.begin(), utf8.end());
-    }
-    std::map<char, std::string> drives() const { return {{'P', hostRoot()}}; }
-
-    TempFolder temp_;
-    platform::portable::PosixFileSystem files_;
-};
-
-INSTANTIATE_TEST_SUITE_P(
-    Wine, FileSystemContract,
-    ::testing::Values(
-        NamedFileSystemFactory{"Win32", [] { return std::make_unique<Win32Harness>(); }},
-        NamedFileSystemFactory{"Portable", [] { return std::make_unique<PortableHarness>(); }}),
-    FileSystemContractName);
+INSTANTIATE_TEST_SUITE_P(Wine, FileSystemContract,
+                         ::testing::Values(NamedFileSystemFactory{
+                             "Win32", [] { return std::make_unique<Win32Harness>(); }}),
+                         FileSystemContractName);
 
 std::string systemTempPath() {
     char buffer[MAX_PATH + 1];
@@ -132,15 +102,6 @@ TEST(Win32FileSystem, ExpEnvStrUsesTheProcessEnvironment) {
     SetEnvironmentVariableA("VELMORA_BIG", nullptr);
 }
 
-TEST(Win32FileSystem, ReadTextFileReadsReadOnlyFiles) {
-    Win32ScratchFolder folder;
-    Win32FileSystem files;
-    const std::string path = folder.at("readonly.txt");
-    ASSERT_TRUE(files.writeFile(path, "locked text"));
-    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
-    EXPECT_EQ(ReadTextFile(files, path), "locked text");
-}
-
 TEST(Win32FileSystem, ReadTextFileReadsFilesOthersHaveOpen) {
     Win32ScratchFolder folder;
     Win32FileSystem files;
@@ -187,13 +148,19 @@ TEST(Win32FileSystem, TextHelpersOverTheRealApi) {
     ASSERT_TRUE(
         files.writeFile(folder.at("export.reg"), std::string("\xFF\xFEW\0i\0n\0\r\0\n\0", 12)));
     EXPECT_EQ(ReadTextFile(files, folder.at("export.reg")), "?Win\r\n");
+    // A read-only file is read all the same.
+    ASSERT_TRUE(SetFileAttributesA(folder.at("t.txt").c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(ReadTextFile(files, folder.at("t.txt")), "abc");
 }
 
-TEST(Win32Shell, RunAndWaitAnswersTheExitCode) {
+TEST(Win32Shell, RunAndWaitAnswersTheExitCodeAndStartWhetherItStarted) {
     platform::win32::Win32Shell shell;
     EXPECT_EQ(shell.runAndWait("cmd.exe /c exit 7", 0), 7);
     EXPECT_EQ(shell.runAndWait("cmd.exe /c exit 0", 0), 0);
     EXPECT_EQ(shell.runAndWait("velmora-no-such-program.exe", 0), -1);
+    // Started without waiting, as the about window starts the system tool.
+    EXPECT_TRUE(shell.start("cmd.exe /c exit 3", SW_HIDE));
+    EXPECT_FALSE(shell.start("\"C:\\no such folder\\msinfo32.exe\"", SW_SHOWNORMAL));
 }
 
 TEST(Win32Shell, OpenRunsTheDocumentInTheWorkingFolder) {
