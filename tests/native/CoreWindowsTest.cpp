@@ -87,47 +87,41 @@ TEST(AboutWindow, TheRestorePointOptionWritesNoRestaure) {
     EXPECT_EQ(t.stored("NoRestaure").bytes, std::string("\0\0\0\0", 4));
 }
 
-TEST(AboutWindow, SystemInformationFromItsRegisteredPath) {
+TEST(AboutWindow, SystemInformationFromItsRegisteredPathOrTheToolsFolder) {
     StartedProgram t;
-    t.reg.WriteRegValue(HKLM, kMsinfoKey, "PATH", RegSz,
-                        std::string("C:\\Program Files\\Common Files\\MSInfo\\msinfo32.exe"));
-    t.about().raise("cmdSysInfo", ui::Event::Click);
-    ASSERT_EQ(t.shell.started.size(), 1u);
-    EXPECT_EQ(t.shell.started[0].commandLine,
-              "\"C:\\Program Files\\Common Files\\MSInfo\\msinfo32.exe\"");
-    EXPECT_EQ(t.shell.started[0].showCommand, 1);
-    EXPECT_TRUE(t.ui.messages.empty());
-}
-
-TEST(AboutWindow, SystemInformationFromTheToolsFolderWhenTheFileIsThere) {
-    StartedProgram t;
-    t.reg.WriteRegValue(HKLM, kToolsKey, "MSINFO", RegSz, std::string("C:\\Tools\\MSInfo"));
-    t.about().raise("cmdSysInfo", ui::Event::Click);
-    EXPECT_TRUE(t.shell.started.empty());
-    ASSERT_EQ(t.ui.messages.size(), 1u); // the folder holds no MSINFO32.EXE yet
-
-    t.putFile("C:\\Tools\\MSInfo\\msinfo32.exe", "MZ");
-    t.about().raise("cmdSysInfo", ui::Event::Click);
-    ASSERT_EQ(t.shell.started.size(), 1u);
-    EXPECT_EQ(t.shell.started[0].commandLine, "\"C:\\Tools\\MSInfo\\MSINFO32.EXE\"");
-    EXPECT_EQ(t.ui.messages.size(), 1u);
-}
-
-TEST(AboutWindow, WithoutTheToolTheFrenchMessageIsShown) {
-    StartedProgram t;
+    // Without the tool: the French message.
     t.about().raise("cmdSysInfo", ui::Event::Click);
     ASSERT_EQ(t.ui.messages.size(), 1u);
     EXPECT_EQ(t.ui.messages[0].text, kNoSysInfo);
     EXPECT_EQ(t.ui.messages[0].style, ui::MbOk);
     EXPECT_TRUE(t.shell.started.empty());
 
-    // A registered tool that does not start ends the same way.
-    t.reg.WriteRegValue(HKLM, kMsinfoKey, "PATH", RegSz, std::string("C:\\gone.exe"));
+    // A tools folder that holds no MSINFO32.EXE: the same.
+    t.reg.WriteRegValue(HKLM, kToolsKey, "MSINFO", RegSz, std::string("C:\\Tools\\MSInfo"));
+    t.about().raise("cmdSysInfo", ui::Event::Click);
+    EXPECT_TRUE(t.shell.started.empty());
+    ASSERT_EQ(t.ui.messages.size(), 2u);
+    t.putFile("C:\\Tools\\MSInfo\\msinfo32.exe", "MZ");
+    t.about().raise("cmdSysInfo", ui::Event::Click);
+    ASSERT_EQ(t.shell.started.size(), 1u);
+    EXPECT_EQ(t.shell.started[0].commandLine, "\"C:\\Tools\\MSInfo\\MSINFO32.EXE\"");
+
+    // The registered path comes first.
+    t.reg.WriteRegValue(HKLM, kMsinfoKey, "PATH", RegSz,
+                        std::string("C:\\Program Files\\Common Files\\MSInfo\\msinfo32.exe"));
+    t.about().raise("cmdSysInfo", ui::Event::Click);
+    ASSERT_EQ(t.shell.started.size(), 2u);
+    EXPECT_EQ(t.shell.started[1].commandLine,
+              "\"C:\\Program Files\\Common Files\\MSInfo\\msinfo32.exe\"");
+    EXPECT_EQ(t.shell.started[1].showCommand, 1);
+    EXPECT_EQ(t.ui.messages.size(), 2u);
+
+    // A registered tool that does not start ends with the message too.
     t.shell.setStartable(false);
     t.about().raise("cmdSysInfo", ui::Event::Click);
-    EXPECT_EQ(t.shell.started.size(), 1u);
-    ASSERT_EQ(t.ui.messages.size(), 2u);
-    EXPECT_EQ(t.ui.messages[1].text, kNoSysInfo);
+    EXPECT_EQ(t.shell.started.size(), 3u);
+    ASSERT_EQ(t.ui.messages.size(), 3u);
+    EXPECT_EQ(t.ui.messages[2].text, kNoSysInfo);
 }
 
 TEST(AboutWindow, GetKeyValueReadsTextWithinItsBufferAndNeedsWriteAccess) {
