@@ -277,15 +277,6 @@ TEST_F(BlockedSenders, FirstLoadWritesEachAddressThenTheRuleInTheTablesOrder) {
     EXPECT_TRUE(t.ui.messages.empty());
 }
 
-TEST_F(BlockedSenders, FirstLoadOfSemicolonsCountsItsEntries) {
-    LoadBlockedList(p);
-    pickFile("C:\\lists\\one line.txt", "a@x;b@y");
-    mouseDown("cmd301");
-    EXPECT_EQ(read(kMail + "\\Criteria\\000", "Value"), "a@x");
-    EXPECT_EQ(read(kMail + "\\Criteria\\001", "Value"), "b@y");
-    EXPECT_EQ(count(), "2 / 2 " + lng("lbl302.1"));
-}
-
 TEST_F(BlockedSenders, FirstLoadWithoutAddressesOrFileWritesNothing) {
     LoadBlockedList(p);
     mouseDown("cmd301"); // cancelled

@@ -84,14 +84,6 @@ TEST(PosixFileSystem, DriveLettersMapToHostFolders) {
     EXPECT_EQ(d.files.readFile("C:\\Work\\a.txt. "), std::optional<std::string>("on c"));
 }
 
-TEST(PosixFileSystem, ExactNameWinsOverOtherCases) {
-    PosixDrives d;
-    std::ofstream(d.host("c/Work/readme.txt")) << "lower";
-    std::ofstream(d.host("c/Work/README.TXT")) << "upper";
-    EXPECT_EQ(d.files.readFile("C:\\Work\\README.TXT"), std::optional<std::string>("upper"));
-    EXPECT_EQ(d.files.readFile("C:\\Work\\readme.txt"), std::optional<std::string>("lower"));
-}
-
 TEST(PosixFileSystem, ReadOnlyFilesStayUnchangedEvenForRoot) {
     PosixDrives d;
     ASSERT_TRUE(d.files.writeFile("C:\\Work\\r.txt", "kept"));

@@ -37,27 +37,20 @@ struct Location {
     std::string key;
 };
 
-Location At(Where where, const std::string& identity = kIdentityA) {
-    const std::string identityKey = "Identities\\" + identity + "\\" + kClientFolder;
-    switch (where) {
-    case MC:
-        return {HKLM, "Software\\Microsoft\\Outlook Express"};
-    case CP:
-        return {HKLM, "SOFTWARE\\Policies\\Microsoft\\Outlook Express"};
-    case Id:
-        return {HKCU, identityKey};
-    case IdMail:
-        return {HKCU, identityKey + "\\Mail"};
-    case IdNews:
-        return {HKCU, identityKey + "\\News"};
-    case IdPol:
-        return {HKCU, "Software\\Policies\\Microsoft\\Windows\\CurrentVersion\\Identities"};
-    case Wab:
-        return {HKCU, "Software\\Microsoft\\WAB\\WAB4"};
-    case WabFile:
-        return {HKCU, "Software\\Microsoft\\WAB\\WAB4\\Wab File Name"};
-    }
-    return {};
+Location At(Where where) {
+    const std::string id = "Identities\\" + kIdentityA + "\\" + kClientFolder;
+    const std::string wab = "Software\\Microsoft\\WAB\\WAB4";
+    const Location places[] = {
+        {HKLM, "Software\\Microsoft\\Outlook Express"},
+        {HKLM, "SOFTWARE\\Policies\\Microsoft\\Outlook Express"},
+        {HKCU, id},
+        {HKCU, id + "\\Mail"},
+        {HKCU, id + "\\News"},
+        {HKCU, "Software\\Policies\\Microsoft\\Windows\\CurrentVersion\\Identities"},
+        {HKCU, wab},
+        {HKCU, wab + "\\Wab File Name"},
+    };
+    return places[where];
 }
 
 // ------------------------------------------------------------ the table
