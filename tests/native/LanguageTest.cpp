@@ -196,32 +196,6 @@ TEST(Captions, APositionOutsideTheListTakesTheFirstFile) {
     }
 }
 
-TEST(FirstStart, ShowsTheAboutWindowBeforeTheMainWindowAndRecordsTheChoice) {
-    TestProgram t; // English.lng and Francais.lng
-    std::vector<std::string> seenWhileOpen;
-    t.ui.onModal(kAboutWindow, [&](ui::Form& about) {
-        seenWhileOpen = about.control("cboLanguage").items();
-        EXPECT_FALSE(t.program->principal().isVisible());
-        about.raise("cmdOK", ui::Event::Click);
-    });
-    t.start();
-    EXPECT_EQ(seenWhileOpen, (std::vector<std::string>{"English.lng", "Francais.lng"}));
-    const auto& events = t.ui.events;
-    const auto modal = std::find(events.begin(), events.end(), "modal frmAbout");
-    const auto show = std::find(events.begin(), events.end(), "show frmPrincipal");
-    ASSERT_NE(modal, events.end());
-    ASSERT_NE(show, events.end());
-    EXPECT_LT(modal, show);
-    // Position 1 of the list, the second file, unless the user chose.
-    EXPECT_EQ(t.program->LanguageFile, kTestProgramFolder + "\\language\\Francais.lng");
-    EXPECT_EQ(Stored(t, "LanguageNum").type, RegDword);
-    EXPECT_EQ(Stored(t, "LanguageNum").bytes, Dword(1));
-    EXPECT_EQ(Stored(t, "Language").type, RegSz);
-    EXPECT_EQ(Stored(t, "Language").bytes, std::string("francais\0", 9));
-    EXPECT_EQ(t.program->principal().control("SSTab1").items().at(3), "  Bloqu\xE9s");
-    EXPECT_FALSE(t.program->existingForm(kAboutWindow)->isVisible()); // closed with OK
-}
-
 TEST(FirstStart, TheUsersChoiceInTheAboutWindowHolds) {
     TestProgram t;
     t.ui.onModal(kAboutWindow, [](ui::Form& about) {
