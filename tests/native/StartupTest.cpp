@@ -102,9 +102,6 @@ TEST(Startup, SetsTheProgramWideStateAndRecordsTheLanguageFolder) {
     SetWindows(t, 2, 5, 0);
     t.start();
     const Program& p = *t.program;
-    EXPECT_EQ(p.RuleKind, "Mail");
-    EXPECT_EQ(p.LineBreak, "\r\n");
-    EXPECT_EQ(p.CriterionTypes, (std::array<std::int32_t, 3>{8, 9, 12}));
     EXPECT_EQ(p.WorkFolder, "C:\\Temp\\Velmora_XPSP2\\");
     EXPECT_EQ(p.ClientFolder, "C:\\Program Files\\Outlook Express\\");
     EXPECT_EQ(p.LanguageFile, kTestProgramFolder + "\\language\\English.lng");
