@@ -127,37 +127,35 @@ TEST(AboutWindow, SystemInformationFromItsRegisteredPathOrTheToolsFolder) {
 TEST(AboutWindow, GetKeyValueReadsTextWithinItsBufferAndNeedsWriteAccess) {
     TestProgram t;
     platform::Registry& store = t.registry;
-    std::string value = "stale";
-    EXPECT_FALSE(GetKeyValue(store, HKLM, kMsinfoKey, "PATH", value));
-    EXPECT_EQ(value, "");
-
-    t.reg.WriteRegValue(HKLM, kMsinfoKey, "PATH", RegSz, std::string("C:\\a.exe"));
-    EXPECT_TRUE(GetKeyValue(store, HKLM, kMsinfoKey, "PATH", value));
-    EXPECT_EQ(value, "C:\\a.exe");
-
-    // Stored without its final zero, and with a zero inside.
-    store.setValue(HKLM, kMsinfoKey, "Bare", RegSz, "abc");
-    EXPECT_TRUE(GetKeyValue(store, HKLM, kMsinfoKey, "Bare", value));
-    EXPECT_EQ(value, "abc");
-    store.setValue(HKLM, kMsinfoKey, "Inner", RegSz, std::string("ab\0cd\0", 6));
-    EXPECT_TRUE(GetKeyValue(store, HKLM, kMsinfoKey, "Inner", value));
-    EXPECT_EQ(value, std::string("ab\0cd", 5));
-
-    // 1024 bytes fit, 1025 do not.
-    store.setValue(HKLM, kMsinfoKey, "Fits", RegSz, std::string(1023, 'x') + '\0');
-    EXPECT_TRUE(GetKeyValue(store, HKLM, kMsinfoKey, "Fits", value));
-    EXPECT_EQ(value.size(), 1023u);
-    store.setValue(HKLM, kMsinfoKey, "TooLong", RegSz, std::string(1024, 'x') + '\0');
-    EXPECT_FALSE(GetKeyValue(store, HKLM, kMsinfoKey, "TooLong", value));
-    EXPECT_EQ(value, "");
-
-    // Other types are found but give no text.
-    t.reg.WriteRegValue(HKLM, kMsinfoKey, "Number", RegDword, 5LL);
-    EXPECT_TRUE(GetKeyValue(store, HKLM, kMsinfoKey, "Number", value));
-    EXPECT_EQ(value, "");
+    const struct {
+        const char* name;
+        std::uint32_t type; // 0: no such value
+        std::string bytes;
+        bool found;
+        std::string value;
+    } cases[] = {
+        {"Missing", 0, "", false, ""},
+        {"PATH", RegSz, std::string("C:\\a.exe\0", 9), true, "C:\\a.exe"},
+        // Stored without its final zero, and with a zero inside.
+        {"Bare", RegSz, "abc", true, "abc"},
+        {"Inner", RegSz, std::string("ab\0cd\0", 6), true, std::string("ab\0cd", 5)},
+        // 1024 bytes fit, 1025 do not.
+        {"Fits", RegSz, std::string(1023, 'x') + '\0', true, std::string(1023, 'x')},
+        {"TooLong", RegSz, std::string(1024, 'x') + '\0', false, ""},
+        // Other types are found but give no text.
+        {"Number", RegDword, std::string("\5\0\0\0", 4), true, ""},
+    };
+    for (const auto& c : cases) {
+        if (c.type)
+            store.setValue(HKLM, kMsinfoKey, c.name, c.type, c.bytes);
+        std::string value = "stale";
+        EXPECT_EQ(GetKeyValue(store, HKLM, kMsinfoKey, c.name, value), c.found) << c.name;
+        EXPECT_EQ(value, c.value) << c.name;
+    }
 
     // A key the user may read but not change cannot be opened this way.
     t.registry.denyFullAccess(HKLM, kMsinfoKey);
+    std::string value;
     EXPECT_FALSE(GetKeyValue(store, HKLM, kMsinfoKey, "PATH", value));
     platform::RegData data;
     EXPECT_EQ(store.queryValue(HKLM, kMsinfoKey, "PATH", 1024, data, 0x20019), platform::RegOk)
