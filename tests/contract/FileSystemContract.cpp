@@ -29,6 +29,14 @@ std::string FileSystemContract::at(const std::string& name) const {
     return harness_->scratch() + "\\" + name;
 }
 
+std::optional<std::uint32_t> FileSystemContract::attr(const std::string& name) {
+    return files().attributes(at(name));
+}
+
+std::optional<std::string> FileSystemContract::text(const std::string& name) {
+    return files().readFile(at(name));
+}
+
 void FileSystemContract::put(const std::string& name, const std::string& bytes) {
     ASSERT_TRUE(files().writeFile(at(name), bytes)) << name;
 }
@@ -54,20 +62,18 @@ TEST_P(FileSystemContract, AttributesOfFilesAndFolders) {
     put("a.txt", "x");
     ASSERT_TRUE(files().createFolder(at("Sub")));
 
-    EXPECT_EQ(files().attributes(at("a.txt")), std::optional<std::uint32_t>(AttrArchive));
-    EXPECT_EQ(files().attributes(at("Sub")), std::optional<std::uint32_t>(AttrDirectory));
-    EXPECT_EQ(files().attributes(at("Sub\\")), std::optional<std::uint32_t>(AttrDirectory));
-    EXPECT_EQ(files().attributes(harness_->scratch() + "\\"),
-              std::optional<std::uint32_t>(AttrDirectory));
-    EXPECT_EQ(files().attributes(at("missing.txt")), std::nullopt);
-    EXPECT_EQ(files().attributes(at("missing\\a.txt")), std::nullopt);
-    EXPECT_EQ(files().attributes(at("a.txt\\inside")), std::nullopt);
-    EXPECT_EQ(files().attributes(at("a.txt\\")), std::nullopt);
-    EXPECT_EQ(files().attributes(at("a?.txt")), std::nullopt);
+    EXPECT_EQ(attr("a.txt"), AttrArchive);
+    EXPECT_EQ(attr("Sub"), AttrDirectory);
+    EXPECT_EQ(attr("Sub\\"), AttrDirectory);
+    EXPECT_EQ(files().attributes(harness_->scratch() + "\\"), AttrDirectory);
+    EXPECT_EQ(attr("missing.txt"), std::nullopt);
+    EXPECT_EQ(attr("missing\\a.txt"), std::nullopt);
+    EXPECT_EQ(attr("a.txt\\inside"), std::nullopt);
+    EXPECT_EQ(attr("a.txt\\"), std::nullopt);
+    EXPECT_EQ(attr("a?.txt"), std::nullopt);
     // Names starting with a dot are hidden.
     put(".profile", "p");
-    EXPECT_EQ(files().attributes(at(".profile")),
-              std::optional<std::uint32_t>(AttrArchive | AttrHidden));
+    EXPECT_EQ(attr(".profile"), AttrArchive | AttrHidden);
 }
 
 TEST_P(FileSystemContract, FileExistsCountsFoldersWithFurtherAttributes) {
@@ -81,11 +87,9 @@ TEST_P(FileSystemContract, FileExistsCountsFoldersWithFurtherAttributes) {
     EXPECT_TRUE(FileExists(files(), at("a.txt")));
     EXPECT_FALSE(FileExists(files(), at("missing.txt")));
     EXPECT_FALSE(FileExists(files(), at("Plain")));
-    EXPECT_EQ(files().attributes(at("Hidden")),
-              std::optional<std::uint32_t>(AttrDirectory | AttrHidden));
+    EXPECT_EQ(attr("Hidden"), AttrDirectory | AttrHidden);
     EXPECT_TRUE(FileExists(files(), at("Hidden")));
-    EXPECT_EQ(files().attributes(at("Locked")),
-              std::optional<std::uint32_t>(AttrDirectory | AttrReadOnly));
+    EXPECT_EQ(attr("Locked"), AttrDirectory | AttrReadOnly);
     EXPECT_TRUE(FileExists(files(), at("Locked")));
 }
 
@@ -97,53 +101,48 @@ TEST_P(FileSystemContract, WholeFilesReadBackByteForByte) {
     }
     bytes += "line\r\nnext\nlast\r";
     put("all.bin", bytes);
-    EXPECT_EQ(files().readFile(at("all.bin")), std::optional<std::string>(bytes));
-    EXPECT_EQ(files().fileSize(at("all.bin")), std::optional<std::uint64_t>(bytes.size()));
+    EXPECT_EQ(text("all.bin"), bytes);
+    EXPECT_EQ(files().fileSize(at("all.bin")), bytes.size());
 
+    // A rewrite truncates.
+    put("all.bin", "abc");
+    EXPECT_EQ(text("all.bin"), "abc");
+    EXPECT_EQ(files().fileSize(at("all.bin")), 3u);
     put("empty.txt", "");
-    EXPECT_EQ(files().readFile(at("empty.txt")), std::optional<std::string>(""));
-    EXPECT_EQ(files().fileSize(at("empty.txt")), std::optional<std::uint64_t>(0));
-}
-
-TEST_P(FileSystemContract, RewriteTruncates) {
-    put("ten.txt", "0123456789");
-    put("ten.txt", "abc");
-    EXPECT_EQ(files().readFile(at("ten.txt")), std::optional<std::string>("abc"));
-    EXPECT_EQ(files().fileSize(at("ten.txt")), std::optional<std::uint64_t>(3));
+    EXPECT_EQ(text("empty.txt"), "");
+    EXPECT_EQ(files().fileSize(at("empty.txt")), 0u);
 }
 
 TEST_P(FileSystemContract, ReadAndWriteFailures) {
-    EXPECT_EQ(files().readFile(at("missing.txt")), std::nullopt);
+    EXPECT_EQ(text("missing.txt"), std::nullopt);
     EXPECT_EQ(files().fileSize(at("missing.txt")), std::nullopt);
-    EXPECT_EQ(files().attributes(at("missing.txt")), std::nullopt) << "a read created the file";
+    EXPECT_EQ(attr("missing.txt"), std::nullopt) << "a read created the file";
 
     ASSERT_TRUE(files().createFolder(at("Sub")));
-    EXPECT_EQ(files().readFile(at("Sub")), std::nullopt);
+    EXPECT_EQ(text("Sub"), std::nullopt);
     EXPECT_EQ(files().fileSize(at("Sub")), std::nullopt);
     EXPECT_FALSE(files().writeFile(at("Sub"), "x"));
-    EXPECT_EQ(files().attributes(at("Sub")), std::optional<std::uint32_t>(AttrDirectory));
+    EXPECT_EQ(attr("Sub"), AttrDirectory);
     EXPECT_FALSE(files().writeFile(at("missing\\a.txt"), "x"));
-    EXPECT_EQ(files().attributes(at("missing")), std::nullopt);
+    EXPECT_EQ(attr("missing"), std::nullopt);
 }
 
 TEST_P(FileSystemContract, ReadOnlyFilesReadButNotDeleted) {
     put("r.txt", "kept");
     ASSERT_TRUE(files().setAttributes(at("r.txt"), AttrReadOnly));
-    EXPECT_EQ(files().attributes(at("r.txt")),
-              std::optional<std::uint32_t>(AttrArchive | AttrReadOnly));
-    EXPECT_EQ(files().readFile(at("r.txt")), std::optional<std::string>("kept"));
+    EXPECT_EQ(attr("r.txt"), AttrArchive | AttrReadOnly);
+    EXPECT_EQ(text("r.txt"), "kept");
     EXPECT_FALSE(files().deleteFile(at("r.txt")));
-    EXPECT_EQ(files().readFile(at("r.txt")), std::optional<std::string>("kept"));
+    EXPECT_EQ(text("r.txt"), "kept");
 
     // A copy carries the attribute.
     ASSERT_TRUE(files().copyFile(at("r.txt"), at("copy.txt"), false));
-    EXPECT_EQ(files().attributes(at("copy.txt")),
-              std::optional<std::uint32_t>(AttrArchive | AttrReadOnly));
+    EXPECT_EQ(attr("copy.txt"), AttrArchive | AttrReadOnly);
 
     ASSERT_TRUE(files().setAttributes(at("r.txt"), AttrNormal));
-    EXPECT_EQ(files().attributes(at("r.txt")), std::optional<std::uint32_t>(AttrArchive));
+    EXPECT_EQ(attr("r.txt"), AttrArchive);
     EXPECT_TRUE(files().deleteFile(at("r.txt")));
-    EXPECT_EQ(files().attributes(at("r.txt")), std::nullopt);
+    EXPECT_EQ(attr("r.txt"), std::nullopt);
 }
 
 TEST_P(FileSystemContract, ListsByNameWithAttributes) {
@@ -199,13 +198,13 @@ TEST_P(FileSystemContract, AccentedNamesEndToEnd) {
                                                            "uvre.txt",
                                                            "\x80"
                                                            "uro.txt"}));
-    EXPECT_EQ(files().readFile(at(french)), std::optional<std::string>("fr"));
-    EXPECT_EQ(files().readFile(at("FRAN\xC7"
-                                  "AIS.LNG")),
-              std::optional<std::string>("fr"));
-    EXPECT_EQ(files().readFile(at("\x8C"
-                                  "UVRE.TXT")),
-              std::optional<std::string>("oe"));
+    EXPECT_EQ(text(french), "fr");
+    EXPECT_EQ(text("FRAN\xC7"
+                   "AIS.LNG"),
+              "fr");
+    EXPECT_EQ(text("\x8C"
+                   "UVRE.TXT"),
+              "oe");
     EXPECT_TRUE(FileExists(files(), at("fran\xE7"
                                        "ais.LNG")));
 }
@@ -215,10 +214,10 @@ TEST_P(FileSystemContract, NamesCompareWithoutRegardToCase) {
     ASSERT_TRUE(files().createFolder(at("Sub")));
     put("Sub\\Inner.txt", "in");
 
-    EXPECT_EQ(files().readFile(at("ENGLISH.LNG")), std::optional<std::string>("en"));
-    EXPECT_EQ(files().attributes(at("english.LNG")), std::optional<std::uint32_t>(AttrArchive));
-    EXPECT_EQ(files().readFile(at("SUB\\INNER.TXT")), std::optional<std::string>("in"));
-    EXPECT_EQ(files().readFile(at("sub\\..\\English.lng")), std::optional<std::string>("en"));
+    EXPECT_EQ(text("ENGLISH.LNG"), "en");
+    EXPECT_EQ(attr("english.LNG"), AttrArchive);
+    EXPECT_EQ(text("SUB\\INNER.TXT"), "in");
+    EXPECT_EQ(text("sub\\..\\English.lng"), "en");
     EXPECT_FALSE(files().createFolder(at("SUB")));
 
     // Writing under another case rewrites the same file, whose name stays.
@@ -226,7 +225,7 @@ TEST_P(FileSystemContract, NamesCompareWithoutRegardToCase) {
     auto entries = files().listFolder(harness_->scratch());
     ASSERT_TRUE(entries.has_value());
     EXPECT_EQ(namesOf(*entries), (std::vector<std::string>{"English.lng", "Sub"}));
-    EXPECT_EQ(files().readFile(at("English.lng")), std::optional<std::string>("EN2"));
+    EXPECT_EQ(text("English.lng"), "EN2");
 }
 
 TEST_P(FileSystemContract, CopyFiles) {
@@ -235,22 +234,21 @@ TEST_P(FileSystemContract, CopyFiles) {
     ASSERT_TRUE(files().createFolder(at("Sub")));
 
     EXPECT_TRUE(files().copyFile(at("a.txt"), at("c.txt"), false));
-    EXPECT_EQ(files().readFile(at("c.txt")), std::optional<std::string>("first"));
+    EXPECT_EQ(text("c.txt"), "first");
     EXPECT_FALSE(files().copyFile(at("a.txt"), at("b.txt"), false));
-    EXPECT_EQ(files().readFile(at("b.txt")), std::optional<std::string>("second"));
+    EXPECT_EQ(text("b.txt"), "second");
     EXPECT_TRUE(files().copyFile(at("a.txt"), at("B.TXT"), true));
-    EXPECT_EQ(files().readFile(at("b.txt")), std::optional<std::string>("first"));
+    EXPECT_EQ(text("b.txt"), "first");
 
     EXPECT_FALSE(files().copyFile(at("missing.txt"), at("d.txt"), true));
-    EXPECT_EQ(files().attributes(at("d.txt")), std::nullopt);
+    EXPECT_EQ(attr("d.txt"), std::nullopt);
     EXPECT_FALSE(files().copyFile(at("a.txt"), at("Sub"), true));
     EXPECT_FALSE(files().copyFile(at("a.txt"), at("missing\\a.txt"), true));
     EXPECT_FALSE(files().copyFile(at("Sub"), at("e.txt"), true));
 
     ASSERT_TRUE(files().setAttributes(at("a.txt"), AttrHidden));
     ASSERT_TRUE(files().copyFile(at("a.txt"), at("f.txt"), false));
-    EXPECT_EQ(files().attributes(at("f.txt")),
-              std::optional<std::uint32_t>(AttrArchive | AttrHidden));
+    EXPECT_EQ(attr("f.txt"), AttrArchive | AttrHidden);
 }
 
 TEST_P(FileSystemContract, MoveFilesAndFolders) {
@@ -259,43 +257,42 @@ TEST_P(FileSystemContract, MoveFilesAndFolders) {
     ASSERT_TRUE(files().setAttributes(at("a.txt"), AttrSystem));
 
     EXPECT_TRUE(files().moveFile(at("a.txt"), at("c.txt")));
-    EXPECT_EQ(files().attributes(at("a.txt")), std::nullopt);
-    EXPECT_EQ(files().readFile(at("c.txt")), std::optional<std::string>("first"));
-    EXPECT_EQ(files().attributes(at("c.txt")),
-              std::optional<std::uint32_t>(AttrArchive | AttrSystem));
+    EXPECT_EQ(attr("a.txt"), std::nullopt);
+    EXPECT_EQ(text("c.txt"), "first");
+    EXPECT_EQ(attr("c.txt"), AttrArchive | AttrSystem);
 
     EXPECT_FALSE(files().moveFile(at("c.txt"), at("b.txt")));
-    EXPECT_EQ(files().readFile(at("c.txt")), std::optional<std::string>("first"));
-    EXPECT_EQ(files().readFile(at("b.txt")), std::optional<std::string>("second"));
+    EXPECT_EQ(text("c.txt"), "first");
+    EXPECT_EQ(text("b.txt"), "second");
     EXPECT_FALSE(files().moveFile(at("missing.txt"), at("d.txt")));
     EXPECT_FALSE(files().moveFile(at("c.txt"), at("missing\\c.txt")));
 
     ASSERT_TRUE(files().createFolder(at("Folder")));
     put("Folder\\inside.txt", "in");
     EXPECT_TRUE(files().moveFile(at("Folder"), at("Moved")));
-    EXPECT_EQ(files().attributes(at("Folder")), std::nullopt);
-    EXPECT_EQ(files().readFile(at("Moved\\inside.txt")), std::optional<std::string>("in"));
+    EXPECT_EQ(attr("Folder"), std::nullopt);
+    EXPECT_EQ(text("Moved\\inside.txt"), "in");
 }
 
 TEST_P(FileSystemContract, DeleteFilesAndCreateFolders) {
     put("a.txt", "x");
     EXPECT_TRUE(files().deleteFile(at("a.txt")));
-    EXPECT_EQ(files().attributes(at("a.txt")), std::nullopt);
+    EXPECT_EQ(attr("a.txt"), std::nullopt);
     EXPECT_FALSE(files().deleteFile(at("a.txt")));
 
     EXPECT_TRUE(files().createFolder(at("New")));
-    EXPECT_EQ(files().attributes(at("New")), std::optional<std::uint32_t>(AttrDirectory));
+    EXPECT_EQ(attr("New"), AttrDirectory);
     EXPECT_FALSE(files().createFolder(at("New")));
     EXPECT_FALSE(files().deleteFile(at("New")));
-    EXPECT_EQ(files().attributes(at("New")), std::optional<std::uint32_t>(AttrDirectory));
+    EXPECT_EQ(attr("New"), AttrDirectory);
     EXPECT_FALSE(files().createFolder(at("missing\\New")));
-    EXPECT_EQ(files().attributes(at("missing")), std::nullopt);
+    EXPECT_EQ(attr("missing"), std::nullopt);
     EXPECT_TRUE(files().createFolder(at("Trailing\\")));
-    EXPECT_EQ(files().attributes(at("Trailing")), std::optional<std::uint32_t>(AttrDirectory));
+    EXPECT_EQ(attr("Trailing"), AttrDirectory);
 
     put("file", "x");
     EXPECT_FALSE(files().createFolder(at("file")));
-    EXPECT_EQ(files().readFile(at("file")), std::optional<std::string>("x"));
+    EXPECT_EQ(text("file"), "x");
 }
 
 } // namespace velmora::testing

@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace velmora::testing {
@@ -45,6 +46,9 @@ protected:
     platform::FileSystem& files() { return harness_->files(); }
     // scratch + "\" + name
     std::string at(const std::string& name) const;
+    // The attributes and the bytes of scratch\name, when there is such a file.
+    std::optional<std::uint32_t> attr(const std::string& name);
+    std::optional<std::string> text(const std::string& name);
     // Writes bytes and fails the test when that does not work.
     void put(const std::string& name, const std::string& bytes);
 

@@ -128,24 +128,16 @@ TEST_P(ProfileStringsContract, LongValuesAreCutToTheBuffer) {
     EXPECT_EQ(world().profile().getString("S", "absent", "a long default", path, 7), "a long");
 }
 
-TEST_P(ProfileStringsContract, LineEndsOfEveryKind) {
-    const std::string unix = file("[S]\nfirst=1\nsecond=2\n");
-    EXPECT_EQ(get(unix, "S", "first"), "1");
-    EXPECT_EQ(get(unix, "S", "second"), "2");
-
+TEST_P(ProfileStringsContract, LineEndsOfEveryKindAndWindows1252Text) {
+    for (const char* bytes : {"[S]\nfirst=1\nsecond=2\n", "[S]\rfirst=1\rsecond=2\r",
+                              "\r\n\r\n  [S]  \r\n\r\nfirst=1\n\r\nsecond=2"}) {
+        const std::string path = file(bytes);
+        EXPECT_EQ(get(path, "S", "first"), "1") << bytes;
+        EXPECT_EQ(get(path, "S", "second"), "2") << bytes;
+    }
     const std::string noFinal = file("[S]\r\nfirst=1\r\nlast=no line end");
     EXPECT_EQ(get(noFinal, "S", "last"), "no line end");
 
-    const std::string oldMac = file("[S]\rfirst=1\rsecond=2\r");
-    EXPECT_EQ(get(oldMac, "S", "first"), "1");
-    EXPECT_EQ(get(oldMac, "S", "second"), "2");
-
-    const std::string mixed = file("\r\n\r\n  [S]  \r\n\r\nfirst=1\n\r\nsecond=2");
-    EXPECT_EQ(get(mixed, "S", "first"), "1");
-    EXPECT_EQ(get(mixed, "S", "second"), "2");
-}
-
-TEST_P(ProfileStringsContract, Windows1252TextComesBackByteForByte) {
     const std::string accented = "Exp\xE9"
                                  "diteurs bloqu\xE9s \xAB guillemets \xBB \x80 \x9C\xFF";
     const std::string path = file("[Onglet3]\r\nTitre=" + accented + "\r\n");

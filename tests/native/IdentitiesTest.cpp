@@ -85,15 +85,6 @@ TEST(Identities, ThreeIdentitiesStartOnTheLastUsedAndCycle) {
     EXPECT_EQ(t.reg.ReadRegValue(HKCU, "Identities", "Last User ID"), kGuidB);
 }
 
-TEST(Identities, OneIdentityHidesTheButton) {
-    IdentityProgram t;
-    t.identity("1", "Anne", kGuidA.c_str());
-    t.lastUser(kGuidA);
-    t.start();
-    EXPECT_FALSE(t.button().visible());
-    EXPECT_EQ(t.label(), "Anne ");
-}
-
 TEST(Identities, NullMissingOrStaleLastUserTakesTheFirstIdentity) {
     for (const std::string& last : {kNullGuid, std::string("missing"), kGuidC,
                                     // the right GUID in other letters is another one
@@ -165,27 +156,6 @@ TEST(Identities, NoIdentitySaysSoInTheLanguageAndWritesNothingPerIdentity) {
     about.raise("cboLanguage", ui::Event::Click);
     EXPECT_EQ(t.label(), "Aucune identit\xE9 de messagerie sur cet ordinateur ");
     EXPECT_EQ(t.pageLabel(), "Aucune identit\xE9 de messagerie sur cet ordinateur ");
-}
-
-TEST(Identities, AfterAChangeSettingsGoUnderTheNewIdentity) {
-    IdentityProgram t;
-    t.identity("1", "Anne", kGuidA.c_str());
-    t.identity("2", "Bernard", kGuidB.c_str());
-    t.lastUser(kGuidA);
-    t.start();
-    t.click();
-    t.reg.WriteRegValue(HKCU, t.program->IdentityKey() + "\\Mail", "Probe", RegSz,
-                        std::string("new"));
-    EXPECT_EQ(t.reg.ReadRegValue(HKCU,
-                                 "Identities\\" + kGuidB +
-                                     "\\Software\\Microsoft\\Outlook Express\\5.0\\Mail",
-                                 "Probe"),
-              "new");
-    EXPECT_EQ(t.reg.ReadRegValue(HKCU,
-                                 "Identities\\" + kGuidA +
-                                     "\\Software\\Microsoft\\Outlook Express\\5.0\\Mail",
-                                 "Probe"),
-              kNotFound);
 }
 
 } // namespace

@@ -160,13 +160,6 @@ TEST(BlockedEntries, OnlyAddressesTheRegistryLayerReadsBack) {
     ASSERT_EQ(longest.size(), 2047u);
     EXPECT_EQ(ClassifyEntry(longest), EntryKind::Address);
     EXPECT_EQ(ClassifyEntry(longest + "z"), EntryKind::Unstorable);
-
-    platform::portable::MemoryRegistry store;
-    modRegistre reg(store);
-    reg.WriteRegValue(HKCU, "K", "Fits", platform::RegSz, longest);
-    reg.WriteRegValue(HKCU, "K", "TooLong", platform::RegSz, longest + "z");
-    EXPECT_EQ(reg.ReadRegValue(HKCU, "K", "Fits"), longest);
-    EXPECT_EQ(reg.ReadRegValue(HKCU, "K", "TooLong"), kNotFound);
 }
 
 TEST(BlockedSendersFile, KeepsZeroBytesAndReadsRegistryExports) {
