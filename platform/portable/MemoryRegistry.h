@@ -32,17 +32,6 @@ public:
     long deleteTree(std::uint32_t root, const std::string& parent,
                     const std::string& subKey) override;
 
-    // Seeds the store from text in the registry editor's export syntax:
-    //   [HKEY_CURRENT_USER\Software\Example]       (HKCU, HKLM, HKCR also accepted)
-    //   "Text"="Fran\xE7ais \"quoted\" C:\\path"   REG_SZ, a zero appended
-    //   @=dword:00000005                           the default value
-    //   "Bin"=hex:01,0a,ff                         REG_BINARY
-    //   "List"=hex(7):61,00,62,00,00,\             any type by its code;
-    //     00                                       a trailing "\" continues
-    // Lines starting with ';' and blank lines are skipped. Bytes are kept as
-    // given. Throws std::invalid_argument naming the line it cannot read.
-    void load(std::string_view text);
-
     // The key (created if missing) and everything below it may be read by the
     // user but not modified: every open with full access is refused, so all
     // operations on it answer RegAccessDenied and reads see it as missing.
