@@ -1,298 +1,261 @@
-#include "contract/FileSystemContract.h"
+#include "contract/Contracts.h"
 
 #include "core/FileAPI.h"
 
 #include <algorithm>
-#include <vector>
 
 namespace velmora::testing {
 
 using namespace platform;
-
-std::string FileSystemContractName(const ::testing::TestParamInfo<NamedFileSystemFactory>& info) {
-    return info.param.name;
-}
-
-void FileSystemContract::SetUp() {
-    harness_ = GetParam().make();
-    ASSERT_TRUE(harness_);
-    auto entries = files().listFolder(harness_->scratch());
-    ASSERT_TRUE(entries.has_value()) << harness_->scratch();
-    ASSERT_TRUE(entries->empty()) << "scratch folder not empty: " << harness_->scratch();
-}
-
-void FileSystemContract::TearDown() {
-    harness_.reset();
-}
-
-std::string FileSystemContract::at(const std::string& name) const {
-    return harness_->scratch() + "\\" + name;
-}
-
-std::optional<std::uint32_t> FileSystemContract::attr(const std::string& name) {
-    return files().attributes(at(name));
-}
-
-std::optional<std::string> FileSystemContract::text(const std::string& name) {
-    return files().readFile(at(name));
-}
-
-void FileSystemContract::put(const std::string& name, const std::string& bytes) {
-    ASSERT_TRUE(files().writeFile(at(name), bytes)) << name;
-}
+using Texts = std::vector<std::string>;
 
 namespace {
 
-std::vector<std::string> namesOf(const std::vector<FolderEntry>& entries) {
-    std::vector<std::string> names;
-    for (const auto& entry : entries)
-        names.push_back(entry.name);
-    return names;
-}
-
-const FolderEntry* entryNamed(const std::vector<FolderEntry>& entries, const std::string& name) {
-    auto found = std::find_if(entries.begin(), entries.end(),
-                              [&](const FolderEntry& entry) { return entry.name == name; });
-    return found == entries.end() ? nullptr : &*found;
+std::string letters(std::uint32_t attributes) {
+    std::string text;
+    const std::pair<std::uint32_t, char> bits[] = {{AttrReadOnly, 'R'}, {AttrHidden, 'H'},
+                                                   {AttrSystem, 'S'},   {AttrDirectory, 'D'},
+                                                   {AttrArchive, 'A'},  {AttrNormal, 'N'}};
+    for (const auto& [bit, letter] : bits)
+        if (attributes & bit)
+            text += letter, attributes &= ~bit;
+    return attributes ? text + "+" + std::to_string(attributes) : text;
 }
 
 } // namespace
 
-TEST_P(FileSystemContract, AttributesOfFilesAndFolders) {
-    put("a.txt", "x");
-    ASSERT_TRUE(files().createFolder(at("Sub")));
+void FileSystemContract::SetUp() {
+    harness_ = GetParam().make();
+    EXPECT_EQ(list(harness_->scratch()), Texts{}) << "the scratch folder is new and empty";
+}
 
-    EXPECT_EQ(attr("a.txt"), AttrArchive);
-    EXPECT_EQ(attr("Sub"), AttrDirectory);
-    EXPECT_EQ(attr("Sub\\"), AttrDirectory);
-    EXPECT_EQ(files().attributes(harness_->scratch() + "\\"), AttrDirectory);
-    EXPECT_EQ(attr("missing.txt"), std::nullopt);
-    EXPECT_EQ(attr("missing\\a.txt"), std::nullopt);
-    EXPECT_EQ(attr("a.txt\\inside"), std::nullopt);
-    EXPECT_EQ(attr("a.txt\\"), std::nullopt);
-    EXPECT_EQ(attr("a?.txt"), std::nullopt);
-    // Names starting with a dot are hidden.
+std::string FileSystemContract::show(const std::string& name) {
+    const auto attributes = attr(name);
+    if (!attributes)
+        return "-";
+    if (*attributes & AttrDirectory)
+        return letters(*attributes);
+    return letters(*attributes) + ":" + text(name).value_or("(unreadable)");
+}
+
+Texts FileSystemContract::list(const std::string& path) {
+    const auto entries = files().listFolder(path);
+    if (!entries)
+        return {"(no folder)"};
+    Texts shown;
+    for (const FolderEntry& entry : *entries)
+        shown.push_back(entry.name + " " + letters(entry.attributes) +
+                        (entry.attributes & AttrDirectory ? "" : " " + std::to_string(entry.size)));
+    return shown;
+}
+
+// Names starting with a dot are hidden. FileExists counts folders only when
+// they have a further attribute.
+TEST_P(FileSystemContract, AttributesAndWhatCountsAsAFile) {
+    put("a.txt", "x");
     put(".profile", "p");
-    EXPECT_EQ(attr(".profile"), AttrArchive | AttrHidden);
-}
-
-TEST_P(FileSystemContract, FileExistsCountsFoldersWithFurtherAttributes) {
-    put("a.txt", "x");
-    ASSERT_TRUE(files().createFolder(at("Plain")));
-    ASSERT_TRUE(files().createFolder(at("Hidden")));
+    for (const char* folder : {"Sub", "Hidden", "Locked"})
+        ASSERT_TRUE(files().createFolder(at(folder))) << folder;
     ASSERT_TRUE(files().setAttributes(at("Hidden"), AttrHidden));
-    ASSERT_TRUE(files().createFolder(at("Locked")));
     harness_->makeFolderReadOnly(at("Locked"));
-
-    EXPECT_TRUE(FileExists(files(), at("a.txt")));
-    EXPECT_FALSE(FileExists(files(), at("missing.txt")));
-    EXPECT_FALSE(FileExists(files(), at("Plain")));
-    EXPECT_EQ(attr("Hidden"), AttrDirectory | AttrHidden);
-    EXPECT_TRUE(FileExists(files(), at("Hidden")));
-    EXPECT_EQ(attr("Locked"), AttrDirectory | AttrReadOnly);
-    EXPECT_TRUE(FileExists(files(), at("Locked")));
+    Texts got;
+    for (const char* name : {"a.txt", "Sub", "Sub\\", "", "missing.txt", "missing\\a.txt",
+                             "a.txt\\inside", "a.txt\\", "a?.txt", ".profile", "Hidden", "Locked"})
+        got.push_back(show(name));
+    EXPECT_EQ(got, (Texts{"A:x", "D", "D", "D", "-", "-", "-", "-", "-", "HA:p", "HD", "RD"}));
+    std::vector<bool> exists;
+    for (const char* name : {"a.txt", "missing.txt", "Sub", "Hidden", "Locked"})
+        exists.push_back(FileExists(files(), at(name)));
+    EXPECT_EQ(exists, (std::vector<bool>{true, false, false, true, true}));
 }
 
-TEST_P(FileSystemContract, WholeFilesReadBackByteForByte) {
+TEST_P(FileSystemContract, WholeFilesReadBackByteForByteARewriteTruncates) {
     std::string bytes;
-    for (int round = 0; round < 2; ++round) {
-        for (int value = 0; value < 256; ++value)
-            bytes += static_cast<char>(value);
-    }
+    for (int value = 0; value < 512; ++value)
+        bytes += static_cast<char>(value);
     bytes += "line\r\nnext\nlast\r";
     put("all.bin", bytes);
-    EXPECT_EQ(text("all.bin"), bytes);
-    EXPECT_EQ(files().fileSize(at("all.bin")), bytes.size());
-
-    // A rewrite truncates.
-    put("all.bin", "abc");
-    EXPECT_EQ(text("all.bin"), "abc");
-    EXPECT_EQ(files().fileSize(at("all.bin")), 3u);
     put("empty.txt", "");
-    EXPECT_EQ(text("empty.txt"), "");
-    EXPECT_EQ(files().fileSize(at("empty.txt")), 0u);
+    const auto whole = text("all.bin");
+    const auto size = files().fileSize(at("all.bin"));
+    put("all.bin", "abc");
+    EXPECT_EQ((std::vector<std::optional<std::string>>{whole, text("all.bin"), text("empty.txt")}),
+              (std::vector<std::optional<std::string>>{bytes, "abc", ""}));
+    EXPECT_EQ((std::vector<std::optional<std::uint64_t>>{size, files().fileSize(at("all.bin")),
+                                                         files().fileSize(at("empty.txt"))}),
+              (std::vector<std::optional<std::uint64_t>>{bytes.size(), 3, 0}));
 }
 
 TEST_P(FileSystemContract, ReadAndWriteFailures) {
-    EXPECT_EQ(text("missing.txt"), std::nullopt);
-    EXPECT_EQ(files().fileSize(at("missing.txt")), std::nullopt);
-    EXPECT_EQ(attr("missing.txt"), std::nullopt) << "a read created the file";
-
     ASSERT_TRUE(files().createFolder(at("Sub")));
-    EXPECT_EQ(text("Sub"), std::nullopt);
-    EXPECT_EQ(files().fileSize(at("Sub")), std::nullopt);
-    EXPECT_FALSE(files().writeFile(at("Sub"), "x"));
-    EXPECT_EQ(attr("Sub"), AttrDirectory);
-    EXPECT_FALSE(files().writeFile(at("missing\\a.txt"), "x"));
-    EXPECT_EQ(attr("missing"), std::nullopt);
+    EXPECT_EQ((std::vector<bool>{text("missing.txt").has_value(),
+                                 files().fileSize(at("missing.txt")).has_value(),
+                                 text("Sub").has_value(), files().fileSize(at("Sub")).has_value(),
+                                 files().writeFile(at("Sub"), "x"),
+                                 files().writeFile(at("missing\\a.txt"), "x")}),
+              std::vector<bool>(6, false));
+    EXPECT_EQ((Texts{show("missing.txt"), show("Sub"), show("missing")}), (Texts{"-", "D", "-"}));
 }
 
-TEST_P(FileSystemContract, ReadOnlyFilesReadButNotDeleted) {
+TEST_P(FileSystemContract, ReadOnlyFilesReadButNeitherChangedNorDeleted) {
     put("r.txt", "kept");
+    put("other.txt", "other");
     ASSERT_TRUE(files().setAttributes(at("r.txt"), AttrReadOnly));
-    EXPECT_EQ(attr("r.txt"), AttrArchive | AttrReadOnly);
-    EXPECT_EQ(text("r.txt"), "kept");
-    EXPECT_FALSE(files().deleteFile(at("r.txt")));
-    EXPECT_EQ(text("r.txt"), "kept");
-
-    // A copy carries the attribute.
-    ASSERT_TRUE(files().copyFile(at("r.txt"), at("copy.txt"), false));
-    EXPECT_EQ(attr("copy.txt"), AttrArchive | AttrReadOnly);
-
+    EXPECT_EQ((std::vector<bool>{files().deleteFile(at("r.txt")), files().writeFile(at("r.txt"), "new"),
+                                 files().copyFile(at("other.txt"), at("r.txt"), true)}),
+              std::vector<bool>(3, false));
+    Texts got{show("r.txt")};
     ASSERT_TRUE(files().setAttributes(at("r.txt"), AttrNormal));
-    EXPECT_EQ(attr("r.txt"), AttrArchive);
+    got.push_back(show("r.txt"));
     EXPECT_TRUE(files().deleteFile(at("r.txt")));
-    EXPECT_EQ(attr("r.txt"), std::nullopt);
+    got.push_back(show("r.txt"));
+    EXPECT_EQ(got, (Texts{"RA:kept", "A:kept", "-"}));
 }
 
+// Without regard to case, as capitals: "_" comes after the letters.
 TEST_P(FileSystemContract, ListsByNameWithAttributes) {
-    put("zeta.txt", "zzz");
-    put("Alpha.txt", "a");
-    put("beta.txt", "");
-    put("_under.txt", "");
-    put(".dot", "");
-    put("Hidden.sys", "h");
+    for (const auto& [name, bytes] : std::vector<std::pair<std::string, std::string>>{
+             {"zeta.txt", "zzz"}, {"Alpha.txt", "a"}, {"beta.txt", ""}, {"_under.txt", ""},
+             {".dot", ""}, {"Hidden.sys", "h"}})
+        put(name, bytes);
     ASSERT_TRUE(files().setAttributes(at("Hidden.sys"), AttrHidden | AttrSystem));
     ASSERT_TRUE(files().createFolder(at("Mid")));
-
-    auto entries = files().listFolder(harness_->scratch());
-    ASSERT_TRUE(entries.has_value());
-    // Without regard to case, as capitals: "_" comes after the letters.
-    EXPECT_EQ(namesOf(*entries),
-              (std::vector<std::string>{".dot", "Alpha.txt", "beta.txt", "Hidden.sys", "Mid",
-                                        "zeta.txt", "_under.txt"}));
-    EXPECT_EQ(entryNamed(*entries, ".dot")->attributes, AttrArchive | AttrHidden);
-    EXPECT_EQ(entryNamed(*entries, "Hidden.sys")->attributes,
-              AttrArchive | AttrHidden | AttrSystem);
-    EXPECT_EQ(entryNamed(*entries, "Mid")->attributes, AttrDirectory);
-    EXPECT_EQ(entryNamed(*entries, "Alpha.txt")->attributes, AttrArchive);
-    EXPECT_EQ(entryNamed(*entries, "zeta.txt")->size, 3u);
-
-    auto again = files().listFolder(harness_->scratch() + "\\");
-    ASSERT_TRUE(again.has_value());
-    EXPECT_EQ(namesOf(*again), namesOf(*entries));
-
-    auto empty = files().listFolder(at("Mid"));
-    ASSERT_TRUE(empty.has_value());
-    EXPECT_TRUE(empty->empty());
-    EXPECT_EQ(files().listFolder(at("missing")), std::nullopt);
-    EXPECT_EQ(files().listFolder(at("zeta.txt")), std::nullopt);
+    const Texts all = {".dot HA 0", "Alpha.txt A 1", "beta.txt A 0",  "Hidden.sys HSA 1",
+                       "Mid D",     "zeta.txt A 3",  "_under.txt A 0"};
+    EXPECT_EQ((std::vector<Texts>{list(harness_->scratch()), list(at("")), list(at("Mid")),
+                                  list(at("missing")), list(at("zeta.txt"))}),
+              (std::vector<Texts>{all, all, {}, {"(no folder)"}, {"(no folder)"}}));
 }
 
-TEST_P(FileSystemContract, AccentedNamesEndToEnd) {
-    const std::string french = "Fran\xE7"
-                               "ais.lng";
-    put(french, "fr");
-    put("\x9C"
-        "uvre.txt",
-        "oe"); // oe ligature, 0x9C
-    put("\x80"
-        "uro.txt",
-        "euro"); // euro sign, 0x80
-
-    auto entries = files().listFolder(harness_->scratch());
-    ASSERT_TRUE(entries.has_value());
-    // As capitals: F (U+0046) before OE (U+0152) before the euro sign (U+20AC).
-    EXPECT_EQ(namesOf(*entries), (std::vector<std::string>{french,
-                                                           "\x9C"
-                                                           "uvre.txt",
-                                                           "\x80"
-                                                           "uro.txt"}));
-    EXPECT_EQ(text(french), "fr");
-    EXPECT_EQ(text("FRAN\xC7"
-                   "AIS.LNG"),
-              "fr");
-    EXPECT_EQ(text("\x8C"
-                   "UVRE.TXT"),
-              "oe");
-    EXPECT_TRUE(FileExists(files(), at("fran\xE7"
-                                       "ais.LNG")));
-}
-
+// Windows-1252 names: "\xE7" c cedilla, "\x9C" oe ligature (U+0153), "\x80"
+// the euro sign (U+20AC); as capitals, F before OE before the euro sign.
 TEST_P(FileSystemContract, NamesCompareWithoutRegardToCase) {
     put("English.lng", "en");
     ASSERT_TRUE(files().createFolder(at("Sub")));
     put("Sub\\Inner.txt", "in");
-
-    EXPECT_EQ(text("ENGLISH.LNG"), "en");
-    EXPECT_EQ(attr("english.LNG"), AttrArchive);
-    EXPECT_EQ(text("SUB\\INNER.TXT"), "in");
-    EXPECT_EQ(text("sub\\..\\English.lng"), "en");
+    put("Fran\xE7"
+        "ais.lng",
+        "fr");
+    put("\x9Cuvre.txt", "oe");
+    put("\x80uro.txt", "euro");
+    Texts got;
+    for (const char* name : {"ENGLISH.LNG", "SUB\\INNER.TXT", "sub\\..\\English.lng",
+                             "FRAN\xC7"
+                             "AIS.LNG",
+                             "\x8CUVRE.TXT"})
+        got.push_back(show(name));
+    // Trailing dots and blanks are no part of a name; ".." stops at the drive.
+    std::string slashed = harness_->scratch();
+    std::replace(slashed.begin(), slashed.end(), '\\', '/');
+    got.push_back(text("English.lng. ").value_or("-"));
+    got.push_back(files().readFile("C:\\..\\..\\" + slashed.substr(3) + "/Sub\\Inner.txt").value_or("-"));
+    EXPECT_EQ(got, (Texts{"A:en", "A:in", "A:en", "A:fr", "A:oe", "en", "in"}));
     EXPECT_FALSE(files().createFolder(at("SUB")));
-
     // Writing under another case rewrites the same file, whose name stays.
     put("ENGLISH.LNG", "EN2");
-    auto entries = files().listFolder(harness_->scratch());
-    ASSERT_TRUE(entries.has_value());
-    EXPECT_EQ(namesOf(*entries), (std::vector<std::string>{"English.lng", "Sub"}));
-    EXPECT_EQ(text("English.lng"), "EN2");
+    EXPECT_EQ(list(harness_->scratch()), (Texts{"English.lng A 3", "Fran\xE7"
+                                                  "ais.lng A 2",
+                               "Sub D", "\x9Cuvre.txt A 2", "\x80uro.txt A 4"}));
 }
 
-TEST_P(FileSystemContract, CopyFiles) {
+TEST_P(FileSystemContract, CopyFilesCarryingTheirAttributes) {
     put("a.txt", "first");
     put("b.txt", "second");
+    put("h.txt", "hidden");
+    put("r.txt", "kept");
+    ASSERT_TRUE(files().setAttributes(at("h.txt"), AttrHidden));
+    ASSERT_TRUE(files().setAttributes(at("r.txt"), AttrReadOnly));
     ASSERT_TRUE(files().createFolder(at("Sub")));
-
-    EXPECT_TRUE(files().copyFile(at("a.txt"), at("c.txt"), false));
-    EXPECT_EQ(text("c.txt"), "first");
-    EXPECT_FALSE(files().copyFile(at("a.txt"), at("b.txt"), false));
-    EXPECT_EQ(text("b.txt"), "second");
-    EXPECT_TRUE(files().copyFile(at("a.txt"), at("B.TXT"), true));
-    EXPECT_EQ(text("b.txt"), "first");
-
-    EXPECT_FALSE(files().copyFile(at("missing.txt"), at("d.txt"), true));
-    EXPECT_EQ(attr("d.txt"), std::nullopt);
-    EXPECT_FALSE(files().copyFile(at("a.txt"), at("Sub"), true));
-    EXPECT_FALSE(files().copyFile(at("a.txt"), at("missing\\a.txt"), true));
-    EXPECT_FALSE(files().copyFile(at("Sub"), at("e.txt"), true));
-
-    ASSERT_TRUE(files().setAttributes(at("a.txt"), AttrHidden));
-    ASSERT_TRUE(files().copyFile(at("a.txt"), at("f.txt"), false));
-    EXPECT_EQ(attr("f.txt"), AttrArchive | AttrHidden);
+    // from, to, overwrite, copied, the target after
+    using Row = std::tuple<std::string, std::string, bool, bool, std::string>;
+    const std::vector<Row> rows = {
+        {"a.txt", "c.txt", false, true, "A:first"},   {"a.txt", "b.txt", false, false, "A:second"},
+        {"a.txt", "B.TXT", true, true, "A:first"},    {"missing.txt", "d.txt", true, false, "-"},
+        {"a.txt", "Sub", true, false, "D"},           {"a.txt", "missing\\a.txt", true, false, "-"},
+        {"Sub", "e.txt", true, false, "-"},           {"h.txt", "f.txt", false, true, "HA:hidden"},
+        {"r.txt", "g.txt", false, true, "RA:kept"},
+    };
+    std::vector<Row> got;
+    for (const auto& [from, to, overwrite, copied, after] : rows) {
+        const bool answer = files().copyFile(at(from), at(to), overwrite);
+        got.emplace_back(from, to, overwrite, answer, show(to));
+    }
+    EXPECT_EQ(got, rows);
 }
 
 TEST_P(FileSystemContract, MoveFilesAndFolders) {
     put("a.txt", "first");
     put("b.txt", "second");
+    put("r.txt", "kept");
     ASSERT_TRUE(files().setAttributes(at("a.txt"), AttrSystem));
-
-    EXPECT_TRUE(files().moveFile(at("a.txt"), at("c.txt")));
-    EXPECT_EQ(attr("a.txt"), std::nullopt);
-    EXPECT_EQ(text("c.txt"), "first");
-    EXPECT_EQ(attr("c.txt"), AttrArchive | AttrSystem);
-
-    EXPECT_FALSE(files().moveFile(at("c.txt"), at("b.txt")));
-    EXPECT_EQ(text("c.txt"), "first");
-    EXPECT_EQ(text("b.txt"), "second");
-    EXPECT_FALSE(files().moveFile(at("missing.txt"), at("d.txt")));
-    EXPECT_FALSE(files().moveFile(at("c.txt"), at("missing\\c.txt")));
-
+    ASSERT_TRUE(files().setAttributes(at("r.txt"), AttrReadOnly));
     ASSERT_TRUE(files().createFolder(at("Folder")));
     put("Folder\\inside.txt", "in");
-    EXPECT_TRUE(files().moveFile(at("Folder"), at("Moved")));
-    EXPECT_EQ(attr("Folder"), std::nullopt);
-    EXPECT_EQ(text("Moved\\inside.txt"), "in");
+    ASSERT_TRUE(files().setAttributes(at("FOLDER\\INSIDE.TXT"), AttrHidden));
+    // from, to, moved, the source after, the target after
+    using Row = std::tuple<std::string, std::string, bool, std::string, std::string>;
+    const std::vector<Row> rows = {
+        {"a.txt", "c.txt", true, "-", "SA:first"},
+        {"c.txt", "b.txt", false, "SA:first", "A:second"},
+        {"missing.txt", "d.txt", false, "-", "-"},
+        {"c.txt", "missing\\c.txt", false, "SA:first", "-"},
+        {"r.txt", "moved.txt", true, "-", "RA:kept"}, // read-only files move too
+        {"Folder", "Moved", true, "-", "D"},
+        {"c.txt", "C.TXT", true, "SA:first", "SA:first"}, // the new name is taken
+    };
+    std::vector<Row> got;
+    for (const auto& [from, to, moved, source, target] : rows) {
+        const bool answer = files().moveFile(at(from), at(to));
+        got.emplace_back(from, to, answer, show(from), show(to));
+    }
+    EXPECT_EQ(got, rows);
+    EXPECT_EQ(show("Moved\\inside.txt"), "HA:in");
+    EXPECT_EQ(list(harness_->scratch()),
+              (Texts{"b.txt A 6", "C.TXT SA 5", "Moved D", "moved.txt RA 4"}));
 }
 
 TEST_P(FileSystemContract, DeleteFilesAndCreateFolders) {
     put("a.txt", "x");
-    EXPECT_TRUE(files().deleteFile(at("a.txt")));
-    EXPECT_EQ(attr("a.txt"), std::nullopt);
-    EXPECT_FALSE(files().deleteFile(at("a.txt")));
-
-    EXPECT_TRUE(files().createFolder(at("New")));
-    EXPECT_EQ(attr("New"), AttrDirectory);
-    EXPECT_FALSE(files().createFolder(at("New")));
-    EXPECT_FALSE(files().deleteFile(at("New")));
-    EXPECT_EQ(attr("New"), AttrDirectory);
-    EXPECT_FALSE(files().createFolder(at("missing\\New")));
-    EXPECT_EQ(attr("missing"), std::nullopt);
-    EXPECT_TRUE(files().createFolder(at("Trailing\\")));
-    EXPECT_EQ(attr("Trailing"), AttrDirectory);
-
     put("file", "x");
-    EXPECT_FALSE(files().createFolder(at("file")));
-    EXPECT_EQ(text("file"), "x");
+    put("h.txt", "h");
+    ASSERT_TRUE(files().setAttributes(at("h.txt"), AttrHidden));
+    ASSERT_TRUE(files().deleteFile(at("h.txt")));
+    put("h.txt", "new"); // made anew, not hidden
+    // 'd' deletes a file, 'm' makes a folder; what it answered.
+    using Row = std::tuple<char, std::string, bool>;
+    const std::vector<Row> rows = {
+        {'d', "a.txt", true},          {'d', "a.txt", false},     {'m', "New", true},
+        {'m', "New", false},           {'d', "New", false},       {'m', "missing\\New", false},
+        {'m', "Trailing\\", true},     {'m', "file", false},
+    };
+    std::vector<Row> got;
+    for (const auto& [op, name, answer] : rows)
+        got.emplace_back(op, name,
+                         op == 'd' ? files().deleteFile(at(name)) : files().createFolder(at(name)));
+    EXPECT_EQ(got, rows);
+    EXPECT_EQ((Texts{show("a.txt"), show("New"), show("missing"), show("Trailing"), show("file"),
+                     show("h.txt")}),
+              (Texts{"-", "D", "-", "D", "A:x", "A:new"}));
+}
+
+// Unknown names stay as written, and their closing "%" opens nothing.
+TEST_P(FileSystemContract, ExpandsEnvironmentAsWindowsDoes) {
+    const std::vector<std::pair<std::string, std::string>> rows = {
+        {"%SystemDrive%\\x", "C:\\x"},
+        {"%systemdrive%", "C:"},
+        {"no reference", "no reference"},
+        {"%VelmoraNope%\\x", "%VelmoraNope%\\x"},
+        {"%VelmoraNope%SystemDrive%", "%VelmoraNope%SystemDrive%"},
+        {"%VelmoraNope%%SystemDrive%", "%VelmoraNope%C:"},
+        {"100%", "100%"},
+        {"%%", "%%"},
+        {"%SystemDrive%%", "C:%"},
+        {"", ""},
+    };
+    std::vector<std::pair<std::string, std::string>> got;
+    for (const auto& [text, expanded] : rows)
+        got.emplace_back(text, files().expandEnvironment(text));
+    EXPECT_EQ(got, rows);
 }
 
 } // namespace velmora::testing

@@ -1,4 +1,4 @@
-#include "contract/ProfileStringsContract.h"
+#include "contract/Contracts.h"
 #include "platform/portable/IniProfileStrings.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32ProfileStrings.h"
@@ -6,47 +6,34 @@
 
 namespace velmora::testing {
 
-namespace {
-
-// A scratch folder of the real file system, read through `Reader`: the
-// system's own functions, or the portable reader over the real files.
+// A scratch folder of the real file system, read by the system's own
+// functions or by the portable reader: the same cases on the same files.
 template <typename Reader> class Win32World : public ProfileWorld {
 public:
     platform::ProfileStrings& profile() override { return profile_; }
+    platform::FileSystem& files() override { return files_; }
     std::string path(const std::string& name) override { return scratch_.at(name); }
-    bool write(const std::string& name, const std::string& bytes) override {
-        return files_.writeFile(path(name), bytes);
-    }
-    std::optional<std::string> read(const std::string& name) override {
-        return files_.readFile(path(name));
-    }
 
 private:
     Win32ScratchFolder scratch_;
     platform::win32::Win32FileSystem files_;
-    Reader profile_ = make();
-
-    Reader make() {
-        if constexpr (std::is_same_v<Reader, platform::portable::IniProfileStrings>)
+    Reader profile_ = [this] {
+        if constexpr (std::is_constructible_v<Reader, platform::FileSystem&>)
             return Reader(files_);
         else
             return Reader();
-    }
+    }();
 };
 
-} // namespace
-
-// The same cases on the same kind of files: the portable reader is held to
-// what the system's reader does.
 INSTANTIATE_TEST_SUITE_P(
     Backends, ProfileStringsContract,
     ::testing::Values(
-        ProfileBackend{
+        Backend<ProfileWorld>{
             "Win32",
             [] { return std::make_unique<Win32World<platform::win32::Win32ProfileStrings>>(); }},
-        ProfileBackend{
+        Backend<ProfileWorld>{
             "Ini",
             [] { return std::make_unique<Win32World<platform::portable::IniProfileStrings>>(); }}),
-    ProfileBackendName);
+    BackendName);
 
 } // namespace velmora::testing
