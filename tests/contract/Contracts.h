@@ -98,7 +98,9 @@ protected:
 
     platform::FileSystem& files() { return harness_->files(); }
     std::string at(const std::string& name) const { return harness_->scratch() + "\\" + name; }
-    std::optional<std::uint32_t> attr(const std::string& name) { return files().attributes(at(name)); }
+    std::optional<std::uint32_t> attr(const std::string& name) {
+        return files().attributes(at(name));
+    }
     std::optional<std::string> text(const std::string& name) { return files().readFile(at(name)); }
     void put(const std::string& name, const std::string& bytes) {
         ASSERT_TRUE(files().writeFile(at(name), bytes)) << name;

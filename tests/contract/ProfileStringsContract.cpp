@@ -34,10 +34,14 @@ TEST_P(ProfileStringsContract, BlanksAroundNamesAndValuesGoQuotedBlanksStay) {
 }
 
 TEST_P(ProfileStringsContract, OnlyOneMatchingPairOfEnclosingQuotesGoes) {
-    const Lookups rows = {{"Q", "twice", "\"two pairs\""},   {"Q", "mixed", "\"mixed'"},
-                          {"Q", "open", "\"open only"},      {"Q", "close", "close only\""},
-                          {"Q", "inside", "an \"inner\" word"}, {"Q", "ends", "a\" and \"b"},
-                          {"Q", "empty", ""},                {"Q", "lone", "\""}};
+    const Lookups rows = {{"Q", "twice", "\"two pairs\""},
+                          {"Q", "mixed", "\"mixed'"},
+                          {"Q", "open", "\"open only"},
+                          {"Q", "close", "close only\""},
+                          {"Q", "inside", "an \"inner\" word"},
+                          {"Q", "ends", "a\" and \"b"},
+                          {"Q", "empty", ""},
+                          {"Q", "lone", "\""}};
     EXPECT_EQ(read(file("[Q]\r\ntwice=\"\"two pairs\"\"\r\nmixed=\"mixed'\r\nopen=\"open only\r\n"
                         "close=close only\"\r\ninside=an \"inner\" word\r\n"
                         "ends=\"a\" and \"b\"\r\nempty=\"\"\r\nlone=\"\r\n"),
@@ -82,8 +86,9 @@ TEST_P(ProfileStringsContract, LongValuesAreCutToTheBuffer) {
     const std::string value(300, 'v'), huge = std::string(99'990, 'w') + "end";
     const std::string path =
         file("[S]\r\nlong=" + value + "\r\nhuge=" + huge + "\r\nafter=still read\r\n");
-    const Lookups rows = {
-        {"S", "long", value.substr(0, 254)}, {"S", "huge", huge.substr(0, 254)}, {"S", "after", "still read"}};
+    const Lookups rows = {{"S", "long", value.substr(0, 254)},
+                          {"S", "huge", huge.substr(0, 254)},
+                          {"S", "after", "still read"}};
     EXPECT_EQ(read(path, rows), rows);
     auto& profile = world_->profile();
     EXPECT_EQ((Texts{profile.getString("S", "long", "", path, 301),
@@ -99,8 +104,9 @@ TEST_P(ProfileStringsContract, LineEndsOfEveryKindAndWindows1252Text) {
     for (const char* bytes : {"[S]\nfirst=1\nsecond=2\n", "[S]\rfirst=1\rsecond=2\r",
                               "\r\n\r\n  [S]  \r\n\r\nfirst=1\n\r\nsecond=2"})
         EXPECT_EQ(read(file(bytes), rows), rows) << bytes;
-    const Lookups accented = {
-        {"Onglet3", "Titre", "Exp\xE9""diteurs bloqu\xE9s \xAB guillemets \xBB \x80 \x9C\xFF"}};
+    const Lookups accented = {{"Onglet3", "Titre",
+                               "Exp\xE9"
+                               "diteurs bloqu\xE9s \xAB guillemets \xBB \x80 \x9C\xFF"}};
     EXPECT_EQ(read(file("[Onglet3]\r\nTitre=" + std::get<2>(accented[0]) + "\r\n"), accented),
               accented);
 }
@@ -123,9 +129,10 @@ TEST_P(ProfileStringsContract, SectionHeadersAndJunkAsTheSystemReadsThem) {
 
 TEST_P(ProfileStringsContract, WrittenValuesReadBack) {
     const std::string path = world_->path("written.ini");
-    for (const auto& [section, key, value] :
-         Lookups{{"Setup", "First", "one"}, {"Setup", "Second", "two words"},
-                 {"Other", "Third", "3"}, {"setup", "FIRST", "replaced"}})
+    for (const auto& [section, key, value] : Lookups{{"Setup", "First", "one"},
+                                                     {"Setup", "Second", "two words"},
+                                                     {"Other", "Third", "3"},
+                                                     {"setup", "FIRST", "replaced"}})
         ASSERT_TRUE(world_->profile().writeString(section, key, value, path)) << key;
     EXPECT_EQ(world_->files().readFile(path).value_or("(missing)"),
               "[Setup]\r\nFirst=replaced\r\nSecond=two words\r\n[Other]\r\nThird=3\r\n");

@@ -112,12 +112,12 @@ TEST_P(RegistryContract, ValuesReadAsTextByTheirType) {
 
 TEST_P(RegistryContract, MissingKeysAndValuesReadAsNotFound) {
     put(key, "present", RegSz, "here\0"s);
-    EXPECT_EQ((Texts{reg_->ReadRegValue(HKCU, key + "\\missing", "x"),
-                     reg_->ReadRegValueRaw(HKCU, key + "\\missing", "x"),
-                     reg_->ReadRegValue(HKCU, key, "absent"),
-                     reg_->ReadRegValueRaw(HKCU, key, "absent"),
-                     reg_->ReadRegValue(HKCU, key, "")}), // no default value was set
-              Texts(5, kNotFound));
+    EXPECT_EQ(
+        (Texts{reg_->ReadRegValue(HKCU, key + "\\missing", "x"),
+               reg_->ReadRegValueRaw(HKCU, key + "\\missing", "x"),
+               reg_->ReadRegValue(HKCU, key, "absent"), reg_->ReadRegValueRaw(HKCU, key, "absent"),
+               reg_->ReadRegValue(HKCU, key, "")}), // no default value was set
+        Texts(5, kNotFound));
 }
 
 // The program reads with a buffer of 2048 bytes; a raw read gives all of it
@@ -162,8 +162,8 @@ TEST_P(RegistryContract, StoreAnswersMoreDataWhenTheBufferIsTooSmall) {
     put(key + "\\abcd", "", RegSz, "");
     using Row = std::tuple<std::string, std::size_t, long, std::string>; // bytes when read
     const std::vector<Row> rows = {
-        {"sz", 3, RegMoreData, ""},     {"sz", 4, RegOk, "abc\0"s},   {"sz", 0, RegMoreData, ""},
-        {"bare", 2, RegMoreData, ""},   {"bare", 3, RegOk, "abc"},    {"bin", 3, RegMoreData, ""},
+        {"sz", 3, RegMoreData, ""},     {"sz", 4, RegOk, "abc\0"s},    {"sz", 0, RegMoreData, ""},
+        {"bare", 2, RegMoreData, ""},   {"bare", 3, RegOk, "abc"},     {"bin", 3, RegMoreData, ""},
         {"dword", 3, RegMoreData, ""},  {"dword", 4, RegOk, dword(9)}, {"empty", 0, RegOk, ""},
         {"subkey", 4, RegMoreData, ""}, {"subkey", 5, RegOk, "abcd"}, // no room for the zero
     };
@@ -183,14 +183,26 @@ TEST_P(RegistryContract, StoreAnswersMoreDataWhenTheBufferIsTooSmall) {
 
 TEST_P(RegistryContract, DwordWritesStoreSignedLongsLeastSignificantByteFirst) {
     const std::vector<std::pair<RegInput, std::uint32_t>> rows = {
-        {"1"s, 1u},          {0x50000LL, 327680u}, {"007"s, 7u},
-        {" 12 "s, 12u},      {"-3"s, 0xFFFFFFFDu}, {-1LL, 0xFFFFFFFFu},
-        {2147483647LL, 0x7FFFFFFFu}, {-2147483648LL, 0x80000000u},
+        {"1"s, 1u},
+        {0x50000LL, 327680u},
+        {"007"s, 7u},
+        {" 12 "s, 12u},
+        {"-3"s, 0xFFFFFFFDu},
+        {-1LL, 0xFFFFFFFFu},
+        {2147483647LL, 0x7FFFFFFFu},
+        {-2147483648LL, 0x80000000u},
         // Halves round to even.
-        {2.5, 2u},           {3.5, 4u},            {-2.5, 0xFFFFFFFEu},
-        {2.4999, 2u},        {2.5000001, 3u},      {-2147483648.5, 0x80000000u},
-        {"2.5"s, 2u},        {"3.5"s, 4u},         {"2.51"s, 3u},
-        {"-0.5"s, 0u},       {"-1.5"s, 0xFFFFFFFEu},
+        {2.5, 2u},
+        {3.5, 4u},
+        {-2.5, 0xFFFFFFFEu},
+        {2.4999, 2u},
+        {2.5000001, 3u},
+        {-2147483648.5, 0x80000000u},
+        {"2.5"s, 2u},
+        {"3.5"s, 4u},
+        {"2.51"s, 3u},
+        {"-0.5"s, 0u},
+        {"-1.5"s, 0xFFFFFFFEu},
     };
     std::vector<Stored> got, want;
     for (const auto& [input, number] : rows) {
@@ -202,9 +214,9 @@ TEST_P(RegistryContract, DwordWritesStoreSignedLongsLeastSignificantByteFirst) {
 }
 
 TEST_P(RegistryContract, DwordWritesOfValuesThatAreNoLongWriteNothing) {
-    const RegInput refused[] = {"abc"s,        ""s,           "12abc"s, "1 2"s,
-                                "."s,          "--1"s,        2147483648LL, -2147483649LL,
-                                2147483647.5,  -2147483648.6, 1e300,    "99999999999"s};
+    const RegInput refused[] = {"abc"s,       ""s,           "12abc"s,     "1 2"s,
+                                "."s,         "--1"s,        2147483648LL, -2147483649LL,
+                                2147483647.5, -2147483648.6, 1e300,        "99999999999"s};
     std::vector<long> got;
     for (const RegInput& input : refused)
         got.push_back(reg_->WriteRegValue(HKCU, key + "\\never", "d", RegDword, input));
@@ -268,17 +280,17 @@ TEST_P(RegistryContract, Windows1252TextRoundTripsByteForByte) {
     for (const std::string& text : {"Fran\347ais"s, "\x80"s, "\x81\x8D\x8F\x90\x9D"s, every}) {
         reg_->WriteRegValue(HKCU, key, "\xC9t\xE9", RegSz, text);
         reg_->WriteRegValue(HKCU, key, "raw", RegBinary, text);
-        EXPECT_EQ((Texts{stored(key, "\xC9t\xE9").second, reg_->ReadRegValue(HKCU, key, "\xC9t\xE9"),
-                         reg_->ReadRegValueRaw(HKCU, key, "raw").substr(0, text.size() + 1)}),
-                  (Texts{text + '\0', text, text + '\0'}));
+        EXPECT_EQ(
+            (Texts{stored(key, "\xC9t\xE9").second, reg_->ReadRegValue(HKCU, key, "\xC9t\xE9"),
+                   reg_->ReadRegValueRaw(HKCU, key, "raw").substr(0, text.size() + 1)}),
+            (Texts{text + '\0', text, text + '\0'}));
     }
     // Accented names fold their case too: 0xE9 and 0xC9 are one letter, and
     // so are 0xFF and 0x9F, 0x9C and 0x8C.
     reg_->WriteRegValue(HKCU, key + "\\Fran\347ais", "\xFF\x9C", RegSz, "1"s);
     reg_->WriteRegValue(HKCU, key + "\\fran\347AIS", "", RegSz, "2"s);
     EXPECT_EQ((Texts{reg_->ReadRegValue(HKCU, key, "\xE9T\xC9"),
-                     reg_->ReadRegValue(HKCU, key + "\\FRAN\307AIS", "\x9F\x8C"),
-                     subkeys(key)}),
+                     reg_->ReadRegValue(HKCU, key + "\\FRAN\307AIS", "\x9F\x8C"), subkeys(key)}),
               (Texts{every, "1", "Fran\347ais"}));
 }
 
@@ -300,20 +312,21 @@ TEST_P(RegistryContract, NamesCompareWithoutCaseAndKeepTheirSpelling) {
 TEST_P(RegistryContract, EmptyNamesInsideAPathAreSkipped) {
     reg_->WriteRegValue(HKCU, key + "\\a\\\\b\\", "v", RegSz, "x"s);
     // A leading backslash is a bad path name (161), not the root.
-    EXPECT_EQ((Texts{subkeys(key), reg_->ReadRegValue(HKCU, key + "\\a\\b", "v"),
-                     reg_->ReadRegValue(HKCU, key + "\\a\\b\\", "v"),
-                     reg_->ReadRegValue(HKCU, "\\" + key + "\\a\\b", "v"),
-                     std::to_string(reg_->WriteRegValue(HKCU, "\\" + key + "\\c", "v", RegSz, "x"s)),
-                     reg_->EnumRegSubKey(HKCU, "\\" + key, 0), subkeys(key)}),
-              (Texts{"a", "x", "x", kNotFound, "161", kNotFound, "a"}));
+    EXPECT_EQ(
+        (Texts{subkeys(key), reg_->ReadRegValue(HKCU, key + "\\a\\b", "v"),
+               reg_->ReadRegValue(HKCU, key + "\\a\\b\\", "v"),
+               reg_->ReadRegValue(HKCU, "\\" + key + "\\a\\b", "v"),
+               std::to_string(reg_->WriteRegValue(HKCU, "\\" + key + "\\c", "v", RegSz, "x"s)),
+               reg_->EnumRegSubKey(HKCU, "\\" + key, 0), subkeys(key)}),
+        (Texts{"a", "x", "x", kNotFound, "161", kNotFound, "a"}));
 }
 
 // ---- enumerating ----
 
 TEST_P(RegistryContract, SubkeysEnumerateInTheRegistrysSortedOrder) {
-    for (const char* name : {"beta", "Alpha", "_under", "Zeta", "alpha2", "10", "9", "~", "a b",
-                             "Alph", "ZZZ", "zz", "[x]", "@", "{", "\x80", "\xB5", "\x8A", "\347a",
-                             "\xC9t\xE9", "\xFF"})
+    for (const char* name : {"beta", "Alpha", "_under", "Zeta", "alpha2", "10",        "9",
+                             "~",    "a b",   "Alph",   "ZZZ",  "zz",     "[x]",       "@",
+                             "{",    "\x80",  "\xB5",   "\x8A", "\347a",  "\xC9t\xE9", "\xFF"})
         put(key + "\\" + name, "", RegSz, "");
     // By lower-cased Unicode characters, as Wine orders them: punctuation
     // between 'Z' and 'a' comes before the letters; "\x8A" is U+0160 and
@@ -338,15 +351,21 @@ TEST_P(RegistryContract, DeleteRegTreeRemovesTheSubkeyAndAllBelowIt) {
     // Gone already, or no parent: 2. A path below the parent names the key to
     // delete; never the parent itself: no name (87), a bad path name (161).
     Texts got;
-    for (const auto& [parent, name] : std::vector<std::pair<std::string, std::string>>{
-             {"", "VICTIM"}, {"", "Victim"}, {"\\NoParent", "Victim"}, {"", "Sibling\\Child"},
-             {"\\Victims", ""}, {"", "\\"}, {"", "\\Victims"}})
+    for (const auto& [parent, name] :
+         std::vector<std::pair<std::string, std::string>>{{"", "VICTIM"},
+                                                          {"", "Victim"},
+                                                          {"\\NoParent", "Victim"},
+                                                          {"", "Sibling\\Child"},
+                                                          {"\\Victims", ""},
+                                                          {"", "\\"},
+                                                          {"", "\\Victims"}})
         got.push_back(reg_->DeleteRegTree(HKCU, key + parent, name));
     EXPECT_EQ(got, (Texts{"0", "2", "2", "0", "87", "161", "161"}));
-    EXPECT_EQ((Texts{subkeys(key), subkeys(key + "\\Sibling"), reg_->ReadRegValue(HKCU, key, "keep"),
-                     reg_->ReadRegValue(HKCU, key + "\\Victim\\Deep\\Deeper", "v"),
-                     reg_->ReadRegValue(HKCU, key + "\\Victims", "v")}),
-              (Texts{"Sibling|Victims", "", "parent value", kNotFound, "3"}));
+    EXPECT_EQ(
+        (Texts{subkeys(key), subkeys(key + "\\Sibling"), reg_->ReadRegValue(HKCU, key, "keep"),
+               reg_->ReadRegValue(HKCU, key + "\\Victim\\Deep\\Deeper", "v"),
+               reg_->ReadRegValue(HKCU, key + "\\Victims", "v")}),
+        (Texts{"Sibling|Victims", "", "parent value", kNotFound, "3"}));
 }
 
 TEST_P(RegistryContract, DeleteRegValueRemovesOnlyThatValue) {
@@ -374,7 +393,8 @@ TEST_P(RegistryContract, MachineAndClassesRootsWorkAlike) {
         reg_->WriteRegValue(root, k + "\\Sub\\Deeper", "", RegSz, "x"s);
         Texts got{reg_->ReadRegValue(root, upper + "\\SUB", "N"), reg_->EnumRegSubKey(root, k, 0),
                   reg_->ReadRegValue(root, k + "\\Sub\\Deeper", ""),
-                  reg_->ReadRegValue(HKCU, key + "\\Sub", "n"), reg_->DeleteRegTree(root, k, "Sub")};
+                  reg_->ReadRegValue(HKCU, key + "\\Sub", "n"),
+                  reg_->DeleteRegTree(root, k, "Sub")};
         got.push_back(reg_->ReadRegValue(root, k + "\\Sub", "n"));
         EXPECT_EQ(got, (Texts{"007", "Sub", "x", kNotFound, "0", kNotFound})) << root;
     }
@@ -387,8 +407,10 @@ namespace velmora {
 // How the program takes a number from a value's text.
 TEST(LeadingNumber, TakesTheLeadingDigitsOnly) {
     const std::vector<std::pair<std::string, long long>> rows = {
-        {"001", 1},        {"4294967295", 4294967295LL}, {"12abc34", 12}, {kNotFound, 0}, {"", 0},
-        {"-5", 0},         {" 5", 0}, {"99999999999999999999999", 9223372036854775807LL}};
+        {"001", 1},      {"4294967295", 4294967295LL},
+        {"12abc34", 12}, {kNotFound, 0},
+        {"", 0},         {"-5", 0},
+        {" 5", 0},       {"99999999999999999999999", 9223372036854775807LL}};
     std::vector<std::pair<std::string, long long>> got;
     for (const auto& [text, number] : rows)
         got.emplace_back(text, LeadingNumber(text));

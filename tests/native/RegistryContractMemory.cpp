@@ -4,10 +4,13 @@
 namespace velmora::testing {
 
 INSTANTIATE_TEST_SUITE_P(Memory, RegistryContract,
-                         ::testing::Values(Backend<RegistryWorld>{"Memory", [] {
-                             return std::make_unique<RegistryWorld>(RegistryWorld{
-                                 std::make_unique<platform::portable::MemoryRegistry>(), "run"});
-                         }}),
+                         ::testing::Values(Backend<RegistryWorld>{
+                             "Memory",
+                             [] {
+                                 return std::make_unique<RegistryWorld>(RegistryWorld{
+                                     std::make_unique<platform::portable::MemoryRegistry>(),
+                                     "run"});
+                             }}),
                          BackendName);
 
 } // namespace velmora::testing
