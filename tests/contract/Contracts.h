@@ -48,6 +48,14 @@ protected:
     void put(const std::string& key, const std::string& value, std::uint32_t type,
              const std::string& bytes) const;
     std::string subkeys(const std::string& key) const; // "a|b|c" in enumeration order
+    // The program's reads and writes under HKCU\<scratch key><sub>.
+    std::string read(const std::string& sub, const std::string& value) const {
+        return reg_->ReadRegValue(platform::HKCU, key + sub, value);
+    }
+    long write(const std::string& sub, const std::string& value, std::int32_t type,
+               const RegInput& input) const {
+        return reg_->WriteRegValue(platform::HKCU, key + sub, value, type, input);
+    }
 
     std::unique_ptr<RegistryWorld> world_;
     std::unique_ptr<modRegistre> reg_;

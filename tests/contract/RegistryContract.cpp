@@ -67,57 +67,53 @@ std::string RegistryContract::subkeys(const std::string& k) const {
 
 // ---- reading: type, stored bytes, text the program reads ----
 
+// REG_DWORD: unsigned decimal with at least three digits; of another length
+// than four, the first four bytes count, missing ones as zero. REG_BINARY:
+// upper-case hex, two digits a byte. Strings and any other type: the data
+// less its last character (the terminating zero, or the last real one).
+
 TEST_P(RegistryContract, ValuesReadAsTextByTheirType) {
     using Row = std::tuple<std::uint32_t, std::string, std::string>;
-    const std::vector<Row> rows = {
-        // REG_DWORD: unsigned decimal with at least three digits; of another
-        // length than four, the first four bytes count, missing ones as zero.
-        {RegDword, dword(0), "000"},
-        {RegDword, dword(5), "005"},
-        {RegDword, dword(42), "042"},
-        {RegDword, dword(999), "999"},
-        {RegDword, dword(1000), "1000"},
-        {RegDword, dword(327680), "327680"},
-        {RegDword, dword(0x7FFFFFFF), "2147483647"},
-        {RegDword, dword(0x80000000u), "2147483648"},
-        {RegDword, dword(0xFFFFFFFFu), "4294967295"},
-        {RegDword, "\x05\x01", "261"},
-        {RegDword, "", "000"},
-        {RegDword, "\x01\x00\x00\x00\xFF\xFF"s, "001"},
-        // REG_BINARY: upper-case hex, two digits a byte.
-        {RegBinary, "\x02\x00\x00\x00"s, "02000000"},
-        {RegBinary, "\x01\x0A\xFF\xab", "010AFFAB"},
-        {RegBinary, "", ""},
-        // Strings, and any other type: the data less its last character (the
-        // terminating zero, or the last real character when there is none).
-        {RegSz, "abc\0"s, "abc"},
-        {RegSz, "\0"s, ""},
-        {RegSz, "", ""},
-        {RegSz, "ab", "a"},
-        {RegExpandSz, "%SystemRoot%\\x\0"s, "%SystemRoot%\\x"},
-        {RegMultiSz, "one\0two\0\0"s, "one\0two\0"s},
-        {11, "ABCD\0\0\0\0"s, "ABCD\0\0\0"s}, // REG_QWORD
-        {RegNone, "", ""},
-        {RegNone, "xyz", "xy"},
-        {0x12345, "ab", "a"},
-    };
+    const std::vector<Row> rows = {{RegDword, dword(0), "000"},
+                                   {RegDword, dword(5), "005"},
+                                   {RegDword, dword(42), "042"},
+                                   {RegDword, dword(999), "999"},
+                                   {RegDword, dword(1000), "1000"},
+                                   {RegDword, dword(327680), "327680"},
+                                   {RegDword, dword(0x7FFFFFFF), "2147483647"},
+                                   {RegDword, dword(0x80000000u), "2147483648"},
+                                   {RegDword, dword(0xFFFFFFFFu), "4294967295"},
+                                   {RegDword, "\x05\x01", "261"},
+                                   {RegDword, "", "000"},
+                                   {RegDword, "\x01\x00\x00\x00\xFF\xFF"s, "001"},
+                                   {RegBinary, "\x02\x00\x00\x00"s, "02000000"},
+                                   {RegBinary, "\x01\x0A\xFF\xab", "010AFFAB"},
+                                   {RegBinary, "", ""},
+                                   {RegSz, "abc\0"s, "abc"},
+                                   {RegSz, "\0"s, ""},
+                                   {RegSz, "", ""},
+                                   {RegSz, "ab", "a"},
+                                   {RegExpandSz, "%SystemRoot%\\x\0"s, "%SystemRoot%\\x"},
+                                   {RegMultiSz, "one\0two\0\0"s, "one\0two\0"s},
+                                   {11 /* REG_QWORD */, "ABCD\0\0\0\0"s, "ABCD\0\0\0"s},
+                                   {RegNone, "", ""},
+                                   {RegNone, "xyz", "xy"},
+                                   {0x12345, "ab", "a"}};
     std::vector<Row> got;
     for (const auto& [type, bytes, text] : rows) {
         put(key, "v", type, bytes);
         const auto [storedType, storedBytes] = stored(key, "v");
-        got.emplace_back(storedType, storedBytes, reg_->ReadRegValue(HKCU, key, "v"));
+        got.emplace_back(storedType, storedBytes, read("", "v"));
     }
     EXPECT_EQ(got, rows);
 }
 
 TEST_P(RegistryContract, MissingKeysAndValuesReadAsNotFound) {
     put(key, "present", RegSz, "here\0"s);
-    EXPECT_EQ(
-        (Texts{reg_->ReadRegValue(HKCU, key + "\\missing", "x"),
-               reg_->ReadRegValueRaw(HKCU, key + "\\missing", "x"),
-               reg_->ReadRegValue(HKCU, key, "absent"), reg_->ReadRegValueRaw(HKCU, key, "absent"),
-               reg_->ReadRegValue(HKCU, key, "")}), // no default value was set
-        Texts(5, kNotFound));
+    EXPECT_EQ((Texts{read("\\missing", "x"), reg_->ReadRegValueRaw(HKCU, key + "\\missing", "x"),
+                     read("", "absent"), reg_->ReadRegValueRaw(HKCU, key, "absent"),
+                     read("", "")}), // no default value was set
+              Texts(5, kNotFound));
 }
 
 // The program reads with a buffer of 2048 bytes; a raw read gives all of it
@@ -145,9 +141,9 @@ TEST_P(RegistryContract, ReadsThroughTheBufferOf2048Bytes) {
         {RegDword, dword(7), "007", "007"},
     };
     std::vector<Row> got;
-    for (const auto& [type, bytes, read, raw] : rows) {
+    for (const auto& [type, bytes, asText, asRaw] : rows) {
         put(key, "v", type, bytes);
-        got.emplace_back(type, stored(key, "v").second, reg_->ReadRegValue(HKCU, key, "v"),
+        got.emplace_back(type, stored(key, "v").second, read("", "v"),
                          reg_->ReadRegValueRaw(HKCU, key, "v"));
     }
     EXPECT_EQ(got, rows);
@@ -181,32 +177,30 @@ TEST_P(RegistryContract, StoreAnswersMoreDataWhenTheBufferIsTooSmall) {
 
 // ---- writing ----
 
+// Halves round to even.
 TEST_P(RegistryContract, DwordWritesStoreSignedLongsLeastSignificantByteFirst) {
-    const std::vector<std::pair<RegInput, std::uint32_t>> rows = {
-        {"1"s, 1u},
-        {0x50000LL, 327680u},
-        {"007"s, 7u},
-        {" 12 "s, 12u},
-        {"-3"s, 0xFFFFFFFDu},
-        {-1LL, 0xFFFFFFFFu},
-        {2147483647LL, 0x7FFFFFFFu},
-        {-2147483648LL, 0x80000000u},
-        // Halves round to even.
-        {2.5, 2u},
-        {3.5, 4u},
-        {-2.5, 0xFFFFFFFEu},
-        {2.4999, 2u},
-        {2.5000001, 3u},
-        {-2147483648.5, 0x80000000u},
-        {"2.5"s, 2u},
-        {"3.5"s, 4u},
-        {"2.51"s, 3u},
-        {"-0.5"s, 0u},
-        {"-1.5"s, 0xFFFFFFFEu},
-    };
+    const std::vector<std::pair<RegInput, std::uint32_t>> rows = {{"1"s, 1u},
+                                                                  {0x50000LL, 327680u},
+                                                                  {"007"s, 7u},
+                                                                  {" 12 "s, 12u},
+                                                                  {"-3"s, 0xFFFFFFFDu},
+                                                                  {-1LL, 0xFFFFFFFFu},
+                                                                  {2147483647LL, 0x7FFFFFFFu},
+                                                                  {-2147483648LL, 0x80000000u},
+                                                                  {2.5, 2u},
+                                                                  {3.5, 4u},
+                                                                  {-2.5, 0xFFFFFFFEu},
+                                                                  {2.4999, 2u},
+                                                                  {2.5000001, 3u},
+                                                                  {-2147483648.5, 0x80000000u},
+                                                                  {"2.5"s, 2u},
+                                                                  {"3.5"s, 4u},
+                                                                  {"2.51"s, 3u},
+                                                                  {"-0.5"s, 0u},
+                                                                  {"-1.5"s, 0xFFFFFFFEu}};
     std::vector<Stored> got, want;
     for (const auto& [input, number] : rows) {
-        EXPECT_EQ(reg_->WriteRegValue(HKCU, key, "d", RegDword, input), 0);
+        EXPECT_EQ(write("", "d", RegDword, input), 0);
         got.push_back(stored(key, "d"));
         want.emplace_back(RegDword, dword(number));
     }
@@ -219,11 +213,12 @@ TEST_P(RegistryContract, DwordWritesOfValuesThatAreNoLongWriteNothing) {
                                 2147483647.5, -2147483648.6, 1e300,        "99999999999"s};
     std::vector<long> got;
     for (const RegInput& input : refused)
-        got.push_back(reg_->WriteRegValue(HKCU, key + "\\never", "d", RegDword, input));
+        got.push_back(write("\\never", "d", RegDword, input));
     EXPECT_EQ(got, std::vector<long>(std::size(refused), RegInvalidParameter));
     EXPECT_EQ(subkeys(key), "") << "not even the key was made";
 }
 
+// Types the program does not know write a string without its zero.
 TEST_P(RegistryContract, TextWritesAppendOneZeroAndKeepTheirType) {
     const std::vector<std::tuple<std::int32_t, RegInput, Stored>> rows = {
         {RegSz, "000"s, {RegSz, "000\0"s}},
@@ -235,14 +230,12 @@ TEST_P(RegistryContract, TextWritesAppendOneZeroAndKeepTheirType) {
         {RegSz, 42LL, {RegSz, "42\0"s}},
         {RegSz, 1.5, {RegSz, "1.5\0"s}},
         {RegSz, 1e20, {RegSz, "1E+20\0"s}},
-        // Types the program does not know: a string without its zero.
         {0, "abc"s, {RegSz, "abc"}},
         {99, "xyz"s, {RegSz, "xyz"}},
-        {-1, ""s, {RegSz, ""}},
-    };
+        {-1, ""s, {RegSz, ""}}};
     std::vector<Stored> got, want;
     for (const auto& [type, input, result] : rows) {
-        EXPECT_EQ(reg_->WriteRegValue(HKCU, key, "v", type, input), 0);
+        EXPECT_EQ(write("", "v", type, input), 0);
         got.push_back(stored(key, "v"));
         want.push_back(result);
     }
@@ -250,25 +243,22 @@ TEST_P(RegistryContract, TextWritesAppendOneZeroAndKeepTheirType) {
 }
 
 TEST_P(RegistryContract, WritesCreateTheWholeMissingPath) {
-    EXPECT_EQ(reg_->WriteRegValue(HKCU, key + "\\One\\Two\\Three", "v", RegSz, "x"s), 0);
+    EXPECT_EQ(write("\\One\\Two\\Three", "v", RegSz, "x"s), 0);
     EXPECT_EQ((Texts{subkeys(key), subkeys(key + "\\One"), subkeys(key + "\\One\\Two"),
-                     reg_->ReadRegValue(HKCU, key + "\\One\\Two\\Three", "v"),
-                     reg_->ReadRegValue(HKCU, key + "\\One\\Two", "v")}),
+                     read("\\One\\Two\\Three", "v"), read("\\One\\Two", "v")}),
               (Texts{"One", "Two", "Three", "x", kNotFound}));
 }
 
 TEST_P(RegistryContract, DefaultValueIsTheEmptyName) {
     Texts got;
-    const auto read = [&](const std::string& value) {
-        got.push_back(reg_->ReadRegValue(HKCU, key, value));
-    };
-    reg_->WriteRegValue(HKCU, key, "", RegSz, "default"s);
-    reg_->WriteRegValue(HKCU, key, "named", RegSz, "other"s);
-    read(""), read("named");
-    reg_->WriteRegValue(HKCU, key, "", RegDword, 5LL);
-    read("");
+    const auto look = [&](const std::string& value) { got.push_back(read("", value)); };
+    write("", "", RegSz, "default"s);
+    write("", "named", RegSz, "other"s);
+    look(""), look("named");
+    write("", "", RegDword, 5LL);
+    look("");
     reg_->DeleteRegValue(HKCU, key, "");
-    read(""), read("named");
+    look(""), look("named");
     EXPECT_EQ(got, (Texts{"default", "other", "005", kNotFound, "other"}));
 }
 
@@ -278,19 +268,17 @@ TEST_P(RegistryContract, Windows1252TextRoundTripsByteForByte) {
     for (int byte = 1; byte < 256; ++byte)
         every.push_back(static_cast<char>(byte));
     for (const std::string& text : {"Fran\347ais"s, "\x80"s, "\x81\x8D\x8F\x90\x9D"s, every}) {
-        reg_->WriteRegValue(HKCU, key, "\xC9t\xE9", RegSz, text);
-        reg_->WriteRegValue(HKCU, key, "raw", RegBinary, text);
-        EXPECT_EQ(
-            (Texts{stored(key, "\xC9t\xE9").second, reg_->ReadRegValue(HKCU, key, "\xC9t\xE9"),
-                   reg_->ReadRegValueRaw(HKCU, key, "raw").substr(0, text.size() + 1)}),
-            (Texts{text + '\0', text, text + '\0'}));
+        write("", "\xC9t\xE9", RegSz, text);
+        write("", "raw", RegBinary, text);
+        EXPECT_EQ((Texts{stored(key, "\xC9t\xE9").second, read("", "\xC9t\xE9"),
+                         reg_->ReadRegValueRaw(HKCU, key, "raw").substr(0, text.size() + 1)}),
+                  (Texts{text + '\0', text, text + '\0'}));
     }
     // Accented names fold their case too: 0xE9 and 0xC9 are one letter, and
     // so are 0xFF and 0x9F, 0x9C and 0x8C.
-    reg_->WriteRegValue(HKCU, key + "\\Fran\347ais", "\xFF\x9C", RegSz, "1"s);
-    reg_->WriteRegValue(HKCU, key + "\\fran\347AIS", "", RegSz, "2"s);
-    EXPECT_EQ((Texts{reg_->ReadRegValue(HKCU, key, "\xE9T\xC9"),
-                     reg_->ReadRegValue(HKCU, key + "\\FRAN\307AIS", "\x9F\x8C"), subkeys(key)}),
+    write("\\Fran\347ais", "\xFF\x9C", RegSz, "1"s);
+    write("\\fran\347AIS", "", RegSz, "2"s);
+    EXPECT_EQ((Texts{read("", "\xE9T\xC9"), read("\\FRAN\307AIS", "\x9F\x8C"), subkeys(key)}),
               (Texts{every, "1", "Fran\347ais"}));
 }
 
@@ -310,11 +298,10 @@ TEST_P(RegistryContract, NamesCompareWithoutCaseAndKeepTheirSpelling) {
 }
 
 TEST_P(RegistryContract, EmptyNamesInsideAPathAreSkipped) {
-    reg_->WriteRegValue(HKCU, key + "\\a\\\\b\\", "v", RegSz, "x"s);
+    write("\\a\\\\b\\", "v", RegSz, "x"s);
     // A leading backslash is a bad path name (161), not the root.
     EXPECT_EQ(
-        (Texts{subkeys(key), reg_->ReadRegValue(HKCU, key + "\\a\\b", "v"),
-               reg_->ReadRegValue(HKCU, key + "\\a\\b\\", "v"),
+        (Texts{subkeys(key), read("\\a\\b", "v"), read("\\a\\b\\", "v"),
                reg_->ReadRegValue(HKCU, "\\" + key + "\\a\\b", "v"),
                std::to_string(reg_->WriteRegValue(HKCU, "\\" + key + "\\c", "v", RegSz, "x"s)),
                reg_->EnumRegSubKey(HKCU, "\\" + key, 0), subkeys(key)}),
@@ -342,12 +329,12 @@ TEST_P(RegistryContract, SubkeysEnumerateInTheRegistrysSortedOrder) {
 // ---- deleting ----
 
 TEST_P(RegistryContract, DeleteRegTreeRemovesTheSubkeyAndAllBelowIt) {
-    reg_->WriteRegValue(HKCU, key, "keep", RegSz, "parent value"s);
-    reg_->WriteRegValue(HKCU, key + "\\Victim", "v", RegSz, "1"s);
-    reg_->WriteRegValue(HKCU, key + "\\Victim\\Deep\\Deeper", "v", RegDword, 1LL);
-    reg_->WriteRegValue(HKCU, key + "\\Victim\\Other", "v", RegBinary, "b"s);
-    reg_->WriteRegValue(HKCU, key + "\\Sibling\\Child", "v", RegSz, "2"s);
-    reg_->WriteRegValue(HKCU, key + "\\Victims", "v", RegSz, "3"s);
+    write("", "keep", RegSz, "parent value"s);
+    write("\\Victim", "v", RegSz, "1"s);
+    write("\\Victim\\Deep\\Deeper", "v", RegDword, 1LL);
+    write("\\Victim\\Other", "v", RegBinary, "b"s);
+    write("\\Sibling\\Child", "v", RegSz, "2"s);
+    write("\\Victims", "v", RegSz, "3"s);
     // Gone already, or no parent: 2. A path below the parent names the key to
     // delete; never the parent itself: no name (87), a bad path name (161).
     Texts got;
@@ -361,20 +348,18 @@ TEST_P(RegistryContract, DeleteRegTreeRemovesTheSubkeyAndAllBelowIt) {
                                                           {"", "\\Victims"}})
         got.push_back(reg_->DeleteRegTree(HKCU, key + parent, name));
     EXPECT_EQ(got, (Texts{"0", "2", "2", "0", "87", "161", "161"}));
-    EXPECT_EQ(
-        (Texts{subkeys(key), subkeys(key + "\\Sibling"), reg_->ReadRegValue(HKCU, key, "keep"),
-               reg_->ReadRegValue(HKCU, key + "\\Victim\\Deep\\Deeper", "v"),
-               reg_->ReadRegValue(HKCU, key + "\\Victims", "v")}),
-        (Texts{"Sibling|Victims", "", "parent value", kNotFound, "3"}));
+    EXPECT_EQ((Texts{subkeys(key), subkeys(key + "\\Sibling"), read("", "keep"),
+                     read("\\Victim\\Deep\\Deeper", "v"), read("\\Victims", "v")}),
+              (Texts{"Sibling|Victims", "", "parent value", kNotFound, "3"}));
 }
 
 TEST_P(RegistryContract, DeleteRegValueRemovesOnlyThatValue) {
-    reg_->WriteRegValue(HKCU, key, "gone", RegSz, "1"s);
-    reg_->WriteRegValue(HKCU, key, "stays", RegSz, "2"s);
+    write("", "gone", RegSz, "1"s);
+    write("", "stays", RegSz, "2"s);
     reg_->DeleteRegValue(HKCU, key, "gone");
     reg_->DeleteRegValue(HKCU, key, "gone");
     reg_->DeleteRegValue(HKCU, key + "\\missing", "gone");
-    EXPECT_EQ((Texts{reg_->ReadRegValue(HKCU, key, "gone"), reg_->ReadRegValue(HKCU, key, "stays"),
+    EXPECT_EQ((Texts{read("", "gone"), read("", "stays"),
                      std::to_string(world_->store->deleteValue(HKCU, key, "gone")),
                      std::to_string(world_->store->deleteValue(HKCU, key + "\\missing", "x")),
                      subkeys(key)}), // deleting creates nothing
@@ -392,8 +377,7 @@ TEST_P(RegistryContract, MachineAndClassesRootsWorkAlike) {
         ASSERT_EQ(reg_->WriteRegValue(root, k + "\\Sub", "n", RegDword, 7LL), 0);
         reg_->WriteRegValue(root, k + "\\Sub\\Deeper", "", RegSz, "x"s);
         Texts got{reg_->ReadRegValue(root, upper + "\\SUB", "N"), reg_->EnumRegSubKey(root, k, 0),
-                  reg_->ReadRegValue(root, k + "\\Sub\\Deeper", ""),
-                  reg_->ReadRegValue(HKCU, key + "\\Sub", "n"),
+                  reg_->ReadRegValue(root, k + "\\Sub\\Deeper", ""), read("\\Sub", "n"),
                   reg_->DeleteRegTree(root, k, "Sub")};
         got.push_back(reg_->ReadRegValue(root, k + "\\Sub", "n"));
         EXPECT_EQ(got, (Texts{"007", "Sub", "x", kNotFound, "0", kNotFound})) << root;

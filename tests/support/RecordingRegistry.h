@@ -28,14 +28,14 @@ public:
                     std::uint32_t access = platform::RegAllAccess) override {
         return inner_.queryValue(root, key, value, size, out, access);
     }
+    long enumSubKey(std::uint32_t root, const std::string& key, std::uint32_t index,
+                    std::size_t size, std::string& name) override {
+        return inner_.enumSubKey(root, key, index, size, name);
+    }
     long setValue(std::uint32_t root, const std::string& key, const std::string& value,
                   std::uint32_t type, const std::string& bytes) override {
         changes.push_back({RegistryChange::Set, root, key, value, type});
         return inner_.setValue(root, key, value, type, bytes);
-    }
-    long enumSubKey(std::uint32_t root, const std::string& key, std::uint32_t index,
-                    std::size_t size, std::string& name) override {
-        return inner_.enumSubKey(root, key, index, size, name);
     }
     long deleteValue(std::uint32_t root, const std::string& key,
                      const std::string& value) override {

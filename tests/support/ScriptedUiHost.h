@@ -30,29 +30,54 @@ public:
         responders_[formName] = std::move(responder);
     }
 
-    int msgBox(const std::string& text, int style, const std::string& title) override;
-    void load(ui::Form& form) override;
-    void show(ui::Form& form, bool modal) override;
-    void hide(ui::Form& form) override;
-    void unload(ui::Form& form) override;
-    void setMousePointer(int pointer) override;
+    int msgBox(const std::string& text, int style, const std::string& title) override {
+        messages.push_back({text, style, title});
+        if (!answers_.empty()) {
+            const int answer = answers_.front();
+            answers_.pop_front();
+            return answer;
+        }
+        const bool second = (style & ui::MbDefaultButton2) != 0;
+        if ((style & 0x0F) == ui::MbYesNo)
+            return second ? ui::ResultNo : ui::ResultYes;
+        return (style & 0x0F) == ui::MbOkCancel && second ? ui::ResultCancel : ui::ResultOk;
+    }
+    void load(ui::Form& form) override { events.push_back("load " + form.name()); }
+    void show(ui::Form& form, bool modal) override {
+        form.markShown(true);
+        events.push_back((modal ? "modal " : "show ") + form.name());
+        if (!modal)
+            return;
+        if (auto it = responders_.find(form.name()); it != responders_.end())
+            std::function<void(ui::Form&)>(it->second)(form);
+        if (form.isVisible()) // a modal window always ends hidden: the show returns only then
+            form.Hide();
+    }
+    void hide(ui::Form& form) override {
+        form.markShown(false);
+        events.push_back("hide " + form.name());
+    }
+    void unload(ui::Form& form) override {
+        form.markShown(false);
+        events.push_back("unload " + form.name());
+    }
+    void setMousePointer(int pointer) override { pointers.push_back(pointer_ = pointer); }
     int mousePointer() const override { return pointer_; }
     void doEvents() override {
         ++doEventsCalls;
         if (onDoEvents)
             onDoEvents();
     }
-    void popupMenu(ui::Form& form, const std::string& menuName) override;
+    void popupMenu(ui::Form&, const std::string&) override {}
     // A loaded form's stand-in handle: its address.
     std::uintptr_t windowHandle(const ui::Form& form) const override {
         return form.isLoaded() ? reinterpret_cast<std::uintptr_t>(&form) : 0;
     }
 
     std::vector<ShownMessage> messages;
-    std::vector<std::string>
-        events;                // "load frmX", "show frmX", "modal frmX", "hide frmX", "unload frmX"
+    // "load frmX", "show frmX", "modal frmX", "hide frmX", "unload frmX"
+    std::vector<std::string> events;
     std::vector<int> pointers; // every pointer change, in order
-    std::vector<std::string> popups;
     int doEventsCalls = 0;
     // What the user does while a long command lets the window breathe.
     std::function<void()> onDoEvents;

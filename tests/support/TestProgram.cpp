@@ -2,6 +2,7 @@
 
 #include "app/frmPrincipal.h"
 
+#include <algorithm>
 #include <fstream>
 #include <stdexcept>
 
@@ -26,20 +27,11 @@ TestProgram::TestProgram(Languages languages) : files({{'C', scratch.path().stri
 }
 
 void TestProgram::putFile(const std::string& windowsPath, const std::string& bytes) {
-    const std::string prefix = "C:\\";
-    if (windowsPath.rfind(prefix, 0) != 0)
+    if (windowsPath.rfind("C:\\", 0) != 0)
         throw std::logic_error("test files live on drive C");
-    fs::path host = scratch.path();
-    std::string rest = windowsPath.substr(prefix.size());
-    std::size_t start = 0;
-    while (start <= rest.size()) {
-        auto end = rest.find('\\', start);
-        if (end == std::string::npos)
-            end = rest.size();
-        if (end > start)
-            host /= rest.substr(start, end - start);
-        start = end + 1;
-    }
+    std::string relative = windowsPath.substr(3);
+    std::replace(relative.begin(), relative.end(), '\\', '/');
+    const fs::path host = scratch.path() / relative;
     fs::create_directories(host.parent_path());
     std::ofstream(host, std::ios::binary) << bytes;
 }

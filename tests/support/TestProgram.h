@@ -20,8 +20,6 @@
 
 namespace velmora::testing {
 
-using ScratchFolder = TempFolder;
-
 struct TestProgram {
     enum class Languages { Shipped, None };
 
