@@ -1,23 +1,80 @@
-#include "contract/Contracts.h"
+// The profile-string contract: what any reader of the program's INI files
+// must answer, as Windows' GetPrivateProfileStringA does.
+
+#include "contract/Backend.h"
+#include "platform/portable/IniProfileStrings.h"
+#ifdef _WIN32
+#include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32ProfileStrings.h"
+#include "wine/WineFolders.h"
+#else
+#include "platform/portable/PosixFileSystem.h"
+#include "support/TempFolder.h"
+#endif
+
+#include <gtest/gtest.h>
+
+#include <tuple>
+#include <vector>
 
 namespace velmora::testing {
+namespace {
 
 using Texts = std::vector<std::string>;
-using Lookups = std::vector<ProfileStringsContract::Lookup>;
+using Lookups = std::vector<std::tuple<std::string, std::string, std::string>>;
 
-std::string ProfileStringsContract::file(const std::string& bytes) {
-    // A new name for every file: the system keeps recently read files and
-    // would not see a rewrite within the same second.
-    const std::string path = world_->path("case" + std::to_string(++files_) + ".lng");
-    EXPECT_TRUE(world_->files().writeFile(path, bytes)) << path;
-    return path;
+// A reader with a scratch folder of its own: under Wine the system's reader or
+// the portable one over real files, natively the portable one over a host
+// folder standing for drive C.
+struct ProfileWorld {
+#ifdef _WIN32
+    Win32ScratchFolder scratch;
+    platform::win32::Win32FileSystem files;
+    std::string path(const std::string& name) const {
+        return scratch.at(name);
+    }
+#else
+    TempFolder scratch;
+    platform::portable::PosixFileSystem files{{{'C', scratch.path().string()}}};
+    std::string path(const std::string& name) const {
+        return "C:\\" + name;
+    }
+#endif
+    std::unique_ptr<platform::ProfileStrings> reader;
+};
+
+template <typename Reader> std::unique_ptr<ProfileWorld> world() {
+    auto made = std::make_unique<ProfileWorld>();
+    if constexpr (std::is_constructible_v<Reader, platform::FileSystem&>)
+        made->reader = std::make_unique<Reader>(made->files);
+    else
+        made->reader = std::make_unique<Reader>();
+    return made;
 }
 
-Lookups ProfileStringsContract::read(const std::string& path, Lookups rows) {
-    for (auto& [section, key, value] : rows)
-        value = world_->profile().getString(section, key, "default", path, 255);
-    return rows;
-}
+class ProfileStringsContract : public ::testing::TestWithParam<Backend<ProfileWorld>> {
+protected:
+    // Writes a file of its own for this case and answers its path: the system
+    // keeps recently read files and would not see a rewrite within a second.
+    std::string file(const std::string& bytes) {
+        const std::string path = world_->path("case" + std::to_string(++files_) + ".lng");
+        EXPECT_TRUE(world_->files.writeFile(path, bytes)) << path;
+        return path;
+    }
+    // The rows (section, key, value) with each value as the program reads it:
+    // 255-byte buffer, "default" when missing.
+    Lookups read(const std::string& path, Lookups rows) {
+        for (auto& [section, key, value] : rows)
+            value = profile().getString(section, key, "default", path, 255);
+        return rows;
+    }
+    platform::ProfileStrings& profile() { return *world_->reader; }
+
+    std::unique_ptr<ProfileWorld> world_ = GetParam().make();
+    int files_ = 0;
+};
+
+} // namespace
 
 TEST_P(ProfileStringsContract, BlanksAroundNamesAndValuesGoQuotedBlanksStay) {
     const Lookups rows = {{"Blanks", "plain", "three blanks before, two after"},
@@ -90,12 +147,11 @@ TEST_P(ProfileStringsContract, LongValuesAreCutToTheBuffer) {
                           {"S", "huge", huge.substr(0, 254)},
                           {"S", "after", "still read"}};
     EXPECT_EQ(read(path, rows), rows);
-    auto& profile = world_->profile();
-    EXPECT_EQ((Texts{profile.getString("S", "long", "", path, 301),
-                     profile.getString("S", "long", "", path, 2),
-                     profile.getString("S", "absent", "a long default", path, 7),
-                     profile.getString("S", "absent", "", path, 255),
-                     profile.getString("S", "long", "", world_->path("not there.lng"), 255)}),
+    EXPECT_EQ((Texts{profile().getString("S", "long", "", path, 301),
+                     profile().getString("S", "long", "", path, 2),
+                     profile().getString("S", "absent", "a long default", path, 7),
+                     profile().getString("S", "absent", "", path, 255),
+                     profile().getString("S", "long", "", world_->path("not there.lng"), 255)}),
               (Texts{value, "v", "a long", "", ""}));
 }
 
@@ -133,9 +189,22 @@ TEST_P(ProfileStringsContract, WrittenValuesReadBack) {
                                                      {"Setup", "Second", "two words"},
                                                      {"Other", "Third", "3"},
                                                      {"setup", "FIRST", "replaced"}})
-        ASSERT_TRUE(world_->profile().writeString(section, key, value, path)) << key;
-    EXPECT_EQ(world_->files().readFile(path).value_or("(missing)"),
+        ASSERT_TRUE(profile().writeString(section, key, value, path)) << key;
+    EXPECT_EQ(world_->files.readFile(path).value_or("(missing)"),
               "[Setup]\r\nFirst=replaced\r\nSecond=two words\r\n[Other]\r\nThird=3\r\n");
 }
+
+#ifdef _WIN32
+INSTANTIATE_TEST_SUITE_P(
+    Backends, ProfileStringsContract,
+    ::testing::Values(Backend<ProfileWorld>{"Win32", world<platform::win32::Win32ProfileStrings>},
+                      Backend<ProfileWorld>{"Ini", world<platform::portable::IniProfileStrings>}),
+    BackendName);
+#else
+INSTANTIATE_TEST_SUITE_P(Ini, ProfileStringsContract,
+                         ::testing::Values(Backend<ProfileWorld>{
+                             "Ini", world<platform::portable::IniProfileStrings>}),
+                         BackendName);
+#endif
 
 } // namespace velmora::testing

@@ -1,4 +1,16 @@
-#include "contract/Contracts.h"
+// The registry contract: what the program's registry layer and any store
+// behind it must do, byte for byte, as Windows' registry does it.
+
+#include "contract/Backend.h"
+#include "core/modRegistre.h"
+#include "platform/portable/MemoryRegistry.h"
+#ifdef _WIN32
+#include "platform/win32/Win32Registry.h"
+
+#include <windows.h>
+#endif
+
+#include <gtest/gtest.h>
 
 #include <cctype>
 #include <tuple>
@@ -21,49 +33,64 @@ std::string dword(std::uint32_t n) {
     return {char(n & 0xFF), char(n >> 8 & 0xFF), char(n >> 16 & 0xFF), char(n >> 24)};
 }
 
+// Each case works under <root>\...\VelmoraContract\<tag>, the tag unique to
+// the process, so that runs side by side on one registry do not meet.
+std::string scratch(std::uint32_t root) {
+#ifdef _WIN32
+    return scratchFolder(root) + "\\p" + std::to_string(GetCurrentProcessId());
+#else
+    return scratchFolder(root) + "\\run";
+#endif
+}
+
+class RegistryContract : public ::testing::TestWithParam<Backend<Registry>> {
+protected:
+    void SetUp() override { TearDown(); } // what a run that did not finish left
+    void TearDown() override {
+        for (std::uint32_t root : {HKCU, HKLM, HKCR}) {
+            const std::string folder = scratchFolder(root);
+            store->deleteTree(root, folder, scratch(root).substr(folder.size() + 1));
+            std::string first;
+            if (store->enumSubKey(root, folder, 0, 256, first) != RegOk)
+                store->deleteTree(root, root == HKCR ? "" : "Software", "VelmoraContract");
+        }
+    }
+    // Type and bytes of a value, read with a buffer big enough for any.
+    Stored stored(const std::string& value) const {
+        RegData data;
+        EXPECT_EQ(store->queryValue(HKCU, key, value, 1 << 16, data), RegOk) << value;
+        return {data.type, data.bytes};
+    }
+    void put(const std::string& sub, const std::string& value, std::uint32_t type,
+             const std::string& bytes) const {
+        ASSERT_EQ(store->setValue(HKCU, key + sub, value, type, bytes), RegOk) << sub << value;
+    }
+    // The program's reads and writes under the scratch key.
+    std::string read(const std::string& sub, const std::string& value) const {
+        return reg.ReadRegValue(HKCU, key + sub, value);
+    }
+    long write(const std::string& sub, const std::string& value, std::int32_t type,
+               const RegInput& input) const {
+        return reg.WriteRegValue(HKCU, key + sub, value, type, input);
+    }
+    // "a|b|c": the subkeys in enumeration order.
+    std::string subkeys(const std::string& k) const {
+        std::string names;
+        for (std::int32_t index = 0; index < 1000; ++index) {
+            const std::string name = reg.EnumRegSubKey(HKCU, k, index);
+            if (name == kNotFound)
+                break;
+            names += (index ? "|" : "") + name;
+        }
+        return names;
+    }
+
+    std::unique_ptr<Registry> store = GetParam().make();
+    modRegistre reg{*store};
+    const std::string key = scratch(HKCU);
+};
+
 } // namespace
-
-void RegistryContract::SetUp() {
-    world_ = GetParam().make();
-    reg_ = std::make_unique<modRegistre>(*world_->store);
-    key = scratch(HKCU);
-    TearDown(); // what a run that did not finish left
-}
-
-void RegistryContract::TearDown() {
-    for (std::uint32_t root : {HKCU, HKLM, HKCR}) {
-        world_->store->deleteTree(root, scratchFolder(root), world_->tag);
-        std::string first;
-        if (world_->store->enumSubKey(root, scratchFolder(root), 0, 256, first) != RegOk)
-            world_->store->deleteTree(root, root == HKCR ? "" : "Software", "VelmoraContract");
-    }
-}
-
-std::string RegistryContract::scratch(std::uint32_t root) const {
-    return scratchFolder(root) + "\\" + world_->tag;
-}
-
-Stored RegistryContract::stored(const std::string& k, const std::string& value) const {
-    RegData data;
-    EXPECT_EQ(world_->store->queryValue(HKCU, k, value, 1 << 16, data), RegOk) << value;
-    return {data.type, data.bytes};
-}
-
-void RegistryContract::put(const std::string& k, const std::string& value, std::uint32_t type,
-                           const std::string& bytes) const {
-    ASSERT_EQ(world_->store->setValue(HKCU, k, value, type, bytes), RegOk) << k << " / " << value;
-}
-
-std::string RegistryContract::subkeys(const std::string& k) const {
-    std::string names;
-    for (std::int32_t index = 0; index < 1000; ++index) {
-        const std::string name = reg_->EnumRegSubKey(HKCU, k, index);
-        if (name == kNotFound)
-            break;
-        names += (index ? "|" : "") + name;
-    }
-    return names;
-}
 
 // ---- reading: type, stored bytes, text the program reads ----
 
@@ -101,19 +128,11 @@ TEST_P(RegistryContract, ValuesReadAsTextByTheirType) {
                                    {0x12345, "ab", "a"}};
     std::vector<Row> got;
     for (const auto& [type, bytes, text] : rows) {
-        put(key, "v", type, bytes);
-        const auto [storedType, storedBytes] = stored(key, "v");
+        put("", "v", type, bytes);
+        const auto [storedType, storedBytes] = stored("v");
         got.emplace_back(storedType, storedBytes, read("", "v"));
     }
     EXPECT_EQ(got, rows);
-}
-
-TEST_P(RegistryContract, MissingKeysAndValuesReadAsNotFound) {
-    put(key, "present", RegSz, "here\0"s);
-    EXPECT_EQ((Texts{read("\\missing", "x"), reg_->ReadRegValueRaw(HKCU, key + "\\missing", "x"),
-                     read("", "absent"), reg_->ReadRegValueRaw(HKCU, key, "absent"),
-                     read("", "")}), // no default value was set
-              Texts(5, kNotFound));
 }
 
 // The program reads with a buffer of 2048 bytes; a raw read gives all of it
@@ -142,20 +161,20 @@ TEST_P(RegistryContract, ReadsThroughTheBufferOf2048Bytes) {
     };
     std::vector<Row> got;
     for (const auto& [type, bytes, asText, asRaw] : rows) {
-        put(key, "v", type, bytes);
-        got.emplace_back(type, stored(key, "v").second, read("", "v"),
-                         reg_->ReadRegValueRaw(HKCU, key, "v"));
+        put("", "v", type, bytes);
+        got.emplace_back(type, stored("v").second, read("", "v"),
+                         reg.ReadRegValueRaw(HKCU, key, "v"));
     }
     EXPECT_EQ(got, rows);
 }
 
 TEST_P(RegistryContract, StoreAnswersMoreDataWhenTheBufferIsTooSmall) {
-    put(key, "sz", RegSz, "abc\0"s);
-    put(key, "bare", RegSz, "abc");
-    put(key, "bin", RegBinary, "abcd");
-    put(key, "dword", RegDword, dword(9));
-    put(key, "empty", RegSz, "");
-    put(key + "\\abcd", "", RegSz, "");
+    put("", "sz", RegSz, "abc\0"s);
+    put("", "bare", RegSz, "abc");
+    put("", "bin", RegBinary, "abcd");
+    put("", "dword", RegDword, dword(9));
+    put("", "empty", RegSz, "");
+    put("\\abcd", "", RegSz, "");
     using Row = std::tuple<std::string, std::size_t, long, std::string>; // bytes when read
     const std::vector<Row> rows = {
         {"sz", 3, RegMoreData, ""},     {"sz", 4, RegOk, "abc\0"s},    {"sz", 0, RegMoreData, ""},
@@ -167,9 +186,8 @@ TEST_P(RegistryContract, StoreAnswersMoreDataWhenTheBufferIsTooSmall) {
     for (const auto& [name, size, status, bytes] : rows) {
         RegData data;
         std::string& out = data.bytes;
-        const long answer = name == "subkey"
-                                ? world_->store->enumSubKey(HKCU, key, 0, size, out)
-                                : world_->store->queryValue(HKCU, key, name, size, data);
+        const long answer = name == "subkey" ? store->enumSubKey(HKCU, key, 0, size, out)
+                                             : store->queryValue(HKCU, key, name, size, data);
         got.emplace_back(name, size, answer, answer == RegOk ? out : "");
     }
     EXPECT_EQ(got, rows);
@@ -201,7 +219,7 @@ TEST_P(RegistryContract, DwordWritesStoreSignedLongsLeastSignificantByteFirst) {
     std::vector<Stored> got, want;
     for (const auto& [input, number] : rows) {
         EXPECT_EQ(write("", "d", RegDword, input), 0);
-        got.push_back(stored(key, "d"));
+        got.push_back(stored("d"));
         want.emplace_back(RegDword, dword(number));
     }
     EXPECT_EQ(got, want);
@@ -236,17 +254,10 @@ TEST_P(RegistryContract, TextWritesAppendOneZeroAndKeepTheirType) {
     std::vector<Stored> got, want;
     for (const auto& [type, input, result] : rows) {
         EXPECT_EQ(write("", "v", type, input), 0);
-        got.push_back(stored(key, "v"));
+        got.push_back(stored("v"));
         want.push_back(result);
     }
     EXPECT_EQ(got, want);
-}
-
-TEST_P(RegistryContract, WritesCreateTheWholeMissingPath) {
-    EXPECT_EQ(write("\\One\\Two\\Three", "v", RegSz, "x"s), 0);
-    EXPECT_EQ((Texts{subkeys(key), subkeys(key + "\\One"), subkeys(key + "\\One\\Two"),
-                     read("\\One\\Two\\Three", "v"), read("\\One\\Two", "v")}),
-              (Texts{"One", "Two", "Three", "x", kNotFound}));
 }
 
 TEST_P(RegistryContract, DefaultValueIsTheEmptyName) {
@@ -257,7 +268,7 @@ TEST_P(RegistryContract, DefaultValueIsTheEmptyName) {
     look(""), look("named");
     write("", "", RegDword, 5LL);
     look("");
-    reg_->DeleteRegValue(HKCU, key, "");
+    reg.DeleteRegValue(HKCU, key, "");
     look(""), look("named");
     EXPECT_EQ(got, (Texts{"default", "other", "005", kNotFound, "other"}));
 }
@@ -270,8 +281,8 @@ TEST_P(RegistryContract, Windows1252TextRoundTripsByteForByte) {
     for (const std::string& text : {"Fran\347ais"s, "\x80"s, "\x81\x8D\x8F\x90\x9D"s, every}) {
         write("", "\xC9t\xE9", RegSz, text);
         write("", "raw", RegBinary, text);
-        EXPECT_EQ((Texts{stored(key, "\xC9t\xE9").second, read("", "\xC9t\xE9"),
-                         reg_->ReadRegValueRaw(HKCU, key, "raw").substr(0, text.size() + 1)}),
+        EXPECT_EQ((Texts{stored("\xC9t\xE9").second, read("", "\xC9t\xE9"),
+                         reg.ReadRegValueRaw(HKCU, key, "raw").substr(0, text.size() + 1)}),
                   (Texts{text + '\0', text, text + '\0'}));
     }
     // Accented names fold their case too: 0xE9 and 0xC9 are one letter, and
@@ -287,25 +298,26 @@ TEST_P(RegistryContract, NamesCompareWithoutCaseAndKeepTheirSpelling) {
     for (std::size_t i = 0; i < key.size(); ++i)
         upper[i] = char(std::toupper(key[i])), lower[i] = char(std::tolower(key[i]));
     const std::string oe = key + "\\Microsoft\\Outlook Express";
-    reg_->WriteRegValue(HKCU, oe, "MixedCase", RegDword, 1LL);
-    Texts got{reg_->ReadRegValue(HKCU, upper + "\\MICROSOFT\\outlook express", "MIXEDCASE")};
-    reg_->WriteRegValue(HKCU, lower + "\\microsoft\\OUTLOOK EXPRESS", "mixedcase", RegDword, 2LL);
-    got.push_back(reg_->ReadRegValue(HKCU, oe, "MixedCase"));
+    reg.WriteRegValue(HKCU, oe, "MixedCase", RegDword, 1LL);
+    Texts got{reg.ReadRegValue(HKCU, upper + "\\MICROSOFT\\outlook express", "MIXEDCASE")};
+    reg.WriteRegValue(HKCU, lower + "\\microsoft\\OUTLOOK EXPRESS", "mixedcase", RegDword, 2LL);
+    got.push_back(reg.ReadRegValue(HKCU, oe, "MixedCase"));
     got.push_back(subkeys(key) + "/" + subkeys(key + "\\Microsoft"));
-    reg_->DeleteRegValue(HKCU, key + "\\MICROSOFT\\Outlook Express", "MIXEDcase");
-    got.push_back(reg_->ReadRegValue(HKCU, oe, "MixedCase"));
+    reg.DeleteRegValue(HKCU, key + "\\MICROSOFT\\Outlook Express", "MIXEDcase");
+    got.push_back(reg.ReadRegValue(HKCU, oe, "MixedCase"));
     EXPECT_EQ(got, (Texts{"001", "002", "Microsoft/Outlook Express", kNotFound}));
 }
 
-TEST_P(RegistryContract, EmptyNamesInsideAPathAreSkipped) {
-    write("\\a\\\\b\\", "v", RegSz, "x"s);
-    // A leading backslash is a bad path name (161), not the root.
-    EXPECT_EQ(
-        (Texts{subkeys(key), read("\\a\\b", "v"), read("\\a\\b\\", "v"),
-               reg_->ReadRegValue(HKCU, "\\" + key + "\\a\\b", "v"),
-               std::to_string(reg_->WriteRegValue(HKCU, "\\" + key + "\\c", "v", RegSz, "x"s)),
-               reg_->EnumRegSubKey(HKCU, "\\" + key, 0), subkeys(key)}),
-        (Texts{"a", "x", "x", kNotFound, "161", kNotFound, "a"}));
+TEST_P(RegistryContract, WritesCreateTheWholePathSkippingEmptyNames) {
+    // Writes create the whole missing path; a leading backslash is a bad path
+    // name (161), not the root.
+    write("\\a\\\\b\\c\\", "v", RegSz, "x"s);
+    EXPECT_EQ((Texts{subkeys(key), subkeys(key + "\\a"), subkeys(key + "\\a\\b"),
+                     read("\\a\\b", "v"), read("\\a\\b\\c", "v"), read("\\a\\b\\c\\", "v"),
+                     reg.ReadRegValue(HKCU, "\\" + key + "\\a\\b\\c", "v"),
+                     std::to_string(reg.WriteRegValue(HKCU, "\\" + key + "\\c", "v", RegSz, "x"s)),
+                     reg.EnumRegSubKey(HKCU, "\\" + key, 0), subkeys(key)}),
+              (Texts{"a", "b", "c", kNotFound, "x", "x", kNotFound, "161", kNotFound, "a"}));
 }
 
 // ---- enumerating ----
@@ -314,15 +326,15 @@ TEST_P(RegistryContract, SubkeysEnumerateInTheRegistrysSortedOrder) {
     for (const char* name : {"beta", "Alpha", "_under", "Zeta", "alpha2", "10",        "9",
                              "~",    "a b",   "Alph",   "ZZZ",  "zz",     "[x]",       "@",
                              "{",    "\x80",  "\xB5",   "\x8A", "\347a",  "\xC9t\xE9", "\xFF"})
-        put(key + "\\" + name, "", RegSz, "");
+        put("\\"s + name, "", RegSz, "");
     // By lower-cased Unicode characters, as Wine orders them: punctuation
     // between 'Z' and 'a' comes before the letters; "\x8A" is U+0160 and
     // "\x80" U+20AC.
     EXPECT_EQ(subkeys(key), "10|9|@|[x]|_under|a b|Alph|Alpha|alpha2|beta|Zeta|zz|ZZZ|{|~|"
                             "\xB5|\347a|\xC9t\xE9|\xFF|\x8A|\x80");
-    EXPECT_EQ((Texts{reg_->EnumRegSubKey(HKCU, key, 21), reg_->EnumRegSubKey(HKCU, key, -1),
-                     reg_->EnumRegSubKey(HKCU, key + "\\Alpha", 0),
-                     reg_->EnumRegSubKey(HKCU, key + "\\Missing", 0)}),
+    EXPECT_EQ((Texts{reg.EnumRegSubKey(HKCU, key, 21), reg.EnumRegSubKey(HKCU, key, -1),
+                     reg.EnumRegSubKey(HKCU, key + "\\Alpha", 0),
+                     reg.EnumRegSubKey(HKCU, key + "\\Missing", 0)}),
               Texts(4, kNotFound));
 }
 
@@ -346,7 +358,7 @@ TEST_P(RegistryContract, DeleteRegTreeRemovesTheSubkeyAndAllBelowIt) {
                                                           {"\\Victims", ""},
                                                           {"", "\\"},
                                                           {"", "\\Victims"}})
-        got.push_back(reg_->DeleteRegTree(HKCU, key + parent, name));
+        got.push_back(reg.DeleteRegTree(HKCU, key + parent, name));
     EXPECT_EQ(got, (Texts{"0", "2", "2", "0", "87", "161", "161"}));
     EXPECT_EQ((Texts{subkeys(key), subkeys(key + "\\Sibling"), read("", "keep"),
                      read("\\Victim\\Deep\\Deeper", "v"), read("\\Victims", "v")}),
@@ -356,14 +368,16 @@ TEST_P(RegistryContract, DeleteRegTreeRemovesTheSubkeyAndAllBelowIt) {
 TEST_P(RegistryContract, DeleteRegValueRemovesOnlyThatValue) {
     write("", "gone", RegSz, "1"s);
     write("", "stays", RegSz, "2"s);
-    reg_->DeleteRegValue(HKCU, key, "gone");
-    reg_->DeleteRegValue(HKCU, key, "gone");
-    reg_->DeleteRegValue(HKCU, key + "\\missing", "gone");
-    EXPECT_EQ((Texts{read("", "gone"), read("", "stays"),
-                     std::to_string(world_->store->deleteValue(HKCU, key, "gone")),
-                     std::to_string(world_->store->deleteValue(HKCU, key + "\\missing", "x")),
+    reg.DeleteRegValue(HKCU, key, "gone");
+    reg.DeleteRegValue(HKCU, key, "gone");
+    reg.DeleteRegValue(HKCU, key + "\\missing", "gone");
+    // Missing keys and values read as not found; no default value was set.
+    EXPECT_EQ((Texts{read("\\missing", "x"), reg.ReadRegValueRaw(HKCU, key + "\\missing", "x"),
+                     reg.ReadRegValueRaw(HKCU, key, "gone"), read("", ""), read("", "gone"),
+                     read("", "stays"), std::to_string(store->deleteValue(HKCU, key, "gone")),
+                     std::to_string(store->deleteValue(HKCU, key + "\\missing", "x")),
                      subkeys(key)}), // deleting creates nothing
-              (Texts{kNotFound, "2", "2", "2", ""}));
+              (Texts{kNotFound, kNotFound, kNotFound, kNotFound, kNotFound, "2", "2", "2", ""}));
 }
 
 // ---- the other roots: each a tree of its own ----
@@ -374,15 +388,34 @@ TEST_P(RegistryContract, MachineAndClassesRootsWorkAlike) {
         std::string upper = k;
         for (char& c : upper)
             c = char(std::toupper(c));
-        ASSERT_EQ(reg_->WriteRegValue(root, k + "\\Sub", "n", RegDword, 7LL), 0);
-        reg_->WriteRegValue(root, k + "\\Sub\\Deeper", "", RegSz, "x"s);
-        Texts got{reg_->ReadRegValue(root, upper + "\\SUB", "N"), reg_->EnumRegSubKey(root, k, 0),
-                  reg_->ReadRegValue(root, k + "\\Sub\\Deeper", ""), read("\\Sub", "n"),
-                  reg_->DeleteRegTree(root, k, "Sub")};
-        got.push_back(reg_->ReadRegValue(root, k + "\\Sub", "n"));
+        ASSERT_EQ(reg.WriteRegValue(root, k + "\\Sub", "n", RegDword, 7LL), 0);
+        reg.WriteRegValue(root, k + "\\Sub\\Deeper", "", RegSz, "x"s);
+        Texts got{reg.ReadRegValue(root, upper + "\\SUB", "N"), reg.EnumRegSubKey(root, k, 0),
+                  reg.ReadRegValue(root, k + "\\Sub\\Deeper", ""), read("\\Sub", "n"),
+                  reg.DeleteRegTree(root, k, "Sub")};
+        got.push_back(reg.ReadRegValue(root, k + "\\Sub", "n"));
         EXPECT_EQ(got, (Texts{"007", "Sub", "x", kNotFound, "0", kNotFound})) << root;
     }
 }
+
+const auto memory = [] { return std::make_unique<portable::MemoryRegistry>(); };
+#ifdef _WIN32
+INSTANTIATE_TEST_SUITE_P(
+    Backends, RegistryContract,
+    ::testing::Values(Backend<Registry>{"Win32",
+                                        [] { return std::make_unique<win32::Win32Registry>(); }},
+                      Backend<Registry>{"Memory", memory}),
+    BackendName);
+
+// Byte-for-byte text round trips assume the Western European code page the
+// program's language files are written in.
+TEST(Win32Registry, RunsUnderTheWindows1252CodePage) {
+    EXPECT_EQ(GetACP(), 1252u);
+}
+#else
+INSTANTIATE_TEST_SUITE_P(Memory, RegistryContract,
+                         ::testing::Values(Backend<Registry>{"Memory", memory}), BackendName);
+#endif
 
 } // namespace velmora::testing
 

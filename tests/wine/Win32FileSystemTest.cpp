@@ -1,7 +1,6 @@
-// The Win32 file system, shell and system information under Wine: the file
-// system contract for the Win32 back-end, and what only the real API shows.
+// What only the real API shows: the machine's folders, the process
+// environment, files other programs hold open, the shell and the boot mode.
 
-#include "contract/Contracts.h"
 #include "core/FileAPI.h"
 #include "core/ModuleDuProjet.h"
 #include "platform/win32/Win32FileSystem.h"
@@ -9,9 +8,11 @@
 #include "platform/win32/Win32SystemInfo.h"
 #include "wine/WineFolders.h"
 
-#include <windows.h>
-#include <shlobj.h>
+#include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <tuple>
 #include <vector>
 
 namespace velmora::testing {
@@ -19,52 +20,6 @@ namespace {
 
 using platform::win32::Win32FileSystem;
 using Texts = std::vector<std::string>;
-
-bool isReadOnly(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
-}
-
-class Win32Harness : public FileSystemHarness {
-public:
-    platform::FileSystem& files() override { return files_; }
-    std::string scratch() const override { return folder_.path(); }
-    // Windows keeps the attribute; Wine takes a folder's read-only from the
-    // Unix permissions, so there chmod takes the write permission away (Wine
-    // starts it without a handle to wait on: the attribute is polled for).
-    void makeFolderReadOnly(const std::string& path) override {
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY);
-        using UnixName = char*(CDECL*)(const WCHAR*);
-        const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
-            GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-        if (!isReadOnly(path) && unixName) {
-            std::wstring wide(path.begin(), path.end()); // the scratch path is ASCII
-            char* name = unixName(wide.c_str());
-            std::string command = "Z:\\bin\\chmod a-w \"";
-            command += (name ? name : "") + std::string("\"");
-            HeapFree(GetProcessHeap(), 0, name);
-            STARTUPINFOA startup{sizeof startup};
-            PROCESS_INFORMATION process{};
-            if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &process)) {
-                CloseHandle(process.hThread);
-                CloseHandle(process.hProcess);
-            }
-            for (int wait = 0; wait < 100 && !isReadOnly(path); ++wait)
-                Sleep(50);
-        }
-        ASSERT_TRUE(isReadOnly(path)) << path;
-    }
-
-private:
-    Win32ScratchFolder folder_;
-    Win32FileSystem files_;
-};
-
-INSTANTIATE_TEST_SUITE_P(Wine, FileSystemContract,
-                         ::testing::Values(Backend<FileSystemHarness>{
-                             "Win32", [] { return std::make_unique<Win32Harness>(); }}),
-                         BackendName);
 
 // Each ends in one backslash and is a folder.
 TEST(Win32FileSystem, FoldersOfTheMachine) {
