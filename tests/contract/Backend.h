@@ -1,8 +1,7 @@
 #pragma once
-// A back-end a contract suite runs against: its name, shown in the test
-// names, and how to make one for a case. Natively the suites run against the
-// portable stand-ins; under Wine against the real API and the stand-ins side
-// by side, on the same registry and files, so that the two cannot drift apart.
+// A back-end a contract suite runs against: its name and how to make one.
+// Under Wine the real API and the stand-in run side by side, on the same
+// registry and files, so that the two cannot drift apart.
 
 #include <functional>
 #include <memory>

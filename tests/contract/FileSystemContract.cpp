@@ -29,13 +29,6 @@ std::string letters(std::uint32_t attributes) {
     return attributes > 0xFF ? text + "+" + std::to_string(attributes >> 8 << 8) : text;
 }
 
-#ifdef _WIN32
-bool isReadOnly(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
-}
-#endif
-
 // A fresh, empty scratch folder, removed with everything in it afterwards.
 class FileSystemContract : public ::testing::Test {
 protected:
@@ -49,6 +42,9 @@ protected:
     void makeFolderReadOnly(const std::string& path) {
 #ifdef _WIN32
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY);
+        const auto isReadOnly = [](const std::string& p) {
+            return (GetFileAttributesA(p.c_str()) & 0x80000001u) == FILE_ATTRIBUTE_READONLY;
+        }; // INVALID_FILE_ATTRIBUTES has the top bit set
         using UnixName = char*(CDECL*)(const WCHAR*);
         const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
             GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));

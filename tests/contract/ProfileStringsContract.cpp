@@ -83,11 +83,11 @@ TEST_P(ProfileStringsContract, BlanksAroundNamesAndValuesGoQuotedBlanksStay) {
                           {"Blanks", "single", "  kept too "},
                           {"Blanks", "outer", "inner"},
                           {"Blanks", "spaced key", "x"}};
-    EXPECT_EQ(read(file("[Blanks]\r\nplain=   three blanks before, two after  \r\n"
-                        "\ttabbed\t=\tvalue\t\r\ndouble=\"  kept blanks  \"\r\n"
-                        "single='  kept too '\r\nouter=   \"inner\"   \r\n  spaced key  = x\r\n"),
-                   rows),
-              rows);
+    const std::string text =
+        "[Blanks]\r\nplain=   three blanks before, two after  \r\n"
+        "\ttabbed\t=\tvalue\t\r\ndouble=\"  kept blanks  \"\r\n"
+        "single='  kept too '\r\nouter=   \"inner\"   \r\n  spaced key  = x\r\n";
+    EXPECT_EQ(read(file(text), rows), rows);
 }
 
 TEST_P(ProfileStringsContract, OnlyOneMatchingPairOfEnclosingQuotesGoes) {
@@ -99,32 +99,28 @@ TEST_P(ProfileStringsContract, OnlyOneMatchingPairOfEnclosingQuotesGoes) {
                           {"Q", "ends", "a\" and \"b"},
                           {"Q", "empty", ""},
                           {"Q", "lone", "\""}};
-    EXPECT_EQ(read(file("[Q]\r\ntwice=\"\"two pairs\"\"\r\nmixed=\"mixed'\r\nopen=\"open only\r\n"
-                        "close=close only\"\r\ninside=an \"inner\" word\r\n"
-                        "ends=\"a\" and \"b\"\r\nempty=\"\"\r\nlone=\"\r\n"),
-                   rows),
-              rows);
+    const std::string text =
+        "[Q]\r\ntwice=\"\"two pairs\"\"\r\nmixed=\"mixed'\r\nopen=\"open only\r\n"
+        "close=close only\"\r\ninside=an \"inner\" word\r\n"
+        "ends=\"a\" and \"b\"\r\nempty=\"\"\r\nlone=\"\r\n";
+    EXPECT_EQ(read(file(text), rows), rows);
 }
 
-// Plain letters match whatever their case, accented ones as written ("\xC7"
+// Plain letters match whatever their case, accented ones as written ("\307"
 // is C cedilla); the first matching entry of the first matching section counts.
 TEST_P(ProfileStringsContract, WhichEntryANameFinds) {
     const Lookups rows = {{"Onglet0", "Titre", "Messagerie"},
                           {"ONGLET0", "titre", "Messagerie"},
-                          {"fRAN\xC7"
-                           "AIS",
-                           "Cl\xC9", "accent"},
-                          {"Fran\xE7"
-                           "ais",
-                           "cl\xE9", "default"},
+                          {"fRAN\307AIS", "Cl\311", "accent"},
+                          {"Fran\347ais", "cl\351", "default"},
                           {"A", "key", "first"},
                           {"B", "key", "in B"},
                           {"A", "later", "default"}};
-    EXPECT_EQ(read(file("[onglet0]\r\nTITRE=Messagerie\r\n[Fran\xC7"
-                        "ais]\r\nCL\xC9=accent\r\n[A]\r\nkey=first\r\nKEY=second\r\n"
-                        "[B]\r\nkey=in B\r\n[a]\r\nkey=in the second A\r\nlater=only there\r\n"),
-                   rows),
-              rows);
+    const std::string text =
+        "[onglet0]\r\nTITRE=Messagerie\r\n[Fran\307ais]\r\nCL\311=accent\r\n[A]\r\nkey="
+        "first\r\nKEY=second\r\n"
+        "[B]\r\nkey=in B\r\n[a]\r\nkey=in the second A\r\nlater=only there\r\n";
+    EXPECT_EQ(read(file(text), rows), rows);
 }
 
 TEST_P(ProfileStringsContract, EmptyValuesAreEmptyMissingOnesGiveTheDefault) {
@@ -160,11 +156,9 @@ TEST_P(ProfileStringsContract, LineEndsOfEveryKindAndWindows1252Text) {
     for (const char* bytes : {"[S]\nfirst=1\nsecond=2\n", "[S]\rfirst=1\rsecond=2\r",
                               "\r\n\r\n  [S]  \r\n\r\nfirst=1\n\r\nsecond=2"})
         EXPECT_EQ(read(file(bytes), rows), rows) << bytes;
-    const Lookups accented = {{"Onglet3", "Titre",
-                               "Exp\xE9"
-                               "diteurs bloqu\xE9s \xAB guillemets \xBB \x80 \x9C\xFF"}};
-    EXPECT_EQ(read(file("[Onglet3]\r\nTitre=" + std::get<2>(accented[0]) + "\r\n"), accented),
-              accented);
+    const std::string accented = "Exp\351diteurs bloqu\351s \253 guillemets \273 \200 \234\377";
+    const Lookups titre = {{"Onglet3", "Titre", accented}};
+    EXPECT_EQ(read(file("[Onglet3]\r\nTitre=" + accented + "\r\n"), titre), titre);
 }
 
 // Entries before the first header belong to a section without a name; a
@@ -177,10 +171,10 @@ TEST_P(ProfileStringsContract, SectionHeadersAndJunkAsTheSystemReadsThem) {
                           {"Bracket]ed", "c", "3"},
                           {"Open", "c", "default"},
                           {"Bracket]ed", "after", "4"}};
-    EXPECT_EQ(read(file("outside=before any section\r\n[Spaced ]\r\na=1\r\n[Bracket]ed]\r\nb=2\r\n"
-                        "[Open\r\nc=3\r\n\x01\x02\x7F junk \x1B\r\nafter=4\r\n"),
-                   rows),
-              rows);
+    const std::string text =
+        "outside=before any section\r\n[Spaced ]\r\na=1\r\n[Bracket]ed]\r\nb=2\r\n"
+        "[Open\r\nc=3\r\n\x01\x02\x7F junk \x1B\r\nafter=4\r\n";
+    EXPECT_EQ(read(file(text), rows), rows);
 }
 
 TEST_P(ProfileStringsContract, WrittenValuesReadBack) {

@@ -14,7 +14,6 @@
 #include "support/ScriptedUiHost.h"
 #include "support/TempFolder.h"
 
-#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -27,7 +26,6 @@ struct TestProgram {
 
     // Writes a file at a Windows path on drive C, creating its folders.
     void putFile(const std::string& windowsPath, const std::string& bytes);
-    // Runs the start-up.
     void start() { program->Start(); }
 
     TempFolder scratch;

@@ -32,12 +32,10 @@ TEST(Win32FileSystem, FoldersOfTheMachine) {
          {GetTempFolder(files), GetSpecialFolderPath(files, csidl::ProgramFiles),
           GetSpecialFolderPath(files, csidl::Windows), GetSpecialFolderPath(files, csidl::System),
           GetSpecialFolderPath(files, csidl::SendTo), files.currentFolder() + "\\",
-          files.programFolder() + "\\"}) {
-        const DWORD attributes = GetFileAttributesA(folder.c_str());
+          files.programFolder() + "\\"})
         if (folder.size() < 3 || folder.back() != '\\' || folder[folder.size() - 2] == '\\' ||
-            attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
-            bad.push_back(folder);
-    }
+            (GetFileAttributesA(folder.c_str()) & 0x80000010u) != FILE_ATTRIBUTE_DIRECTORY)
+            bad.push_back(folder); // INVALID_FILE_ATTRIBUTES has the top bit set
     EXPECT_EQ(bad, Texts{});
     EXPECT_EQ(
         (Texts{GetTempFolder(files), GetSpecialFolderPath(files, 0x7777), files.currentFolder(),
@@ -104,10 +102,7 @@ TEST(Win32Shell, OpenRunsTheDocumentInTheWorkingFolder) {
     ASSERT_TRUE(files.writeFile(batch, "@echo %CD%> \"" + report + "\"\r\n"));
     Texts got;
     for (bool ownFolder : {false, true}) {
-        if (ownFolder)
-            shell.open(batch, folder.path(), SW_HIDE);
-        else
-            OpenWithShell(shell, batch);
+        ownFolder ? shell.open(batch, folder.path(), SW_HIDE) : OpenWithShell(shell, batch);
         std::string where;
         for (int wait = 0; wait < 200 && where.empty(); ++wait, Sleep(50))
             where = files.readFile(report).value_or("");
