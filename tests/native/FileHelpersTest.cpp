@@ -119,10 +119,6 @@ TEST(ShellAndDialogHelpers, TheRequestGoesOutAndTheAnswerComesBack) {
     EXPECT_EQ(std::tie(r.title, r.filter, r.flags, r.initialFolder, r.owner, r.instance),
               std::make_tuple("Choisir"s, filter, 0x10001804u, "C:\\Work"s, std::uintptr_t{0x1234},
                               std::uintptr_t{0x400000}));
-    dialogs.answerBrowse("D:\\Kits");
-    EXPECT_EQ(BrowseForFolder(dialogs, "Dossier du kit"), "D:\\Kits");
-    EXPECT_EQ(BrowseForFolder(dialogs, "Encore"), "");
-    EXPECT_EQ(dialogs.browseTitles, (std::vector<std::string>{"Dossier du kit", "Encore"}));
 
     // The shell opens with the open verb, from C:\, in a normal window.
     platform::portable::RecordingShell shell;
