@@ -168,7 +168,6 @@ TEST(RestoreOffer, AskedOnXpAndMillenniumUnlessNoRestaureIsOne) {
         // After the window is shown, in the language's text.
         const std::string expected =
             t.profile.getString("RESTAURATION", "msgbox0", "", t.program->LanguageFile, 255);
-        EXPECT_FALSE(expected.empty());
         EXPECT_EQ(t.ui.messages[0].style, 4);
         EXPECT_EQ(t.ui.messages[0].title, "Velmora");
         EXPECT_EQ(t.ui.messages[0].text, expected);
