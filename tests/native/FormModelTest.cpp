@@ -17,52 +17,36 @@ const ControlSpec kLayout[] = {
 
 } // namespace
 
-TEST(FormModel, ControlArraysAreNamedWithTheirIndexAndFoundWithoutCase) {
+TEST(FormModel, ArraysNamesOptionGroupsAndEvents) {
     velmora::testing::ScriptedUiHost host;
     Form form("frmTest", host);
     form.addFromTable(kLayout);
+    // Elements are named with their index and found without case.
     EXPECT_EQ(form.control("OPT300(1)").name(), "opt300(1)");
     EXPECT_EQ(form.control("opt300", 0).caption(), "A");
     ASSERT_EQ(form.elements("opt300").size(), 2u);
     EXPECT_EQ(form.elements("opt300")[1]->index(), 1);
     EXPECT_EQ(form.find("opt999"), nullptr);
     EXPECT_THROW(form.control("opt999"), std::logic_error);
-}
 
-TEST(FormModel, TickingAnOptionClearsOnlyItsOwnGroup) {
-    velmora::testing::ScriptedUiHost host;
-    Form form("frmTest", host);
-    form.addFromTable(kLayout);
+    // Handlers serve whole arrays and skip disabled controls; setting a
+    // value from code raises nothing.
+    std::vector<int> clicked;
+    form.on("opt300", Event::Click, [&](EventArgs& args) { clicked.push_back(args.index); });
+    form.on("chk102", Event::Click, [&](EventArgs&) { clicked.push_back(102); });
+    form.on("chk102", Event::MouseUp, [&](EventArgs&) { clicked.push_back(102); });
+    form["chk102"].setValue(2);
+    // Ticking an option clears only its own group.
     form["opt301"].setValue(1);
     form.control("opt300", 0).setValue(1);
     form.control("opt300", 1).userSetValue(1);
-    EXPECT_EQ(form.control("opt300", 0).value(), 0);
-    EXPECT_EQ(form.control("opt300", 1).value(), 1);
-    EXPECT_EQ(form["opt301"].value(), 1);
-}
-
-TEST(FormModel, HandlersServeWholeArraysAndSkipDisabledControls) {
-    velmora::testing::ScriptedUiHost host;
-    Form form("frmTest", host);
-    form.addFromTable(kLayout);
-    std::vector<int> clicked;
-    form.on("opt300", Event::Click, [&](EventArgs& args) { clicked.push_back(args.index); });
+    EXPECT_EQ((std::vector<int>{form.control("opt300", 0).value(),
+                                form.control("opt300", 1).value(), form["opt301"].value()}),
+              (std::vector<int>{0, 1, 1}));
     form.raise("opt300(1)", Event::Click);
     form.raise("opt300(0)", Event::Click);
     form.control("opt300", 0).setEnabled(false);
     form.raise("opt300(0)", Event::Click);
     EXPECT_EQ(clicked, (std::vector<int>{1, 0}));
-}
-
-TEST(FormModel, SettingFromCodeNeverRaisesEvents) {
-    velmora::testing::ScriptedUiHost host;
-    Form form("frmTest", host);
-    form.addFromTable(kLayout);
-    int writes = 0;
-    form.on("chk102", Event::Click, [&](EventArgs&) { ++writes; });
-    form.on("chk102", Event::MouseUp, [&](EventArgs&) { ++writes; });
-    form["chk102"].setValue(1);
-    form["chk102"].setValue(2);
-    EXPECT_EQ(writes, 0);
     EXPECT_EQ(form["chk102"].value(), 2);
 }

@@ -1,7 +1,7 @@
-// The mail identities as the main window shows them: the current one at
-// start-up, the change button, and the identity key every per-identity
-// setting goes under, including machines whose identities are incomplete
-// or missing.
+// The mail identities as the main window shows them: the change button by
+// the number of identities, the identity taken at start-up, and the identity
+// key every per-identity setting goes under on machines whose identities are
+// incomplete or missing.
 
 #include "core/Identities.h"
 #include "core/Language.h"
@@ -16,10 +16,10 @@
 namespace velmora::testing {
 namespace {
 
+using namespace std::string_literals;
 using platform::RegDword;
 using platform::RegSz;
 
-const std::string kNullGuid = "{00000000-0000-0000-0000-000000000000}";
 const std::string kGuidA = "{AAAAAAAA-0000-0000-0000-000000000001}";
 const std::string kGuidB = "{BBBBBBBB-0000-0000-0000-000000000002}";
 const std::string kGuidC = "{CCCCCCCC-0000-0000-0000-000000000003}";
@@ -28,67 +28,72 @@ struct IdentityProgram : TestProgram {
     IdentityProgram() {
         reg.WriteRegValue(HKCU, kProgramKey, "Language", RegSz, std::string("english"));
         reg.WriteRegValue(HKCU, kProgramKey, "LanguageNum", RegDword, 0LL);
+        reg.WriteRegValue(HKCU, kProgramKey, "NoRestaure", RegDword, 1LL);
     }
     // An identity under its own subkey name (the enumeration orders by it).
     void identity(const std::string& subkey, const char* userName, const char* userId) {
         const std::string key = "Identities\\" + subkey;
         if (userName)
             reg.WriteRegValue(HKCU, key, "UserName", RegSz, std::string(userName));
-        if (userId)
-            reg.WriteRegValue(HKCU, key, "User ID", RegSz, std::string(userId));
-        else
-            reg.WriteRegValue(HKCU, key, "Other", RegSz, std::string("x")); // the key must exist
+        reg.WriteRegValue(HKCU, key, userId ? "User ID" : "Other", RegSz,
+                          std::string(userId ? userId : "x")); // the key must exist
     }
     void lastUser(const std::string& guid) {
         reg.WriteRegValue(HKCU, "Identities", "Last User ID", RegSz, guid);
     }
     ui::Form& main() { return program->principal(); }
-    std::string label() { return main().control("lblChangeIdentite").caption(); }
-    std::string pageLabel() { return main().control("lbl621").caption(); }
-    std::string pageText() { return main().control("txt620").text(); }
-    ui::Control& button() { return main().control("cmdChangeIdentite"); }
+    // The two labels naming the identity and the page's GUID box.
+    std::vector<std::string> shown() {
+        return {main().control("lblChangeIdentite").caption(), main().control("lbl621").caption(),
+                main().control("txt620").text()};
+    }
+    std::string button() {
+        const ui::Control& b = main().control("cmdChangeIdentite");
+        return !b.visible() ? "hidden" : b.enabled() ? "shown" : "shown disabled";
+    }
     void click() { main().raise("cmdChangeIdentite", ui::Event::Click); }
 };
 
-TEST(Identities, ThreeIdentitiesStartOnTheLastUsedAndCycle) {
-    IdentityProgram t;
-    t.identity("1", "Anne", kGuidA.c_str());
-    t.identity("2", "Fran\xE7oise", kGuidB.c_str());
-    t.identity("3", "Claude", kGuidC.c_str());
-    t.lastUser(kGuidB);
-    t.start();
-    ASSERT_EQ(t.program->IdentityTable.size(), 3u);
-    EXPECT_EQ(t.program->IdentityTable[2].userName, "Claude");
-    EXPECT_EQ(t.program->IdentityTable[2].userId, kGuidC);
-    EXPECT_EQ(t.program->CurrentIdentity, kGuidB);
-    EXPECT_EQ(t.label(), "Fran\xE7oise ");
-    EXPECT_EQ(t.pageLabel(), "Fran\xE7oise ");
-    EXPECT_EQ(t.pageText(), kGuidB);
-    EXPECT_TRUE(t.button().visible());
-    EXPECT_TRUE(t.button().enabled());
-
-    const std::vector<std::pair<std::string, std::string>> cycle = {
-        {"Claude ", kGuidC}, {"Anne ", kGuidA}, {"Fran\xE7oise ", kGuidB}};
-    for (const auto& [name, guid] : cycle) {
-        t.ui.pointers.clear();
-        t.click();
-        EXPECT_EQ(t.label(), name);
-        EXPECT_EQ(t.pageLabel(), name);
-        EXPECT_EQ(t.pageText(), guid);
-        EXPECT_EQ(t.program->CurrentIdentity, guid);
-        EXPECT_EQ(t.program->IdentityKey(),
-                  "Identities\\" + guid + "\\Software\\Microsoft\\Outlook Express\\5.0");
-        EXPECT_EQ(t.ui.pointers.front(), ui::PointerBusy);
-        EXPECT_EQ(t.ui.pointers.back(), ui::PointerDefault);
+TEST(Identities, TheChangeButtonIsHiddenForOneIdentityDisabledForNoneAndCyclesBusy) {
+    const std::string none = "No mail identity on this computer ";
+    const struct {
+        int identities;
+        std::string button;
+        std::vector<std::string> shown, visited;
+    } rows[] = {
+        {0, "shown disabled", {none, none, ""}, {}},
+        {1, "hidden", {"Anne ", "Anne ", kGuidA}, {}},
+        {3, "shown", {"Fran\xE7oise ", "Fran\xE7oise ", kGuidB}, {kGuidC, kGuidA, kGuidB}},
+    };
+    for (const auto& row : rows) {
+        IdentityProgram t;
+        const char* const names[] = {"Anne", "Fran\xE7oise", "Claude"};
+        const std::string guids[] = {kGuidA, kGuidB, kGuidC};
+        for (int i = 0; i < row.identities; ++i)
+            t.identity(std::to_string(i + 1), names[i], guids[i].c_str());
+        t.lastUser(kGuidB);
+        t.start();
+        EXPECT_EQ(t.program->IdentityTable.size(), static_cast<std::size_t>(row.identities));
+        EXPECT_EQ(t.button(), row.button) << row.identities;
+        EXPECT_EQ(t.shown(), row.shown) << row.identities;
+        std::vector<std::string> visited;
+        for (std::size_t i = 0; i < row.visited.size(); ++i) {
+            t.ui.pointers.clear();
+            t.click();
+            visited.push_back(t.program->CurrentIdentity);
+            EXPECT_EQ(t.ui.pointers.front(), ui::PointerBusy);
+            EXPECT_EQ(t.ui.pointers.back(), ui::PointerDefault);
+        }
+        EXPECT_EQ(visited, row.visited);
+        // The client's own choice is never written back.
+        EXPECT_EQ(t.reg.ReadRegValue(HKCU, "Identities", "Last User ID"), kGuidB);
     }
-    // The client's own choice is never written back.
-    EXPECT_EQ(t.reg.ReadRegValue(HKCU, "Identities", "Last User ID"), kGuidB);
 }
 
 TEST(Identities, NullMissingOrStaleLastUserTakesTheFirstIdentity) {
-    for (const std::string& last : {kNullGuid, std::string("missing"), kGuidC,
+    for (const std::string& last : {"{00000000-0000-0000-0000-000000000000}"s, "missing"s, kGuidC,
                                     // the right GUID in other letters is another one
-                                    std::string("{bbbbbbbb-0000-0000-0000-000000000002}")}) {
+                                    "{bbbbbbbb-0000-0000-0000-000000000002}"s}) {
         IdentityProgram t;
         t.identity("1", "Anne", kGuidA.c_str());
         t.identity("2", "Bernard", kGuidB.c_str());
@@ -96,11 +101,9 @@ TEST(Identities, NullMissingOrStaleLastUserTakesTheFirstIdentity) {
             t.lastUser(last);
         t.start();
         EXPECT_EQ(t.program->CurrentIdentity, kGuidA) << last;
-        EXPECT_EQ(t.label(), "Anne ") << last;
-        EXPECT_EQ(t.pageText(), kGuidA) << last;
-        EXPECT_EQ(t.program->IdentityKey().rfind("Identities\\" + kGuidA + "\\", 0), 0u) << last;
+        EXPECT_EQ(t.shown(), (std::vector<std::string>{"Anne ", "Anne ", kGuidA})) << last;
         t.click();
-        EXPECT_EQ(t.label(), "Bernard ") << last;
+        EXPECT_EQ(t.shown()[0], "Bernard ") << last;
     }
 }
 
@@ -110,11 +113,9 @@ TEST(Identities, MissingNamesAndGuidsShowNotFoundButLeadNowhere) {
     t.identity("2", "No GUID", nullptr);
     t.lastUser(kGuidA);
     t.start();
-    EXPECT_EQ(t.label(), "Not Found ");
-    EXPECT_EQ(t.pageLabel(), "Not Found ");
+    EXPECT_EQ(t.shown(), (std::vector<std::string>{"Not Found ", "Not Found ", kGuidA}));
     t.click();
-    EXPECT_EQ(t.label(), "No GUID ");
-    EXPECT_EQ(t.pageText(), "Not Found");
+    EXPECT_EQ(t.shown(), (std::vector<std::string>{"No GUID ", "No GUID ", "Not Found"}));
     EXPECT_EQ(t.program->CurrentIdentity, "Not Found");
     // Not "Identities\Not Found\...": a path the registry refuses.
     const std::string key = t.program->IdentityKey();
@@ -125,19 +126,12 @@ TEST(Identities, MissingNamesAndGuidsShowNotFoundButLeadNowhere) {
     EXPECT_EQ(t.reg.ReadRegValue(HKCU, "Identities\\Not Found", ""), kNotFound);
 }
 
-TEST(Identities, NoIdentitySaysSoInTheLanguageAndWritesNothingPerIdentity) {
+TEST(Identities, NoIdentityWritesOnlyMachineWideSettingsAndSaysSoInTheLanguage) {
     IdentityProgram t;
     t.start();
     ASSERT_TRUE(t.main().isVisible());
-    EXPECT_TRUE(t.program->IdentityTable.empty());
     EXPECT_EQ(t.program->CurrentIdentity, "");
-    EXPECT_EQ(t.label(), "No mail identity on this computer ");
-    EXPECT_EQ(t.pageLabel(), "No mail identity on this computer ");
-    EXPECT_EQ(t.pageText(), "");
-    // Shown, as for any count but one, but there is nothing to change to.
-    EXPECT_TRUE(t.button().visible());
-    EXPECT_FALSE(t.button().enabled());
-    t.button().setEnabled(true); // even if it were clicked
+    t.main().control("cmdChangeIdentite").setEnabled(true); // even if it were clicked
     t.click();
     EXPECT_EQ(t.program->CurrentIdentity, "");
 
@@ -147,15 +141,22 @@ TEST(Identities, NoIdentitySaysSoInTheLanguageAndWritesNothingPerIdentity) {
     EXPECT_EQ(key.front(), '\\');
     EXPECT_NE(t.reg.WriteRegValue(HKCU, key, "Use US Reply Headers", RegDword, 0LL), 0);
     EXPECT_NE(t.reg.WriteRegValue(HKCU, key + "\\Mail", "x", RegSz, std::string("y")), 0);
-    EXPECT_EQ(t.reg.EnumRegSubKey(HKCU, "Identities", 0), kNotFound);
     EXPECT_EQ(t.reg.ReadRegValue(HKCU, "", "Use US Reply Headers"), kNotFound);
+    // A per-identity box writes nothing; a machine-wide one still writes.
+    for (const char* box : {"chk200", "chk020"}) {
+        t.main().control(box).userSetValue(1);
+        t.main().raise(box, ui::Event::Click);
+    }
+    EXPECT_EQ(t.reg.EnumRegSubKey(HKCU, "Identities", 0), kNotFound);
+    EXPECT_EQ(t.reg.ReadRegValue(HKLM, "Software\\Microsoft\\Outlook Express", "No Modify Accts"),
+              "001");
 
     // The text follows the language.
     ui::Form& about = t.program->form("frmAbout");
     about.control("cboLanguage").userSetListIndex(1);
     about.raise("cboLanguage", ui::Event::Click);
-    EXPECT_EQ(t.label(), "Aucune identit\xE9 de messagerie sur cet ordinateur ");
-    EXPECT_EQ(t.pageLabel(), "Aucune identit\xE9 de messagerie sur cet ordinateur ");
+    const std::string french = "Aucune identit\xE9 de messagerie sur cet ordinateur ";
+    EXPECT_EQ(t.shown(), (std::vector<std::string>{french, french, ""}));
 }
 
 } // namespace

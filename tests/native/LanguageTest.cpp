@@ -18,6 +18,7 @@
 namespace velmora::testing {
 namespace {
 
+using namespace std::string_literals;
 using platform::RegDword;
 using platform::RegSz;
 
@@ -159,44 +160,36 @@ TEST(Captions, EveryKeyPutsItsTextWhereItBelongs) {
     EXPECT_EQ(t.main().control("cmdChangeIdentite").caption(), "Changer d'identit\xE9");
 }
 
-TEST(Captions, TheRecordedPositionWinsOverTheRecordedName) {
+TEST(Captions, TheRecordedPositionWinsOverTheNameAndOneOutsideTheListTakesTheFirstFile) {
     // "Language" names A, but the list's position 1 is B: the about window,
-    // loaded by the captions, makes B current and records it.
-    LanguageProgram t({{"A.lng", MarkedLanguage("A")}, {"B.lng", MarkedLanguage("B")}});
-    t.record("a", 1);
-    t.start();
-    EXPECT_EQ(t.program->LanguageFile, kLanguageFolder + "B.lng");
-    EXPECT_EQ(t.tab(0), "  B Titre");
-    EXPECT_EQ(t.about().control("chkRestaur").caption(), "B chkRestaur");
-    EXPECT_EQ(Stored(t, "Language").bytes, std::string("b\0", 2));
-    // The about window was loaded, not shown, before the main window.
-    const auto& events = t.ui.events;
-    const auto load = std::find(events.begin(), events.end(), "load frmAbout");
-    ASSERT_NE(load, events.end());
-    EXPECT_LT(load, std::find(events.begin(), events.end(), "show frmPrincipal"));
-    EXPECT_EQ(std::count(events.begin(), events.end(), "modal frmAbout"), 0);
-    EXPECT_FALSE(t.about().isVisible());
-}
-
-TEST(Captions, APositionOutsideTheListTakesTheFirstFile) {
-    for (const std::string recorded : {"7", "4294967295", "abc"}) {
+    // loaded, not shown, by the captions before the main window, makes B
+    // current and records it.
+    for (const std::string recorded : {"1", "7", "4294967295", "abc"}) {
         LanguageProgram t({{"A.lng", MarkedLanguage("A")}, {"B.lng", MarkedLanguage("B")}});
-        t.reg.WriteRegValue(HKCU, kProgramKey, "Language", RegSz, std::string("b"));
+        t.reg.WriteRegValue(HKCU, kProgramKey, "Language", RegSz,
+                            std::string(recorded == "1" ? "a" : "b"));
         if (recorded == "abc")
             t.reg.WriteRegValue(HKCU, kProgramKey, "LanguageNum", RegSz, recorded);
         else
             t.registry.setValue(HKCU, kProgramKey, "LanguageNum", RegDword,
                                 Dword(static_cast<std::uint32_t>(std::stoull(recorded))));
         t.start();
-        EXPECT_TRUE(t.main().isVisible()) << recorded;
-        EXPECT_EQ(t.program->LanguageFile, kLanguageFolder + "A.lng") << recorded;
-        EXPECT_EQ(t.about().control("cboLanguage").listIndex(), 0) << recorded;
-        EXPECT_EQ(Stored(t, "LanguageNum").bytes, Dword(0)) << recorded;
-        EXPECT_EQ(t.tab(3), "  A Titre") << recorded;
+        const std::string tag = recorded == "1" ? "B" : "A";
+        EXPECT_EQ(t.program->LanguageFile, kLanguageFolder + tag + ".lng") << recorded;
+        EXPECT_EQ(t.about().control("cboLanguage").listIndex(), recorded == "1" ? 1 : 0);
+        EXPECT_EQ(Stored(t, "LanguageNum").bytes, Dword(recorded == "1" ? 1 : 0)) << recorded;
+        EXPECT_EQ(Stored(t, "Language").bytes, (tag == "B" ? "b"s : "a"s) + '\0') << recorded;
+        EXPECT_EQ(t.tab(3), "  " + tag + " Titre") << recorded;
+        EXPECT_EQ(t.about().control("chkRestaur").caption(), tag + " chkRestaur") << recorded;
+        const auto& events = t.ui.events;
+        const auto load = std::find(events.begin(), events.end(), "load frmAbout");
+        EXPECT_LT(load, std::find(events.begin(), events.end(), "show frmPrincipal"));
+        EXPECT_EQ(std::count(events.begin(), events.end(), "modal frmAbout"), 0);
+        EXPECT_TRUE(t.main().isVisible() && !t.about().isVisible());
     }
 }
 
-TEST(FirstStart, TheUsersChoiceInTheAboutWindowHolds) {
+TEST(FirstStart, TheUsersChoiceHoldsAndASingleFileIsTaken) {
     TestProgram t;
     t.ui.onModal(kAboutWindow, [](ui::Form& about) {
         about.control("cboLanguage").userSetListIndex(0);
@@ -206,21 +199,20 @@ TEST(FirstStart, TheUsersChoiceInTheAboutWindowHolds) {
     t.start();
     EXPECT_EQ(t.program->LanguageFile, kTestProgramFolder + "\\language\\English.lng");
     EXPECT_EQ(Stored(t, "LanguageNum").bytes, Dword(0));
-    EXPECT_EQ(Stored(t, "Language").bytes, std::string("english\0", 8));
+    EXPECT_EQ(Stored(t, "Language").bytes, "english\0"s);
     EXPECT_EQ(t.program->principal().control("SSTab1").items().at(0), "  Mail");
+
+    LanguageProgram only({{"Only.lng", MarkedLanguage("O")}});
+    only.start();
+    EXPECT_TRUE(only.main().isVisible());
+    EXPECT_EQ(only.program->LanguageFile, kLanguageFolder + "Only.lng");
+    EXPECT_EQ(Stored(only, "LanguageNum").bytes, Dword(0));
+    EXPECT_EQ(Stored(only, "Language").bytes, "only\0"s);
+    EXPECT_EQ(only.tab(7), "  O Titre");
 }
 
-TEST(FirstStart, WithASingleFileThatFileIsTaken) {
-    LanguageProgram t({{"Only.lng", MarkedLanguage("O")}});
-    t.start();
-    EXPECT_TRUE(t.main().isVisible());
-    EXPECT_EQ(t.program->LanguageFile, kLanguageFolder + "Only.lng");
-    EXPECT_EQ(Stored(t, "LanguageNum").bytes, Dword(0));
-    EXPECT_EQ(Stored(t, "Language").bytes, std::string("only\0", 5));
-    EXPECT_EQ(t.tab(7), "  O Titre");
-}
-
-TEST(LanguageChoice, RecaptionsAtOnceAndRecordsPositionAndName) {
+// The window tests hold the recaptioning of tabs and labels and the record.
+TEST(LanguageChoice, OffersEveryVisibleFileAndResetsTheContactSortList) {
     LanguageProgram t({{"A.lng", MarkedLanguage("A")},
                        {"Francais.LNG", MarkedLanguage("F")},
                        {"readme.txt", MarkedLanguage("R")}});
@@ -230,8 +222,6 @@ TEST(LanguageChoice, RecaptionsAtOnceAndRecordsPositionAndName) {
     t.record("a", 0);
     t.start();
     t.main().control("cbo200").setListIndex(1);
-    ASSERT_EQ(t.tab(0), "  A Titre");
-
     ui::Form& about = t.about();
     EXPECT_EQ(about.control("cboLanguage").items(),
               (std::vector<std::string>{"A.lng", "Francais.LNG", "readme.txt"}));
@@ -239,47 +229,31 @@ TEST(LanguageChoice, RecaptionsAtOnceAndRecordsPositionAndName) {
     t.ui.pointers.clear();
     about.raise("cboLanguage", ui::Event::Click);
     EXPECT_EQ(t.program->LanguageFile, kLanguageFolder + "Francais.LNG");
-    EXPECT_EQ(Stored(t, "Language").bytes, std::string("francais\0", 9));
-    EXPECT_EQ(Stored(t, "LanguageNum").bytes, Dword(1));
-    EXPECT_EQ(t.tab(0), "  F Titre");
-    EXPECT_EQ(t.main().control("chk102").caption(), "F chk102");
     EXPECT_EQ(about.control("lblTranslator").caption(), "F lblTranslator");
     EXPECT_EQ(t.main().control("cbo200").items().front(), "F cbo200.0");
     EXPECT_EQ(t.main().control("cbo200").listIndex(), -1);
     EXPECT_EQ(t.ui.pointers, (std::vector<int>{ui::PointerBusy, ui::PointerDefault}));
 
-    // A file of another kind is offered and becomes the language as it is.
+    // A file of another kind becomes the language as it is.
     about.control("cboLanguage").userSetListIndex(2);
     about.raise("cboLanguage", ui::Event::Click);
-    EXPECT_EQ(t.program->LanguageFile, kLanguageFolder + "readme.txt");
-    EXPECT_EQ(Stored(t, "Language").bytes, std::string("readme.txt\0", 11));
+    EXPECT_EQ(Stored(t, "Language").bytes, "readme.txt\0"s);
     EXPECT_EQ(t.tab(0), "  R Titre");
 }
 
 TEST(LanguageChoice, RecordedNameIsLowerCaseWithoutAnyLng) {
-    EXPECT_EQ(RecordedLanguageName("Francais.LNG"), "francais");
-    EXPECT_EQ(RecordedLanguageName("English.lng"), "english");
-    EXPECT_EQ(RecordedLanguageName("Old.Lng.lng"), "old");
-    EXPECT_EQ(RecordedLanguageName("\xC9T\xC9.lng"), "\xE9t\xE9");
-    EXPECT_EQ(RecordedLanguageName("notes.txt"), "notes.txt");
-}
-
-TEST(LanguageList, AnEmptyFolderIsReportedAndNothingIsChosen) {
-    TestProgram t(TestProgram::Languages::None);
-    t.program->LanguageFile = "unchanged";
-    LoadedAboutWindow(*t.program);
-    ASSERT_EQ(t.ui.messages.size(), 1u);
-    EXPECT_EQ(t.ui.messages[0].style, ui::MbCritical);
-    EXPECT_EQ(t.ui.messages[0].title, "Critical Error / Erreur critique\"");
-    EXPECT_EQ(t.ui.messages[0].text.substr(0, 31), "Missing folder LANGUAGE or miss");
-    EXPECT_EQ(t.program->LanguageFile, "unchanged");
-    EXPECT_EQ(t.program->form(kAboutWindow).control("cboLanguage").listIndex(), -1);
-    EXPECT_EQ(Stored(t, "LanguageNum").type, 0u);
+    const std::pair<const char*, const char*> names[] = {{"Francais.LNG", "francais"},
+                                                         {"English.lng", "english"},
+                                                         {"Old.Lng.lng", "old"},
+                                                         {"\xC9T\xC9.lng", "\xE9t\xE9"},
+                                                         {"notes.txt", "notes.txt"}};
+    for (const auto& [file, recorded] : names)
+        EXPECT_EQ(RecordedLanguageName(file), recorded);
 }
 
 TEST(BadLanguageFiles, CaptionsFallBackToTheEmptyTextAndNothingBreaks) {
-    const std::string junk = std::string("\x00\xFF\xFE\x01[Onglet0\x00]\r\n\x80\x81 = \x02", 17) +
-                             std::string(3000, '\x7F');
+    const std::string junk =
+        "\x00\xFF\xFE\x01[Onglet0\x00]\r\n\x80\x81 = \x02"s + std::string(3000, '\x7F');
     const struct {
         std::string bytes, tab0, tab1;
     } cases[] = {
@@ -295,12 +269,10 @@ TEST(BadLanguageFiles, CaptionsFallBackToTheEmptyTextAndNothingBreaks) {
         t.record("x", 0);
         t.start();
         EXPECT_TRUE(t.main().isVisible());
-        EXPECT_EQ(t.main().control("lbl500").caption(), "");
-        EXPECT_EQ(t.main().control("lbl501").toolTip(), "");
-        EXPECT_EQ(t.about().control("chkRestaur").caption(), "");
-        EXPECT_EQ(t.tab(0), c.tab0);
-        EXPECT_EQ(t.tab(1), c.tab1);
-        EXPECT_EQ(t.tab(2), "  ");
+        EXPECT_EQ((std::vector<std::string>{
+                      t.main().control("lbl500").caption(), t.main().control("lbl501").toolTip(),
+                      t.about().control("chkRestaur").caption(), t.tab(0), t.tab(1), t.tab(2)}),
+                  (std::vector<std::string>{"", "", "", c.tab0, c.tab1, "  "}));
         EXPECT_EQ(t.main().control("cbo200").items(), std::vector<std::string>(4, ""));
     }
 }
