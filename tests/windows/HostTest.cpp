@@ -53,7 +53,7 @@ protected:
     void SetUp() override {
         main.Show();
         host.doEvents();
-        main.clearLog();
+        main.log.clear();
     }
     void TearDown() override {
         for (SampleForm* form : {&dialog, &main})
@@ -223,7 +223,7 @@ TEST_F(Host, PopupMenuRaisesTheEntryChosen) {
         host.popupMenu(main, "mnuPop");
     }
     EXPECT_EQ(main.logged("mnuPop"), std::vector<std::string>{"Click mnuPopB"});
-    main.clearLog();
+    main.log.clear();
     {
         Later later(200, [] { EndMenu(); });
         host.popupMenu(main, "mnuPop");
