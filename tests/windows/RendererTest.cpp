@@ -300,19 +300,19 @@ TEST_F(Renderer, WindowsShowTheModelAndFollowItsChangesWithoutEvents) {
     const Read tree = [&](HWND w) {
         return nodes(w, TreeView_GetRoot(w)) + " at " + node(w, TreeView_GetSelection(w));
     };
-    // The tooltip window's text for a control, and how many it has.
-    const auto tips = [this] { return findTopLevelOfClass(TOOLTIPS_CLASSA); };
+    // The text the form's tooltip window holds for a control, and how many
+    // controls it has.
     const Read tip = [&](HWND w) {
+        HWND tips = findTopLevelOfClass(TOOLTIPS_CLASSA);
         char buffer[80] = {};
         TOOLINFOA info{TTTOOLINFOA_V2_SIZE, 0, window, reinterpret_cast<UINT_PTR>(w)};
         info.lpszText = buffer;
-        SendMessageA(tips(), TTM_GETTEXTA, sizeof(buffer), reinterpret_cast<LPARAM>(&info));
-        return std::string(buffer);
-    };
-    const Read tipCount = [&](HWND) {
-        return tips() && GetWindow(tips(), GW_OWNER) != window
-                   ? "owned by another window"
-                   : number(SendMessageA(tips(), TTM_GETTOOLCOUNT, 0, 0));
+        SendMessageA(tips, TTM_GETTEXTA, sizeof(buffer), reinterpret_cast<LPARAM>(&info));
+        return !tips ? "none"
+               : GetWindow(tips, GW_OWNER) != window
+                   ? "not the form's"
+                   : std::string(buffer) + " of " +
+                         number(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0));
     };
     using F = SampleForm&;
     struct Mirror {
@@ -386,11 +386,10 @@ TEST_F(Renderer, WindowsShowTheModelAndFollowItsChangesWithoutEvents) {
         {"rtb400", text, [](F f) { f["rtb400"].setText("plain"); },
          "Subject cash or free -> plain"},
         {"rtb400", style(ES_READONLY), nullptr, "2048 -> 2048"},
-        {"cmdOk", tip, [](F f) { f["cmdOk"].setToolTip("Press me"); }, " -> Now this"},
+        {"cmdOk", tip, [](F f) { f["cmdOk"].setToolTip("Press me"); }, " of 0 -> Now this of 1"},
         {"cmdOk", nullptr, [](F f) { f["cmdOk"].setToolTip("Now this"); }, ""},
-        {"cmdCancel", tip, [](F f) { f["cmdCancel"].setToolTip("Gone"); }, " -> "},
+        {"cmdCancel", tip, [](F f) { f["cmdCancel"].setToolTip("Gone"); }, " of 0 ->  of 1"},
         {"cmdCancel", nullptr, [](F f) { f["cmdCancel"].setToolTip(""); }, ""},
-        {"", tipCount, nullptr, "0 -> 1"},
     };
     const auto target = [&](const Mirror& m) { return *m.control ? child(m.control) : window; };
     std::vector<std::string> expected, got;
