@@ -60,7 +60,6 @@ protected:
     LRESULT send(const std::string& name, UINT message, WPARAM w = 0, LPARAM l = 0) const {
         return SendMessageA(child(name), message, w, l);
     }
-    bool shown(const std::string& name) const { return IsWindowVisible(child(name)) != FALSE; }
     // The program's own loop: keyboard navigation, then the windows.
     void pump() { host.doEvents(); }
     void key(const std::string& name, WPARAM vk) {
@@ -165,11 +164,6 @@ protected:
     HWND window = nullptr;
 };
 
-std::string lower(std::string text) {
-    CharLowerA(text.data());
-    return text;
-}
-
 } // namespace
 
 TEST_F(Renderer, EveryControlIsANamedWindowOfItsClassInItsContainerAtItsPlace) {
@@ -194,7 +188,9 @@ TEST_F(Renderer, EveryControlIsANamedWindowOfItsClassInItsContainerAtItsPlace) {
     for (const Placed& p : placed) {
         HWND found = child(p.name);
         ASSERT_NE(found, nullptr) << p.name;
-        EXPECT_EQ(lower(classOf(found)), p.cls) << p.name;
+        std::string cls = classOf(found);
+        CharLowerA(cls.data());
+        EXPECT_EQ(cls, p.cls) << p.name;
         EXPECT_EQ(GetParent(found), *p.parent ? child(p.parent) : window) << p.name;
         const RECT r = rectInParent(found);
         EXPECT_EQ((std::vector<LONG>{r.left, r.top, r.right - r.left, r.bottom - r.top}),
@@ -429,7 +425,7 @@ TEST_F(Renderer, MouseAndKeyboardBecomeTheModelsValuesAndEventsInOrder) {
     auto visibility = [&] {
         std::string seen;
         for (const char* name : {"chk700", "lblAll", "SSTab2", "lbl500", "lbl510"})
-            seen += shown(name) ? "1" : "0";
+            seen += IsWindowVisible(child(name)) ? "1" : "0";
         return seen;
     };
     RECT item;
