@@ -415,12 +415,44 @@ TEST_F(Renderer, MouseAndKeyboardBecomeTheModelsValuesAndEventsInOrder) {
                 PostMessageA(child("txt300"), WM_KEYDOWN, typed, 1);
         };
     };
+    HWND list = child("lvw1");
+    RECT third{LVIR_BOUNDS};
+    send("lvw1", LVM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&third));
+    const POINT onThird{third.left + 8, (third.top + third.bottom) / 2};
+    const std::string ml = mouse(1, onThird), right = mouse(2, onThird);
+    // A list view follows the press until the button comes up: the release
+    // is queued first.
+    const auto press = [&](UINT down, UINT up) {
+        return [=] {
+            PostMessageA(list, up, 0, MAKELPARAM(onThird.x, onThird.y));
+            SendMessageA(list, down, down == WM_RBUTTONDOWN ? MK_RBUTTON : MK_LBUTTON,
+                         MAKELPARAM(onThird.x, onThird.y));
+        };
+    };
+    HWND header = reinterpret_cast<HWND>(send("lvw1", LVM_GETHEADER));
+    RECT column;
+    SendMessageA(header, HDM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&column));
+    const auto edit = [&](int row, const char* text) {
+        return [this, row, text] {
+            HWND editor = reinterpret_cast<HWND>(send("lvw1", LVM_EDITLABELA, row));
+            ASSERT_NE(editor, nullptr);
+            pump();
+            SetWindowTextA(editor, text);
+            pump();
+            SendMessageA(editor, WM_KEYDOWN, VK_RETURN, 1);
+        };
+    };
+    const std::string kept = " => cash| free|win *|/cash| free|win *|";
     // A handler that corrects the typing: the caret stays as far from the
-    // end, so the next key goes where the user expects.
-    form.react = [&](const std::string& entry, ui::EventArgs&) {
+    // end, so the next key goes where the user expects. List view labels:
+    // "nope" refused, the row of an emptied one dropped.
+    form.react = [&](const std::string& entry, ui::EventArgs& args) {
         const std::string& typed = form["txt300"].text();
         if (entry == "Change txt300" && typed.size() > 1 && typed[0] == '0')
             form["txt300"].setText(typed.substr(1));
+        args.cancel = entry == "AfterLabelEdit lvw1" && args.text == "nope";
+        if (entry == "AfterLabelEdit lvw1" && args.text.empty())
+            form["lvw1"].setRows({form["lvw1"].rows()[0], form["lvw1"].rows()[2]});
     };
     auto visibility = [&] {
         std::string seen;
@@ -557,54 +589,6 @@ TEST_F(Renderer, MouseAndKeyboardBecomeTheModelsValuesAndEventsInOrder) {
              ctrl(0);
          },
          "SSTab1", "LostFocus chk700; GotFocus SSTab1=1; Click SSTab1=1 => 1/1"},
-        {"a disabled box takes nothing",
-         [&] {
-             form["chk102"].setEnabled(false);
-             send("chk102", BM_CLICK);
-             form["chk102"].setEnabled(true);
-         },
-         "chk103", " => 1/1"},
-    });
-}
-
-TEST_F(Renderer, ListViewMirrorsRowsAndSelectionAndEditsLabelsThroughAfterLabelEdit) {
-    HWND list = child("lvw1");
-    RECT third{LVIR_BOUNDS};
-    send("lvw1", LVM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&third));
-    const POINT at{third.left + 8, (third.top + third.bottom) / 2};
-    const std::string m = mouse(1, at), right = mouse(2, at);
-    // A list view follows the press until the button comes up: the release
-    // is queued first.
-    const auto press = [&](UINT down, UINT up) {
-        return [=] {
-            PostMessageA(list, up, 0, MAKELPARAM(at.x, at.y));
-            SendMessageA(list, down, down == WM_RBUTTONDOWN ? MK_RBUTTON : MK_LBUTTON,
-                         MAKELPARAM(at.x, at.y));
-        };
-    };
-    HWND header = reinterpret_cast<HWND>(send("lvw1", LVM_GETHEADER));
-    RECT column;
-    SendMessageA(header, HDM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&column));
-    const auto edit = [&](int row, const char* text) {
-        return [this, row, text] {
-            HWND editor = reinterpret_cast<HWND>(send("lvw1", LVM_EDITLABELA, row));
-            ASSERT_NE(editor, nullptr);
-            pump();
-            SetWindowTextA(editor, text);
-            pump();
-            SendMessageA(editor, WM_KEYDOWN, VK_RETURN, 1);
-        };
-    };
-    // Refuses "nope"; drops the row whose label is emptied.
-    form.react = [&](const std::string& entry, ui::EventArgs& args) {
-        if (entry != "AfterLabelEdit lvw1")
-            return;
-        args.cancel = args.text == "nope";
-        if (args.text.empty())
-            form["lvw1"].setRows({form["lvw1"].rows()[0], form["lvw1"].rows()[2]});
-    };
-    const std::string kept = " => cash| free|win *|/cash| free|win *|";
-    expectInputs({
         {"several rows selected, by the user then by code",
          [&] {
              LVITEMA selected{};
@@ -615,10 +599,10 @@ TEST_F(Renderer, ListViewMirrorsRowsAndSelectionAndEditsLabelsThroughAfterLabelE
          },
          "lvw1", " => cash*| free|win |/cash*| free|win |"},
         {"a click selects one row alone", press(WM_LBUTTONDOWN, WM_LBUTTONUP), "lvw1",
-         "LostFocus cmdOk; GotFocus lvw1; MouseDown lvw1 " + m + "; Click lvw1; MouseUp lvw1 " + m +
-             kept},
+         "LostFocus SSTab1=1; GotFocus lvw1; MouseDown lvw1 " + ml + "; Click lvw1; MouseUp lvw1 " +
+             ml + kept},
         {"a double click", press(WM_LBUTTONDBLCLK, WM_LBUTTONUP), "lvw1",
-         "DblClick lvw1; MouseUp lvw1 " + m + kept},
+         "DblClick lvw1; MouseUp lvw1 " + ml + kept},
         {"the Delete key", pressed("lvw1", VK_DELETE), "lvw1", "KeyDown lvw1 46" + kept},
         {"the right button", press(WM_RBUTTONDOWN, WM_RBUTTONUP), "lvw1",
          "MouseDown lvw1 " + right + kept},
@@ -635,6 +619,13 @@ TEST_F(Renderer, ListViewMirrorsRowsAndSelectionAndEditsLabelsThroughAfterLabelE
          "free|win *|"},
         {"a handler that reworks the rows wins over the label", edit(1, ""), "lvw1",
          "LostFocus lvw1; AfterLabelEdit lvw1 1 ; GotFocus lvw1 => spam|win |/spam|win |"},
+        {"a disabled box takes nothing",
+         [&] {
+             form["chk102"].setEnabled(false);
+             send("chk102", BM_CLICK);
+             form["chk102"].setEnabled(true);
+         },
+         "chk103", " => 1/1"},
     });
 }
 
