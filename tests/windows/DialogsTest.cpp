@@ -17,47 +17,38 @@
 namespace velmora::testing {
 namespace {
 
+bool press(HWND dialog, int button) {
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+    return true;
+}
+
 // What to do with the dialog at each tick once it shows, until it answers
 // true (it waits for the dialog's tree to fill in); cancelled after 10 s.
 std::function<bool(HWND)> g_step;
-bool g_done = false;
-int g_ticks = 0;
+int g_ticks = 0; // -1 once the step is done
 
 void CALLBACK onTimer(HWND, UINT, UINT_PTR, DWORD) {
-    HWND dialog = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM found) -> BOOL {
-            if (classOf(window) != "#32770" || !IsWindowVisible(window))
-                return TRUE;
-            *reinterpret_cast<HWND*>(found) = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&dialog));
-    if (!dialog || g_done)
+    HWND dialog = findTopLevel(GetCurrentProcessId(), [](HWND window) {
+        return classOf(window) == "#32770" && IsWindowVisible(window);
+    });
+    if (!dialog || g_ticks < 0)
         return;
     if (++g_ticks > 100)
-        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    else
-        g_done = g_step(dialog);
+        press(dialog, IDCANCEL);
+    else if (g_step(dialog))
+        g_ticks = -1;
 }
 
 std::string browse(std::function<bool(HWND)> step) {
     g_step = std::move(step);
-    g_done = false;
     g_ticks = 0;
     const UINT_PTR timer = SetTimer(nullptr, 0, 100, onTimer);
     platform::win32::Win32Dialogs dialogs;
     const std::string chosen = BrowseForFolder(dialogs, "Dossier du kit");
     KillTimer(nullptr, timer);
-    EXPECT_TRUE(g_done) << "the dialog closed early or never showed";
+    EXPECT_EQ(g_ticks, -1) << "the dialog closed early or never showed";
     return chosen;
-}
-
-bool press(HWND dialog, int button) {
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
-    return true;
 }
 
 // The text of the folder browser's selected tree item.

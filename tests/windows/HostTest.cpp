@@ -20,27 +20,16 @@ namespace {
 
 // Runs an action once, from a thread timer, inside whatever loop is running
 // then: the host's, a message box's or a menu's.
-class Later {
-public:
-    Later(UINT delay, std::function<void()> action) : id_(SetTimer(nullptr, 0, delay, &fire)) {
-        pending() = {id_, std::move(action)};
-    }
-    ~Later() { KillTimer(nullptr, id_); }
-    Later(const Later&) = delete;
-    Later& operator=(const Later&) = delete;
-
-private:
-    static std::pair<UINT_PTR, std::function<void()>>& pending() {
-        static std::pair<UINT_PTR, std::function<void()>> one;
-        return one;
-    }
-    static void CALLBACK fire(HWND, UINT, UINT_PTR id, DWORD) {
-        KillTimer(nullptr, id);
-        if (pending().first == id && pending().second)
-            std::exchange(pending().second, nullptr)();
-    }
-    UINT_PTR id_;
-};
+std::function<void()> g_later;
+void CALLBACK fireLater(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    if (g_later)
+        std::exchange(g_later, nullptr)();
+}
+void later(UINT delay, std::function<void()> action) {
+    g_later = std::move(action);
+    SetTimer(nullptr, 0, delay, fireLater);
+}
 
 void answer(HWND box, int button) {
     SendMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
@@ -53,7 +42,7 @@ protected:
     void SetUp() override {
         main.Show();
         host.doEvents();
-        main.clearLog();
+        main.log.clear();
     }
     void TearDown() override {
         for (SampleForm* form : {&dialog, &main})
@@ -74,37 +63,36 @@ protected:
 } // namespace
 
 TEST_F(Host, ModalShowWaitsUntilTheFormIsHiddenWithTheOtherWindowsDisabled) {
-    bool mainEnabled = true, shown = false;
-    HWND owner = nullptr;
-    {
-        Later later(100, [&] {
-            mainEnabled = IsWindowEnabled(windowOf(main)) != FALSE;
-            shown = IsWindowVisible(windowOf(dialog)) != FALSE;
-            owner = GetWindow(windowOf(dialog), GW_OWNER);
-            // The modal window works meanwhile.
-            SendMessageA(control(dialog, "chk102"), BM_CLICK, 0, 0);
-            dialog.Hide();
-        });
-        dialog.Show(true);
-    }
-    EXPECT_FALSE(mainEnabled);
-    EXPECT_TRUE(shown);
-    EXPECT_EQ(owner, windowOf(main));
+    std::string during;
+    later(100, [&] {
+        during = std::to_string(IsWindowEnabled(windowOf(main))) +
+                 std::to_string(IsWindowVisible(windowOf(dialog))) +
+                 std::to_string(GetWindow(windowOf(dialog), GW_OWNER) == windowOf(main));
+        // The modal window works meanwhile.
+        SendMessageA(control(dialog, "chk102"), BM_CLICK, 0, 0);
+        dialog.Hide();
+    });
+    dialog.Show(true);
+    EXPECT_EQ(during, "011") << "main disabled, dialog shown and owned by main";
     EXPECT_EQ(dialog["chk102"].value(), 1);
-    EXPECT_TRUE(dialog.isLoaded());
     EXPECT_FALSE(IsWindowVisible(windowOf(dialog)));
+    EXPECT_FALSE(dialog.isVisible());
     EXPECT_TRUE(IsWindowEnabled(windowOf(main)));
     EXPECT_EQ(GetWindow(windowOf(dialog), GW_OWNER), nullptr);
+    // Shown again, not made again.
+    HWND window = windowOf(dialog);
+    dialog.Show();
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_EQ(windowOf(dialog), window);
+    EXPECT_EQ(dialog.loads, 1);
 
     // A handler of the modal form that unloads it ends the show as well.
     dialog.react = [&](const std::string& entry, ui::EventArgs&) {
         if (entry == "Click cmdOk")
             dialog.Unload();
     };
-    {
-        Later later(100, [&] { SendMessageA(control(dialog, "cmdOk"), BM_CLICK, 0, 0); });
-        dialog.Show(true);
-    }
+    later(100, [&] { SendMessageA(control(dialog, "cmdOk"), BM_CLICK, 0, 0); });
+    dialog.Show(true);
     EXPECT_FALSE(dialog.isLoaded());
     EXPECT_EQ(dialog.unloads, 1);
     EXPECT_TRUE(IsWindowEnabled(windowOf(main)));
@@ -112,32 +100,24 @@ TEST_F(Host, ModalShowWaitsUntilTheFormIsHiddenWithTheOtherWindowsDisabled) {
 }
 
 TEST_F(Host, MessageBoxesBelongToTheActiveFormAndGiveTheButtonPressed) {
-    HWND owner = nullptr;
-    WORD focused = 0;
+    std::string seen;
     auto press = [&](int button) {
         return [&, button] {
             HWND box = findTopLevelOfClass("#32770");
             ASSERT_NE(box, nullptr);
-            owner = GetWindow(box, GW_OWNER);
-            // The button a plain Enter would press holds the focus.
-            focused = static_cast<WORD>(GetDlgCtrlID(GetFocus()));
+            // The owner, and the button a plain Enter would press.
+            seen = (GetWindow(box, GW_OWNER) == windowOf(main) ? "main " : "none ") +
+                   std::to_string(GetDlgCtrlID(GetFocus()));
             answer(box, button);
         };
     };
-    {
-        Later later(150, press(IDNO));
-        EXPECT_EQ(host.msgBox("Really?", ui::MbYesNoExclamationNoFirst, "Velmora"), ui::ResultNo);
-    }
-    EXPECT_EQ(owner, windowOf(main));
-    EXPECT_EQ(focused, IDNO) << "style 308 preselects No";
-    // With no window on show, the box has no owner.
+    later(150, press(IDNO));
+    EXPECT_EQ(host.msgBox("Really?", ui::MbYesNoExclamationNoFirst, "Velmora"), ui::ResultNo);
+    EXPECT_EQ(seen, "main 7") << "style 308 preselects No";
     main.Hide();
-    {
-        Later later(150, press(IDYES));
-        EXPECT_EQ(host.msgBox("Go on?", ui::MbYesNo, "Velmora"), ui::ResultYes);
-    }
-    EXPECT_EQ(owner, nullptr);
-    EXPECT_EQ(focused, IDYES);
+    later(150, press(IDYES));
+    EXPECT_EQ(host.msgBox("Go on?", ui::MbYesNo, "Velmora"), ui::ResultYes);
+    EXPECT_EQ(seen, "none 6") << "with no window on show, the box has no owner";
 }
 
 // A handler of the button going down that opens a window ends the press:
@@ -146,43 +126,54 @@ TEST_F(Host, AQuestionAskedOnMouseDownCancelsTheClick) {
     main.react = [&](const std::string& entry, ui::EventArgs&) {
         if (entry != "MouseDown chk102")
             return;
-        Later later(150, [] { answer(findTopLevelOfClass("#32770"), IDOK); });
+        later(150, [] { answer(findTopLevelOfClass("#32770"), IDOK); });
         host.msgBox("Remove the criterion?", ui::MbOkCancelExclamation, "Velmora");
     };
     SendMessageA(control(main, "chk102"), BM_CLICK, 0, 0);
+    EXPECT_EQ(main.logged("Mouse"),
+              (std::vector<std::string>{"MouseDown chk102 1 0,0", "MouseUp chk102 1 0,0"}));
+    EXPECT_EQ(main.logged("Click"), std::vector<std::string>{});
     EXPECT_EQ(main["chk102"].value(), 0);
     EXPECT_EQ(SendMessageA(control(main, "chk102"), BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    EXPECT_TRUE(main.logged("Click").empty());
     EXPECT_EQ(GetCapture(), nullptr);
 }
 
 TEST_F(Host, TheBusyPointerShowsOverEveryWindowOfTheProgram) {
-    const HCURSOR wait = LoadCursor(nullptr, IDC_WAIT);
-    auto pointerOver = [&](HWND window) {
+    auto pointerOver = [&](const char* name) {
+        HWND window = *name ? control(main, name) : windowOf(main);
         SetCursor(nullptr);
         SendMessageA(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
                      MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
         return GetCursor();
     };
+    const HCURSOR wait = LoadCursor(nullptr, IDC_WAIT);
     host.setMousePointer(ui::PointerBusy);
     EXPECT_EQ(host.mousePointer(), ui::PointerBusy);
-    for (const char* name : {"txt300", "lvw1", "lbl500", "rtb400", "cmdOk"})
-        EXPECT_EQ(pointerOver(control(main, name)), wait) << name;
-    EXPECT_EQ(pointerOver(windowOf(main)), wait);
+    for (const char* name : {"txt300", "lvw1", "lbl500", "rtb400", "cmdOk", ""})
+        EXPECT_EQ(pointerOver(name), wait) << name;
     host.setMousePointer(ui::PointerDefault);
-    EXPECT_EQ(pointerOver(control(main, "txt300")), LoadCursor(nullptr, IDC_IBEAM));
-    EXPECT_EQ(pointerOver(windowOf(main)), LoadCursor(nullptr, IDC_ARROW));
+    EXPECT_EQ(pointerOver("txt300"), LoadCursor(nullptr, IDC_IBEAM));
+    EXPECT_EQ(pointerOver(""), LoadCursor(nullptr, IDC_ARROW));
     {
         ui::BusyPointer busy(host);
-        EXPECT_EQ(pointerOver(control(main, "cmdOk")), wait);
+        EXPECT_EQ(pointerOver("cmdOk"), wait);
     }
     EXPECT_EQ(host.mousePointer(), ui::PointerDefault);
 }
 
 TEST_F(Host, RunEndsWhenTheLastFormIsUnloaded) {
+    // A form object that goes away takes its window with it.
+    auto gone = std::make_unique<SampleForm>(host, "frmGone");
+    gone->Show();
+    HWND goneWindow = windowOf(*gone);
+    ASSERT_NE(goneWindow, nullptr);
+    gone.reset();
+    EXPECT_FALSE(IsWindow(goneWindow));
+    EXPECT_EQ(findForm("frmGone"), nullptr);
+
     dialog.Load();
     bool mainStillThere = false;
-    Later first(50, [&] {
+    later(50, [&] {
         dialog.Unload();
         mainStillThere = IsWindow(windowOf(main)) != FALSE;
         // Closing the window by its close box unloads the form.
@@ -197,57 +188,31 @@ TEST_F(Host, RunEndsWhenTheLastFormIsUnloaded) {
 }
 
 TEST_F(Host, DoEventsHandlesWaitingMessagesAndPassesHandlerErrorsOn) {
-    auto clickLater = [&] { PostMessageA(control(main, "chk102"), BM_CLICK, 0, 0); };
-    clickLater();
-    host.doEvents();
-    EXPECT_EQ(main["chk102"].value(), 1);
-    EXPECT_FALSE(main.logged("Click chk102").empty());
     main.react = [](const std::string& entry, ui::EventArgs&) {
         if (entry == "Click chk102")
             throw std::runtime_error("handler failed");
     };
-    clickLater();
-    EXPECT_THROW(host.doEvents(), std::runtime_error);
-    main.react = nullptr;
-    clickLater();
-    EXPECT_NO_THROW(host.doEvents());
-    EXPECT_EQ(main["chk102"].value(), 1) << "clicked three times";
+    for (bool fails : {true, false}) {
+        PostMessageA(control(main, "chk102"), BM_CLICK, 0, 0);
+        if (fails)
+            EXPECT_THROW(host.doEvents(), std::runtime_error);
+        else
+            EXPECT_NO_THROW(host.doEvents());
+        main.react = nullptr;
+    }
+    EXPECT_EQ(main.logged("Click"), (std::vector<std::string>{"Click chk102=1", "Click chk102"}));
+    EXPECT_EQ(main["chk102"].value(), 0) << "clicked twice";
 }
 
 TEST_F(Host, PopupMenuRaisesTheEntryChosen) {
-    {
-        Later later(200, [&] {
-            for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN})
-                PostMessageA(windowOf(main), WM_KEYDOWN, key, 1);
-        });
-        host.popupMenu(main, "mnuPop");
-    }
-    EXPECT_EQ(main.logged("mnuPop"), std::vector<std::string>{"Click mnuPopB"});
-    main.clearLog();
-    {
-        Later later(200, [] { EndMenu(); });
-        host.popupMenu(main, "mnuPop");
-    }
-    EXPECT_TRUE(main.log.empty());
-}
-
-TEST_F(Host, HidingShowingAndDestroyingForms) {
-    HWND window = windowOf(main);
-    main.Hide();
-    EXPECT_FALSE(IsWindowVisible(window));
-    EXPECT_FALSE(main.isVisible());
-    main.Show();
-    EXPECT_TRUE(IsWindowVisible(window));
-    EXPECT_EQ(windowOf(main), window) << "shown again, not made again";
-    EXPECT_EQ(main.loads, 1);
-    // A form object that goes away takes its window with it.
-    auto gone = std::make_unique<SampleForm>(host, "frmGone");
-    gone->Show();
-    HWND goneWindow = windowOf(*gone);
-    ASSERT_NE(goneWindow, nullptr);
-    gone.reset();
-    EXPECT_FALSE(IsWindow(goneWindow));
-    EXPECT_EQ(findForm("frmGone"), nullptr);
+    later(200, [&] {
+        for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN})
+            PostMessageA(windowOf(main), WM_KEYDOWN, key, 1);
+    });
+    host.popupMenu(main, "mnuPop");
+    later(200, [] { EndMenu(); });
+    host.popupMenu(main, "mnuPop");
+    EXPECT_EQ(main.log, std::vector<std::string>{"Click mnuPopB"}) << "nothing when dismissed";
 }
 
 TEST(HostIcons, IconsComeFromTheResourceModule) {

@@ -16,8 +16,6 @@ const ui::ControlSpec kLayout[] = {
     {ControlKind::OptionButton, "opt300", 0, "fraOpt", -1, {120, 240, 2000, 255}, "Move"},
     {ControlKind::OptionButton, "opt300", 1, "fraOpt", -1, {120, 540, 2000, 255}, "Copy"},
     {ControlKind::OptionButton, "opt300", 2, "fraOpt", -1, {120, 840, 2000, 255}, "Delete"},
-    {ControlKind::OptionButton, "opt300", 3, "fraOpt", -1, {120, 1140, 2000, 255}, "Keep"},
-    {ControlKind::OptionButton, "opt300", 4, "fraOpt", -1, {120, 1440, 2000, 255}, "Colour"},
     {ControlKind::OptionButton, "opt301", -1, "", -1, {120, 1200, 2400, 255}, "Alone"},
     {ControlKind::Label, "lbl305", -1, "", -1, {120, 1560, 1000, 255}, "&Name:"},
     {ControlKind::TextBox, "txt300", -1, "", -1, {1200, 1500, 1400, 315}, ""},
@@ -42,14 +40,27 @@ const ui::ControlSpec kLayout[] = {
     {ControlKind::Timer, "tmr641", -1, "", -1, {}, ""},
 };
 
-} // namespace
-
-std::string eventName(Event event) {
-    const char* const names[] = {"Click",          "DblClick",  "MouseDown", "MouseUp",    "Change",
-                                 "LostFocus",      "GotFocus",  "KeyDown",   "KeyPress",   "Timer",
-                                 "AfterLabelEdit", "NodeClick", "Scroll",    "ColumnClick"};
-    return names[static_cast<int>(event)];
+// What an event carries, as the log shows it after the element's name.
+std::string detail(Event event, const ui::EventArgs& a) {
+    switch (event) {
+    case Event::MouseDown:
+    case Event::MouseUp:
+        return std::to_string(a.button) + ' ' + std::to_string(a.x) + ',' + std::to_string(a.y);
+    case Event::KeyDown:
+    case Event::KeyPress:
+        return std::to_string(a.keyCode);
+    case Event::ColumnClick:
+        return std::to_string(a.column);
+    case Event::AfterLabelEdit:
+        return std::to_string(a.row) + ' ' + a.text;
+    case Event::NodeClick:
+        return a.text;
+    default:
+        return "";
+    }
 }
+
+} // namespace
 
 SampleForm::SampleForm(ui::UiHost& host, const std::string& name) : ui::Form(name, host) {
     setCaption("Sample");
@@ -88,12 +99,14 @@ SampleForm::SampleForm(ui::UiHost& host, const std::string& name) : ui::Form(nam
     addMenu("mnuSepar", "-", "mnuFich");
     addMenu("mnuFichSauv", "&Sauver", "mnuFich");
     addMenu("mnuExpr", "(3 Expressions)");
-    ui::MenuEntry& pop = addMenu("mnuPop", "Pop");
-    pop.popupOnly = true;
+    addMenu("mnuPop", "Pop").popupOnly = true;
     addMenu("mnuPopA", "First", "mnuPop");
     addMenu("mnuPopB", "Second", "mnuPop");
 
-    // Log every event of every control and menu.
+    static const char* const names[] = {"Click",    "DblClick",   "MouseDown",      "MouseUp",
+                                        "Change",   "LostFocus",  "GotFocus",       "KeyDown",
+                                        "KeyPress", "Timer",      "AfterLabelEdit", "NodeClick",
+                                        "Scroll",   "ColumnClick"};
     std::vector<std::string> bases;
     for (const auto& c : controls())
         bases.push_back(c->baseName());
@@ -104,11 +117,12 @@ SampleForm::SampleForm(ui::UiHost& host, const std::string& name) : ui::Form(nam
             const auto event = static_cast<Event>(number);
             on(base, event, [this, base, event](ui::EventArgs& a) {
                 const std::string element = ui::elementName(base, a.index);
-                const std::string entry = eventName(event) + " " + element;
-                log.push_back(entry);
+                const std::string entry = names[static_cast<int>(event)] + (" " + element);
                 const ui::Control* c = find(element);
-                values.push_back(c ? c->value() : 0);
-                args.push_back(a);
+                const std::string value = c && c->value() ? std::to_string(c->value()) : "";
+                const std::string carried = detail(event, a);
+                log.push_back(entry + (value.empty() ? "" : "=") + value +
+                              (carried.empty() ? "" : " ") + carried);
                 if (react)
                     react(entry, a);
             });
@@ -122,33 +136,6 @@ std::vector<std::string> SampleForm::logged(const std::string& part) const {
         if (entry.find(part) != std::string::npos)
             found.push_back(entry);
     return found;
-}
-
-std::vector<std::string> SampleForm::withoutFocus() const {
-    std::vector<std::string> found;
-    for (const std::string& entry : log)
-        if (entry.find("Focus ") == std::string::npos)
-            found.push_back(entry);
-    return found;
-}
-
-ui::EventArgs SampleForm::argsOf(const std::string& entry) const {
-    for (std::size_t i = log.size(); i-- > 0;)
-        if (log[i] == entry)
-            return args[i];
-    return {};
-}
-
-void SampleForm::clearLog() {
-    log.clear();
-    values.clear();
-    args.clear();
-}
-
-void SampleForm::Form_Load() {
-    ++loads;
-    if (onLoad)
-        onLoad();
 }
 
 } // namespace velmora::testing

@@ -1,10 +1,14 @@
 #pragma once
-// A form with a control of every kind the renderer knows, in containers
-// and nested tab strips, with menus and a timer; it logs every event it
-// receives ("Click chk102", "MouseUp opt300(2)").
+// A form with a control of every kind the renderer knows, in a frame and
+// nested tab strips, with menus and a timer. It logs every event it
+// receives as "Event element", then "=value" when the control's value is not
+// 0, then what the event carries: "MouseUp chk102=1 1 60,90" (button and
+// twips), "KeyDown txt300 65", "ColumnClick lvw1 1", "AfterLabelEdit lvw1 0
+// spam", "NodeClick tvc01 commelu1". Menus are logged by entry name.
 
 #include "ui/model/Form.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,31 +18,19 @@ class SampleForm : public ui::Form {
 public:
     SampleForm(ui::UiHost& host, const std::string& name = "frmSample");
 
-    // "Event name", in order; Click events of menus are logged by entry name.
     std::vector<std::string> log;
-    // The value the control had when each event was logged, in order.
-    std::vector<int> values;
-    std::vector<ui::EventArgs> args;
-    // When set, runs after logging an event (to refuse an edit, to unload...).
+    // When set, runs after logging an event, given as "Event element" (to
+    // refuse an edit, to unload...).
     std::function<void(const std::string& entry, ui::EventArgs& args)> react;
-
     // Entries of the log that contain `part`.
     std::vector<std::string> logged(const std::string& part) const;
-    // The log without GotFocus and LostFocus.
-    std::vector<std::string> withoutFocus() const;
-    void clearLog();
-    // The arguments of the last event logged as `entry`.
-    ui::EventArgs argsOf(const std::string& entry) const;
 
     int loads = 0;
     int unloads = 0;
-    std::function<void()> onLoad;
 
 protected:
-    void Form_Load() override;
+    void Form_Load() override { ++loads; }
     void Form_Unload() override { ++unloads; }
 };
-
-std::string eventName(ui::Event event);
 
 } // namespace velmora::testing
