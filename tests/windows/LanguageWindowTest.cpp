@@ -111,12 +111,7 @@ std::string tabCaption(HWND tab, int index) {
 class Started {
 public:
     Started() {
-        const std::string exe = programFolder() + "\\velmora.exe";
-        std::string command = "\"" + exe + "\"";
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        started_ = CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                  programFolder().c_str(), &startup, &info_) != FALSE;
+        started_ = startProgram(programFolder() + "\\velmora.exe", programFolder(), info_);
     }
     ~Started() {
         if (!started_)

@@ -80,12 +80,7 @@ void seedRegistry(const std::string& language) {
 class StartedProgram {
 public:
     explicit StartedProgram(const std::string& exe) {
-        const std::string folder = exe.substr(0, exe.rfind('\\'));
-        std::string command = "\"" + exe + "\"";
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        started_ = CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                  folder.c_str(), &startup, &info_) != FALSE;
+        started_ = startProgram(exe, exe.substr(0, exe.rfind('\\')), info_);
     }
     ~StartedProgram() {
         if (!started_)

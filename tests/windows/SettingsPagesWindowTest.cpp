@@ -94,8 +94,8 @@ void prepare(const std::string& languageFile) {
     putNumber(HKEY_CURRENT_USER, kProgramKey, "LanguageNum", 0);
     putNumber(HKEY_CURRENT_USER, kProgramKey, "NoRestaure", 1);
 
-    SHDeleteKeyA(HKEY_LOCAL_MACHINE, kMachineClient.c_str());
-    SHDeleteKeyA(HKEY_LOCAL_MACHINE, kClientPolicy.c_str());
+    deleteKey(HKEY_LOCAL_MACHINE, kMachineClient);
+    deleteKey(HKEY_LOCAL_MACHINE, kClientPolicy);
     SHDeleteKeyA(HKEY_CURRENT_USER, kWabKey.c_str());
     SHDeleteKeyA(HKEY_CURRENT_USER, kIdentitiesPolicy.c_str());
     putNumber(HKEY_LOCAL_MACHINE, kMachineClient, "Hide Messenger", 2);
