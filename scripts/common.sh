@@ -9,18 +9,34 @@ BUILD_ROOT=${VELMORA_BUILD_ROOT:-$VELMORA_ROOT/build}
 JOBS=${VELMORA_JOBS:-2}
 XVFB_SCREEN="-screen 0 1280x1024x24"
 
+# Nothing of the caller's environment decides what happens: Wine makes files
+# with accented names only under a UTF-8 locale, which minimal systems lack.
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
+unset LANGUAGE
+[ -n "${HOME:-}" ] || HOME=$(getent passwd "$(id -u)" | cut -d: -f6)
+export HOME
+
 # Packages, by the name dpkg knows them (wine32 lives in the i386 architecture).
-BUILD_PACKAGES=(g++ cmake make git libgtest-dev googletest clang-format
+BUILD_PACKAGES=(g++ cmake make git libgtest-dev libgmock-dev googletest clang-format
     g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686
     g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64 gcab zip)
-# The window tests measure text: Wine draws it with this font on Linux.
-WINE_PACKAGES=(wine wine32:i386 wine64 xvfb xauth fonts-dejavu-core)
+# The window tests measure text: Wine draws it with DejaVu on Linux; its
+# title bar buttons come from the Marlett of fonts-wine (only recommended).
+WINE_PACKAGES=(wine wine32:i386 wine64 fonts-wine xvfb xauth fonts-dejavu-core)
+# The 32-bit emulation: apt-get fetches qemu from Debian 13 with the keys of
+# debian-archive-keyring; unshare and mount come with util-linux and mount.
+EMULATION_PACKAGES=(debian-archive-keyring util-linux mount)
 
-# The 64-bit loader directly: the generic "wine" starts the 32-bit one first,
-# which some kernels can only run emulated (slowly). It still runs 32-bit
-# programs, through the 32-bit loader.
-WINE64=/usr/lib/wine/wine64
-[ -x "$WINE64" ] || WINE64=wine64
+# The loaders, once the packages are there (find_wine). The 64-bit one starts
+# 32-bit programs through the 32-bit one, which some kernels run only emulated.
+WINE64=
+WINE32=
+find_wine() {
+    WINE64=/usr/lib/wine/wine64
+    WINE32=/usr/lib/wine/wine
+    [ -x "$WINE64" ] || WINE64=$(command -v wine64) || die "no 64-bit Wine loader (wine64) installed"
+    [ -x "$WINE32" ] || die "no 32-bit Wine loader ($WINE32; package wine32:i386) installed"
+}
 
 # Wine: no Mono/Gecko download prompts, no menu entries, quiet.
 export WINEDEBUG=${WINEDEBUG:--all}
@@ -116,6 +132,72 @@ configure_win32() {
     mkdir -p "$BUILD_ROOT"
     configure_build win32 -DCMAKE_TOOLCHAIN_FILE="$VELMORA_ROOT/cmake/mingw-i686.cmake" \
         -DCMAKE_BUILD_TYPE=Release
+}
+
+# ---------------------------------------------------------------- emulation
+# A kernel that runs no 32-bit code still runs the 32-bit Wine under
+# qemu-i386, registered as the handler of i386 programs in a user and mount
+# namespace of our own: nothing changes for the rest of the machine. Debian
+# 12's qemu 7.2 is far too slow for Wine; Debian 13's qemu-user has a static
+# qemu-i386 10, fetched with an apt configuration of its own, never added to
+# the system's sources.
+QEMU_I386=$BUILD_ROOT/emu32/qemu-i386
+QEMU_SUITE=trixie
+QEMU_MIRROR=http://deb.debian.org/debian
+# i386 executables and shared objects (e_type 2 or 3, e_machine 3); F opens
+# the interpreter now, so that it is found whatever the program's root.
+I386_MAGIC='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
+I386_MASK='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
+
+qemu_ok() { "$QEMU_I386" --version 2>/dev/null | grep -q '^qemu-i386 version [1-9][0-9]\.'; }
+
+# Fetches qemu-i386 into build/emu32 unless it is there; fails when it cannot.
+ensure_qemu() {
+    qemu_ok && return 0
+    CURRENT_STEP="fetching qemu-i386 from Debian 13"
+    step "Fetching qemu-i386 from Debian 13 ($QEMU_SUITE) into $BUILD_ROOT/emu32"
+    local dir=$BUILD_ROOT/emu32/apt
+    rm -rf "$dir"
+    mkdir -p "$dir/lists/partial" "$dir/archives/partial"
+    printf 'deb [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] %s %s main\n' \
+        "$QEMU_MIRROR" "$QEMU_SUITE" >"$dir/sources.list"
+    : >"$dir/status"
+    local apt=(-q -o Dir::Etc::SourceList="$dir/sources.list" -o Dir::Etc::SourceParts=/dev/null
+        -o Dir::State="$dir" -o Dir::State::Lists="$dir/lists" -o Dir::State::status="$dir/status"
+        -o Dir::Cache="$dir" -o Dir::Cache::Archives="$dir/archives" -o APT::Architectures=amd64
+        -o Debug::NoLocking=1 -o APT::Sandbox::User="$(id -un)")
+    apt-get "${apt[@]}" update >"$dir/log" 2>&1 &&
+        (cd "$dir" && apt-get "${apt[@]}" download qemu-user >>"$dir/log" 2>&1) || {
+        cat "$dir/log" >&2
+        return 1
+    }
+    dpkg-deb --fsys-tarfile "$dir"/qemu-user_*.deb | tar -x -O ./usr/bin/qemu-i386 >"$QEMU_I386"
+    chmod +x "$QEMU_I386"
+    rm -rf "$dir"
+    qemu_ok || {
+        rm -f "$QEMU_I386"
+        return 1
+    }
+    "$QEMU_I386" --version | head -n 1
+    CURRENT_STEP=
+}
+
+# emulated COMMAND...: runs the command with i386 programs handled by qemu-i386.
+emulated() {
+    unshare --user --map-root-user --mount /bin/bash -c '
+        mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc &&
+            printf "%s" ":velmora-i386:M::$1:$2:$3:F" >/proc/sys/fs/binfmt_misc/register || {
+            echo "error: cannot register qemu-i386 in a namespace of our own (kernel $(uname -r))" >&2
+            exit 1
+        }
+        shift 3
+        exec "$@"' emulated "$I386_MAGIC" "$I386_MASK" "$QEMU_I386" "$@"
+}
+
+# Whether the 32-bit Wine loader starts here, directly or emulated.
+wine32_starts() { timeout 300 "$WINE32" --version >/dev/null 2>&1; }
+emulation_works() {
+    ensure_qemu && emulated timeout 300 "$WINE32" --version >/dev/null
 }
 
 # The name a Windows program under Wine gives a Unix path (drive Z: is /).

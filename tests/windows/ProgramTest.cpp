@@ -56,9 +56,9 @@ void prepare() {
         putNumber(HKEY_CURRENT_USER, identityKey(*s), "Compact Check Count", s->closings);
     }
     for (const std::string& key : {kMachineClient, kClientPolicy})
-        SHDeleteKeyA(HKEY_LOCAL_MACHINE, key.c_str());
+        deleteKey(HKEY_LOCAL_MACHINE, key);
     for (const std::string& key : {kWabKey, kIdentitiesPolicy})
-        SHDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
+        deleteKey(HKEY_CURRENT_USER, key);
     putNumber(HKEY_LOCAL_MACHINE, kMachineClient, "Hide Messenger", 2);
     putNumber(HKEY_LOCAL_MACHINE, kClientPolicy, "RequestMDNLocked", 1);
     putText(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Internet Settings",
@@ -290,10 +290,7 @@ TEST(SettingsWindow, TheBrowseButtonFillsItsBoxAndStoresTheFile) {
 class Launched {
 public:
     explicit Launched(const std::string& exe) {
-        std::string command = "\"" + exe + "\"";
-        STARTUPINFOA startup{sizeof startup};
-        started_ = CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                  exe.substr(0, exe.rfind('\\')).c_str(), &startup, &info_);
+        started_ = startProgram(exe, exe.substr(0, exe.rfind('\\')), info_);
     }
     ~Launched() {
         if (!started_)

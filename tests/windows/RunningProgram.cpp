@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
 namespace velmora::testing {
 
@@ -25,9 +27,35 @@ LPARAM middleOf(HWND control) {
 } // namespace
 
 std::string programFolder() {
-    std::string path = std::string("Z:") + VELMORA_DIST_DIR;
+    const char* chosen = std::getenv("VELMORA_PROGRAM_DIR");
+    std::string path = std::string("Z:") + (chosen && *chosen ? chosen : VELMORA_DIST_DIR);
     std::replace(path.begin(), path.end(), '/', '\\');
     return path;
+}
+
+bool programIs32Bit() {
+    static const bool is32 = [] {
+        DWORD kind = 0;
+        return GetBinaryTypeA((programFolder() + "\\velmora.exe").c_str(), &kind) &&
+               kind == SCS_32BIT_BINARY;
+    }();
+    return is32;
+}
+
+bool startProgram(const std::string& exe, const std::string& folder, PROCESS_INFORMATION& info) {
+    DWORD kind = 0;
+    const bool known = GetBinaryTypeA(exe.c_str(), &kind) != FALSE;
+    std::printf("starting %s (%s)\n", exe.c_str(),
+                !known                     ? "not a program"
+                : kind == SCS_32BIT_BINARY ? "32-bit"
+                : kind == SCS_64BIT_BINARY ? "64-bit"
+                                           : "other kind");
+    std::fflush(stdout);
+    std::string command = "\"" + exe + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    return CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          folder.c_str(), &startup, &info) != FALSE;
 }
 
 std::string firstLanguageFile() {
@@ -52,13 +80,8 @@ bool waitFor(const std::function<bool()>& done, DWORD timeoutMs) {
 }
 
 RunningProgram::RunningProgram(const std::string& currentFolder) {
-    const std::string exe = programFolder() + "\\velmora.exe";
-    std::string command = "\"" + exe + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    if (!CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        (currentFolder.empty() ? programFolder() : currentFolder).c_str(), &startup,
-                        &process_))
+    if (!startProgram(programFolder() + "\\velmora.exe",
+                      currentFolder.empty() ? programFolder() : currentFolder, process_))
         return;
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < kStartTimeoutMs &&

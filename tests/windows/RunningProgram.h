@@ -11,8 +11,17 @@
 
 namespace velmora::testing {
 
-// The program's folder on the build machine; under Wine drive Z: is its root.
+// The folder of the velmora.exe under test: the build's own distribution
+// folder, or the one VELMORA_PROGRAM_DIR names (a Unix path, so that the
+// 64-bit tests can drive the shipped 32-bit program); under Wine drive Z: is
+// the root.
 std::string programFolder();
+// Whether the velmora.exe of programFolder() is 32-bit code. A 32-bit program
+// sees HKEY_LOCAL_MACHINE\Software through the registry's 32-bit view.
+bool programIs32Bit();
+// Starts exe with its path as command line, in folder, and says in the log
+// which program of which kind it started.
+bool startProgram(const std::string& exe, const std::string& folder, PROCESS_INFORMATION& info);
 // The first language file of the program's language folder ("English.lng").
 std::string firstLanguageFile();
 // The text of key in section of that language file.
