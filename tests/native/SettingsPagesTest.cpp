@@ -567,15 +567,8 @@ TEST_F(SettingsPages, BrowseButtonsAskForAFileWithTheirFilterAndStoreIt) {
                                   t.ui.windowHandle(form())));
         EXPECT_EQ(control(c.box).text(), chosen);
         EXPECT_EQ(Holds(c.where, c.valueName), Stored{chosen});
-
-        // Cancelled: nothing changes.
-        recorder.changes.clear();
-        t.dialogs.answerOpenFile("");
-        form().raise(c.button, ui::Event::Click);
-        EXPECT_EQ(control(c.box).text(), chosen);
-        EXPECT_TRUE(recorder.changes.empty());
     }
-    EXPECT_EQ(t.dialogs.openFileRequests.size(), 6u);
+    // A cancelled dialog changes nothing (held by the window tests).
 }
 
 } // namespace
