@@ -138,9 +138,6 @@ std::string Text(const State& state) {
     const int* n = std::get_if<int>(&state);
     return n ? std::to_string(*n) : "\"" + std::get<std::string>(state) + "\"";
 }
-std::string Describe(const Row& row) {
-    return row.control + (" " + Text(row.state)) + " <-> " + row.valueName;
-}
 
 // ------------------------------------------------------------ the fixture
 
@@ -267,7 +264,7 @@ protected:
 
 TEST_F(SettingsPages, EveryUserChangeStoresWhatTheCatalogueSaysAndTheLoadShowsIt) {
     for (const Row& row : Catalogue()) {
-        SCOPED_TRACE(Describe(row));
+        SCOPED_TRACE(row.control + (" " + Text(row.state)) + " <-> " + row.valueName);
         // The load shows the stored value...
         Put(row.where, row.valueName, row.stored);
         ShowOtherState(row);
