@@ -500,8 +500,9 @@ TEST_F(BlockedSenders, TheSettingsLoadReadsALongListWithTheWindowBreathing) {
 
 // ---------------------------------------------------------------- delete, sort, save
 
-TEST_F(BlockedSenders, DeleteAsksWithNoPreselectedAndSortWritesBackWhatWasTyped) {
+TEST_F(BlockedSenders, DeleteAsksWithNoPreselectedSortWritesBackWhatWasTypedSaveWritesTheBox) {
     seedList(kMail, {"000", "001", "002"}, {"b@x", "A@x", "a@x"});
+    form.control("lbl305").setCaption(lng("lbl305"));
     LoadBlockedList(p);
     mouseDown("cmd302"); // unanswered: the default button, No
     EXPECT_EQ(messages(), (Strings{message(308, "msgbox300", lng("msgbox300"))}));
@@ -515,22 +516,17 @@ TEST_F(BlockedSenders, DeleteAsksWithNoPreselectedAndSortWritesBackWhatWasTyped)
     form.raise("cmd303", ui::Event::Click);
     EXPECT_EQ(box(), "0@x\r\n1@x\r\n2@x");
     EXPECT_EQ(values({"000", "001", "002"}), (Strings{"0@x", "1@x", "2@x"}));
-}
 
-TEST_F(BlockedSenders, SaveWritesTheListBoxWithItsSeparator) {
-    seedList(kMail, {"000", "001"}, {"a@x", "b@y"});
-    form.control("lbl305").setCaption(lng("lbl305"));
-    LoadBlockedList(p);
+    // Save, over a longer file, then with the other separator; cancelled: nothing.
     pickFile("C:\\out\\old.txt", std::string(100, 'o'));
     mouseDown("cmd300");
-    EXPECT_EQ(t.files.readFile("C:\\out\\old.txt"), "a@x\r\nb@y");
-    EXPECT_EQ(t.dialogs.openFileRequests[0].title, lng("OFD1_1"));
-
     form.raise("lbl305", ui::Event::DblClick);
     t.dialogs.answerOpenFile("C:\\out\\semi.txt");
     mouseDown("cmd300");
-    EXPECT_EQ(t.files.readFile("C:\\out\\semi.txt"), "a@x;b@y");
-    mouseDown("cmd300"); // cancelled: nothing
+    mouseDown("cmd300");
+    EXPECT_EQ(t.files.readFile("C:\\out\\old.txt"), "0@x\r\n1@x\r\n2@x");
+    EXPECT_EQ(t.files.readFile("C:\\out\\semi.txt"), "0@x;1@x;2@x");
+    EXPECT_EQ(t.dialogs.openFileRequests[0].title, lng("OFD1_1"));
     EXPECT_EQ(t.ui.pointers.back(), ui::PointerDefault);
 }
 
