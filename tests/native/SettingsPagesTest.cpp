@@ -383,62 +383,50 @@ TEST_F(SettingsPages, LocksGreyOutTheirNeighboursButNotInTheirGreyState) {
 
 // ------------------------------------------------------------ the counter
 
-TEST_F(SettingsPages, TheCounterStoresItsWholeNumberAndRefusesNegativeAndOversizedOnes) {
-    // Refused: nothing written, the caption kept; an oversized number puts
-    // the number stored back in the box.
+TEST_F(SettingsPages, TheCounterTypedOrLoadedStoresItsWholeNumberAndRefusesOthers) {
+    // Typed and refused: nothing written, the caption kept; an oversized
+    // number puts the number stored back in the box. Loaded: a counter no
+    // signed 32-bit number holds is shown as stored, and left so.
     const struct {
-        const char* typed;
+        bool load; // the value stored before a load, or else the text typed
+        Stored input;
         const char* shown;
         std::uint32_t stored;
         int closingsLeft; // 0: the offer is due
         std::size_t writes;
     } cases[] = {
-        {"58", "58", 58, 42, 1},
-        {"-5", "-5", 58, 42, 0},
-        {"2147483648", "58", 58, 42, 0},
-        {"99999999999", "58", 58, 42, 0},
-        {"-2147483649", "58", 58, 42, 0},
-        {"123456789012345678901234567890", "58", 58, 42, 0},
-        {"042", "42", 42, 58, 1},
-        {"12.7", "12", 12, 88, 1},
-        {"abc", "0", 0, 100, 1},
-        {"", "0", 0, 100, 1},
-        {" 7x", "7", 7, 93, 1},
-        {"99", "99", 99, 1, 1},
-        {"100", "100", 100, 0, 1},
-        {"150", "150", 150, 0, 1},
-        {"+5", "5", 5, 95, 1},
-        {"2147483647", "2147483647", 2147483647u, 0, 1},
+        {false, "58"s, "58", 58, 42, 1},
+        {false, "-5"s, "-5", 58, 42, 0},
+        {false, "2147483648"s, "58", 58, 42, 0},
+        {false, "99999999999"s, "58", 58, 42, 0},
+        {false, "-2147483649"s, "58", 58, 42, 0},
+        {false, "123456789012345678901234567890"s, "58", 58, 42, 0},
+        {false, "042"s, "42", 42, 58, 1},
+        {false, "12.7"s, "12", 12, 88, 1},
+        {false, "abc"s, "0", 0, 100, 1},
+        {false, ""s, "0", 0, 100, 1},
+        {false, " 7x"s, "7", 7, 93, 1},
+        {false, "99"s, "99", 99, 1, 1},
+        {false, "100"s, "100", 100, 0, 1},
+        {false, "150"s, "150", 150, 0, 1},
+        {false, "+5"s, "5", 5, 95, 1},
+        {false, "2147483647"s, "2147483647", 2147483647u, 0, 1},
+        {true, 7u, "7", 7, 93, 1},
+        {true, "120 closings"s, "120", 120, 0, 1},
+        {true, 4294967295u, "4294967295", 4294967295u, 0, 0},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.typed);
+        SCOPED_TRACE(::testing::PrintToString(c.input));
+        if (c.load)
+            Put(Id, "Compact Check Count", c.input);
         recorder.changes.clear();
-        Types("txt800", c.typed);
+        if (c.load)
+            Load();
+        else
+            Types("txt800", std::get<std::string>(c.input));
         EXPECT_EQ(control("txt800").text(), c.shown);
         EXPECT_EQ(Holds(Id, "Compact Check Count"), Stored{c.stored});
         EXPECT_EQ(recorder.changes.size(), c.writes);
-        EXPECT_EQ(control("lbl800").caption(),
-                  c.closingsLeft ? ClosingsLeft(c.closingsLeft) : Lng("Onglet0", "lbl800.2"));
-    }
-}
-
-TEST_F(SettingsPages, TheLoadShowsTheCounterNormalisedAndStoresIt) {
-    // A counter no signed 32-bit number holds is shown as stored, and left so.
-    const struct {
-        Stored before;
-        const char* shown;
-        std::uint32_t after;
-        int closingsLeft; // 0: the offer is due
-    } cases[] = {
-        {7u, "7", 7, 93},
-        {"120 closings"s, "120", 120, 0},
-        {4294967295u, "4294967295", 4294967295u, 0},
-    };
-    for (const auto& c : cases) {
-        Put(Id, "Compact Check Count", c.before);
-        Load();
-        EXPECT_EQ(control("txt800").text(), c.shown);
-        EXPECT_EQ(Holds(Id, "Compact Check Count"), Stored{c.after});
         EXPECT_EQ(control("lbl800").caption(),
                   c.closingsLeft ? ClosingsLeft(c.closingsLeft) : Lng("Onglet0", "lbl800.2"));
     }
