@@ -81,8 +81,8 @@ TEST(Identities, TheChangeButtonIsHiddenForOneIdentityDisabledForNoneAndCyclesBu
             t.ui.pointers.clear();
             t.click();
             visited.push_back(t.program->CurrentIdentity);
-            EXPECT_EQ(t.ui.pointers.front(), ui::PointerBusy);
-            EXPECT_EQ(t.ui.pointers.back(), ui::PointerDefault);
+            EXPECT_EQ((std::vector<int>{t.ui.pointers.front(), t.ui.pointers.back()}),
+                      (std::vector<int>{ui::PointerBusy, ui::PointerDefault}));
         }
         EXPECT_EQ(visited, row.visited);
         // The client's own choice is never written back.

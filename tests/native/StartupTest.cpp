@@ -109,8 +109,8 @@ TEST(Startup, SetsTheProgramWideStateWithTheBusyPointerAndNoOfferOutsideXpAndMe)
                                         "C:\\Program Files\\Outlook Express\\",
                                         kLanguageFolder + "English.lng"}));
     EXPECT_TRUE(t.program->principal().isVisible());
-    EXPECT_EQ(t.ui.pointers.front(), ui::PointerBusy);
-    EXPECT_EQ(t.ui.pointers.back(), ui::PointerDefault);
+    EXPECT_EQ((std::vector<int>{t.ui.pointers.front(), t.ui.pointers.back()}),
+              (std::vector<int>{ui::PointerBusy, ui::PointerDefault}));
     EXPECT_TRUE(t.ui.messages.empty());
 }
 
@@ -125,11 +125,10 @@ TEST(Startup, NoUsableLanguageFileStopsWithTheCriticalMessageAndNoMainWindow) {
         t.putFile(kLanguageFolder + only, "x");
         t.start();
         ASSERT_EQ(t.ui.messages.size(), 1u) << only;
-        EXPECT_EQ(t.ui.messages[0].title, "Critical Error / Erreur critique\"") << only;
-        EXPECT_EQ(t.ui.messages[0].text, text) << only;
-        EXPECT_EQ(t.ui.messages[0].style, 16) << only;
-        EXPECT_FALSE(t.program->principal().isLoaded()) << only;
-        EXPECT_FALSE(t.shown("frmPrincipal")) << only;
+        const ShownMessage& m = t.ui.messages[0];
+        EXPECT_EQ(std::to_string(m.style) + " " + m.title + " | " + m.text,
+                  "16 Critical Error / Erreur critique\" | " + text);
+        EXPECT_FALSE(t.program->principal().isLoaded() || t.shown("frmPrincipal")) << only;
         EXPECT_EQ(t.ui.events.back(), "unload frmPrincipal") << only;
         EXPECT_EQ(t.reg.ReadRegValue(HKCU, kProgramKey, "LanguageNum"), kNotFound) << only;
     }
@@ -166,11 +165,10 @@ TEST(RestoreOffer, AskedOnXpAndMillenniumUnlessNoRestaureIsOne) {
         if (!c.asked)
             continue;
         // After the window is shown, in the language's text.
-        const std::string expected =
-            t.profile.getString("RESTAURATION", "msgbox0", "", t.program->LanguageFile, 255);
-        EXPECT_EQ(t.ui.messages[0].style, 4);
-        EXPECT_EQ(t.ui.messages[0].title, "Velmora");
-        EXPECT_EQ(t.ui.messages[0].text, expected);
+        const ShownMessage& m = t.ui.messages[0];
+        EXPECT_EQ(std::to_string(m.style) + " " + m.title + " | " + m.text,
+                  "4 Velmora | " + t.profile.getString("RESTAURATION", "msgbox0", "",
+                                                       t.program->LanguageFile, 255));
         EXPECT_TRUE(t.shown("frmPrincipal"));
     }
 }
