@@ -11,6 +11,7 @@ namespace {
 // Where a text of the language file goes.
 enum class Target {
     Caption,      // caption of a control of the main window
+    KeptCaption,  // the same, keeping the designed one when the file lacks the key
     Tab,          // a page of SSTab1: two blanks, then the text
     SubTab,       // a page of SSTab2, as it is
     ToolTip,      // tooltip of a control of the main window
@@ -144,6 +145,8 @@ const CaptionRow kCaptionRows[] = {
     {"Onglet2", "cbo200.1", Target::ListItem, "cbo200", 1},
     {"Onglet2", "cbo200.2", Target::ListItem, "cbo200", 2},
     {"Onglet2", "cbo200.3", Target::ListItem, "cbo200", 3},
+    {"Xtra", "cmdChangeIdentite", Target::KeptCaption, "cmdChangeIdentite"},
+    {"Xtra", "cmdAbout", Target::KeptCaption, "cmdAbout"},
     {"ABOUT", "lblDescription", Target::AboutCaption, "lblDescription"},
     {"ABOUT", "lblDisclaimer", Target::AboutCaption, "lblDisclaimer"},
     {"ABOUT", "lblTranslator", Target::AboutCaption, "lblTranslator"},
@@ -207,8 +210,9 @@ FatalMessage MissingLanguageFile(const std::string& language, const std::string&
 }
 
 std::string GetLngText(platform::ProfileStrings& profile, const std::string& section,
-                       const std::string& key, const std::string& file) {
-    return profile.getString(section, key, "", file, 255);
+                       const std::string& key, const std::string& file,
+                       const std::string& missing) {
+    return profile.getString(section, key, missing, file, 255);
 }
 
 void ApplyLngCaptions(Program& program) {
@@ -217,14 +221,17 @@ void ApplyLngCaptions(Program& program) {
         // The about window's rows: loading it may choose another file, which
         // the rows then read (LanguageFile is read afresh for every row).
         ui::Form& form = row.target == Target::AboutCaption ? LoadedAboutWindow(program) : main;
-        const std::string text =
-            GetLngText(program.services.profile, row.section, row.key, program.LanguageFile);
         // A control a page has not got yet keeps its designed caption.
         ui::Control* control = form.find(row.control);
         if (!control)
             continue;
+        // Files older than the buttons' keys must not blank them.
+        const std::string text =
+            GetLngText(program.services.profile, row.section, row.key, program.LanguageFile,
+                       row.target == Target::KeptCaption ? control->designedCaption() : "");
         switch (row.target) {
         case Target::Caption:
+        case Target::KeptCaption:
         case Target::AboutCaption:
             control->setCaption(text);
             break;

@@ -15,10 +15,11 @@ namespace ui {
 class Form;
 }
 
-// The text of key in section of a language file; the empty text when the
-// file, section or key is missing. At most 254 characters.
+// The text of key in section of a language file; `missing` when the file,
+// section or key is missing. At most 254 characters.
 std::string GetLngText(platform::ProfileStrings& profile, const std::string& section,
-                       const std::string& key, const std::string& file);
+                       const std::string& key, const std::string& file,
+                       const std::string& missing = "");
 
 // Puts the current language file's texts into the captions of the main
 // window and the about window, loading the latter (hidden) when it is not:

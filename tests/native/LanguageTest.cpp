@@ -70,6 +70,7 @@ const struct {
      "lbl700 chk700 chk701 opt700>opt700(1) opt701>opt700(0) lbl710 chk710 chk711 chk712 chk713 "
      "opt710>opt710(1) opt711>opt710(0) opt720>opt720(2) opt721>opt720(4) opt722>opt720(1)"},
     {"ABOUT", Target::About, "lblDescription lblDisclaimer lblTranslator chkRestaur"},
+    {"Xtra", Target::Caption, "cmdChangeIdentite cmdAbout"},
 };
 
 std::vector<Place> Places() {
@@ -93,13 +94,13 @@ std::vector<Place> Places() {
 
 // A language file giving every key the text "<tag> <key>".
 std::string MarkedLanguage(const std::string& tag) {
-    std::map<std::string, std::string> sections;
+    std::map<std::string, std::string> sections{{"Xtra", "NoIdentity=" + tag + " nobody\r\n"}};
     for (const Place& place : Places())
         sections[place.section] += place.key + "=" + tag + " " + place.key + "\r\n";
     std::string text;
     for (const auto& [section, entries] : sections)
         text += "[" + section + "]\r\n" + entries;
-    return text + "[Xtra]\r\nNoIdentity=" + tag + " nobody\r\n";
+    return text;
 }
 
 // The program key's values as stored.
@@ -160,8 +161,6 @@ TEST(Captions, EveryKeyPutsItsTextWhereItBelongs) {
     // The contact-sort list holds the four texts alone, nothing selected.
     EXPECT_EQ(t.main().control("cbo200").items().size(), 4u);
     EXPECT_EQ(t.main().control("cbo200").listIndex(), -1);
-    // Controls no key names keep their designed captions.
-    EXPECT_EQ(t.main().control("cmdChangeIdentite").caption(), "Changer d'identit\xE9");
 }
 
 TEST(Captions, TheRecordedPositionWinsOverTheNameAndOneOutsideTheListTakesTheFirstFile) {
@@ -248,6 +247,7 @@ TEST(LanguageChoice, RecordedNameIsLowerCaseWithoutAnyLng) {
         EXPECT_EQ(RecordedLanguageName(file), recorded);
 }
 
+// Files without the buttons' keys keep the buttons' designed captions.
 TEST(BadLanguageFiles, CaptionsFallBackToTheEmptyTextAndNothingBreaks) {
     const std::string junk =
         "\x00\xFF\xFE\x01[Onglet0\x00]\r\n\x80\x81 = \x02"s + std::string(3000, '\x7F');
@@ -268,8 +268,11 @@ TEST(BadLanguageFiles, CaptionsFallBackToTheEmptyTextAndNothingBreaks) {
         EXPECT_TRUE(t.main().isVisible());
         EXPECT_EQ((std::vector<std::string>{
                       t.main().control("lbl500").caption(), t.main().control("lbl501").toolTip(),
-                      t.about().control("chkRestaur").caption(), t.tab(0), t.tab(1), t.tab(2)}),
-                  (std::vector<std::string>{"", "", "", c.tab0, c.tab1, "  "}));
+                      t.about().control("chkRestaur").caption(), t.tab(0), t.tab(1), t.tab(2),
+                      t.main().control("cmdChangeIdentite").caption(),
+                      t.main().control("cmdAbout").caption()}),
+                  (std::vector<std::string>{"", "", "", c.tab0, c.tab1, "  ",
+                                            "Changer d'identit\xE9", "\xC0 propos..."}));
         EXPECT_EQ(t.main().control("cbo200").items(), std::vector<std::string>(4, ""));
     }
 }

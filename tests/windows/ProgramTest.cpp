@@ -419,6 +419,7 @@ TEST(LanguageWindows, ChoosingALanguageRecaptionsTheMainWindowAtOnce) {
         << ::testing::PrintToString(tabCaptions(tabs));
     EXPECT_EQ(program.text("chk102"), lngOf(files[1], "Onglet1", "chk102"));
     EXPECT_EQ(program.text("lbl601"), lngOf(files[1], "Onglet6", "lbl601"));
+    EXPECT_EQ(program.text("cmdAbout"), lngOf(files[1], "Xtra", "cmdAbout"));
     EXPECT_TRUE(allTabsInView(tabs)) << "the tab strip scrolls";
     EXPECT_EQ(textOf(findControl(about, "chkRestaur")), lngOf(files[1], "ABOUT", "chkRestaur"));
     EXPECT_EQ(stored(HKEY_CURRENT_USER, kProgramKey, "Language"), "sz " + languageName(files[1]));

@@ -154,6 +154,12 @@ public:
 
     const std::string& caption() const { return caption_; }
     void setCaption(const std::string& caption);
+    // The caption of the layout table, before any language file's.
+    const std::string& designedCaption() const { return designedCaption_; }
+    void setDesignedCaption(const std::string& caption) {
+        designedCaption_ = caption;
+        setCaption(caption);
+    }
 
     const std::string& text() const { return text_; }
     void setText(const std::string& text);
@@ -259,6 +265,7 @@ private:
     int tabPage_ = -1;
     Twips bounds_;
     std::string caption_;
+    std::string designedCaption_;
     std::string text_;
     int value_ = 0;
     int min_ = 0;

@@ -42,7 +42,7 @@ void Form::addFromTable(const ControlSpec* specs, std::size_t count) {
         control.placeIn(spec.container, spec.tabPage);
         control.setBounds(spec.bounds);
         if (spec.caption && *spec.caption)
-            control.setCaption(spec.caption);
+            control.setDesignedCaption(spec.caption);
     }
 }
 
