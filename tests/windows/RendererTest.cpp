@@ -245,6 +245,21 @@ TEST_F(Renderer, WindowsShowTheModelAndFollowItsChangesWithoutEvents) {
             return number(colour);
         };
     };
+    // A label's colour where it has no text: its parent's beside it, or its own.
+    const Read behind = [=](HWND w) {
+        HWND parent = GetParent(w);
+        RedrawWindow(parent, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        RECT r;
+        GetClientRect(w, &r);
+        POINT beside{r.right + 4, r.bottom / 2};
+        MapWindowPoints(w, parent, &beside, 1);
+        HDC dc = GetDC(w), parentDc = GetDC(parent);
+        const COLORREF own = GetPixel(dc, r.right - 2, r.bottom / 2);
+        const bool same = own == GetPixel(parentDc, beside.x, beside.y);
+        ReleaseDC(parent, parentDc);
+        ReleaseDC(w, dc);
+        return same ? "parent's" : number(own);
+    };
     const Read text = textOf, check = message(BM_GETCHECK);
     const Read enabled = [=](HWND w) { return number(IsWindowEnabled(w)); };
     const Read visible = [=](HWND w) { return number(IsWindowVisible(w)); };
@@ -335,9 +350,10 @@ TEST_F(Renderer, WindowsShowTheModelAndFollowItsChangesWithoutEvents) {
         {"shp01", pixel(5, 5), [](F f) { f["shp01"].setBackColor(0x008000); },
          number(GetSysColor(COLOR_BTNFACE)) + " -> 32768"},
         {"lbl305", text, [](F f) { f["lbl305"].setCaption("Label"); }, "&Name: -> Label"},
+        // Without a colour of its own a label draws on its parent (no brush).
         {"lbl305", colours, [](F f) { f["lbl305"].setForeColor(0x0000FF); },
-         number(GetSysColor(COLOR_WINDOWTEXT)) + " on " + number(GetSysColor(COLOR_BTNFACE)) +
-             " -> 255 on 8388608"},
+         number(GetSysColor(COLOR_WINDOWTEXT)) + " on 0 -> 255 on 8388608"},
+        {"lblAll", behind, [](F f) { f["lblAll"].setBackColor(0x0000FF); }, "parent's -> 255"},
         {"lbl305", nullptr, [](F f) { f["lbl305"].setBackColor(0x800000); }, ""},
         {"lbl305", visible, [](F f) { f["lbl305"].setVisible(false); }, "1 -> 0"},
         {"chk103", weight, [](F f) { f["chk103"].setBold(true); }, "400 -> 700"},

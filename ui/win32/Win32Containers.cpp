@@ -45,8 +45,15 @@ protected:
         case WM_ERASEBKGND:
             result = 1;
             return true;
-        case WM_PAINT:
-            paint();
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            paint(BeginPaint(hwnd_, &ps));
+            EndPaint(hwnd_, &ps);
+            result = 0;
+            return true;
+        }
+        case WM_PRINTCLIENT: // what labels inside show behind them
+            paint(reinterpret_cast<HDC>(w));
             result = 0;
             return true;
         default:
@@ -55,9 +62,7 @@ protected:
     }
 
 private:
-    void paint() {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd_, &ps);
+    void paint(HDC dc) {
         RECT r;
         GetClientRect(hwnd_, &r);
         FillRect(dc, &r, brush(control_.backColor(), COLOR_BTNFACE));
@@ -79,7 +84,6 @@ private:
             DrawTextA(dc, caption.c_str(), -1, &text, DT_SINGLELINE | DT_CENTER);
         }
         SelectObject(dc, oldFont);
-        EndPaint(hwnd_, &ps);
     }
 };
 

@@ -183,11 +183,29 @@ RECT ControlWindow::pixelRect() const {
 HBRUSH ControlWindow::colours(HDC dc) {
     const Colour fore = control_.foreColor();
     const Colour back = control_.backColor();
+    if (back == kDefaultColour && showsContainer()) {
+        // A themed tab page is not button face: draw on whatever is behind.
+        paintParentBehind(dc);
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, fore == kDefaultColour ? GetSysColor(systemFore()) : fore);
+        return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+    }
     if (!alwaysColoured() && fore == kDefaultColour && back == kDefaultColour)
         return nullptr;
     SetTextColor(dc, fore == kDefaultColour ? GetSysColor(systemFore()) : fore);
     SetBkColor(dc, back == kDefaultColour ? GetSysColor(systemBack()) : back);
     return brush(back, systemBack());
+}
+
+void ControlWindow::paintParentBehind(HDC dc) const {
+    HWND parent = GetParent(hwnd_);
+    POINT origin{0, 0};
+    MapWindowPoints(hwnd_, parent, &origin, 1);
+    POINT old;
+    OffsetWindowOrgEx(dc, origin.x, origin.y, &old);
+    SendMessageA(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    SendMessageA(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    SetWindowOrgEx(dc, old.x, old.y, nullptr);
 }
 
 HBRUSH ControlWindow::brush(Colour colour, int systemColour) {

@@ -91,6 +91,9 @@ protected:
     virtual int systemFore() const { return COLOR_BTNTEXT; }
     virtual int systemBack() const { return COLOR_BTNFACE; }
     virtual bool alwaysColoured() const { return false; }
+    // Kinds that show their container through them when the model keeps the
+    // default back colour: a tab page or a frame need not paint button face.
+    virtual bool showsContainer() const { return false; }
     COLORREF backColour() const;
     COLORREF foreColour(int systemColour) const;
 
@@ -105,6 +108,8 @@ protected:
     // Destroys and makes the window again, for a style fixed at creation.
     void recreate();
     HBRUSH brush(Colour colour, int systemColour);
+    // Paints into dc what the parent window shows behind this window.
+    void paintParentBehind(HDC dc) const;
     int toPixelsX(int twips) const;
     int toPixelsY(int twips) const;
     int toTwipsX(int pixels) const;

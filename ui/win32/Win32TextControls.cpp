@@ -29,6 +29,7 @@ protected:
     const char* windowClass() const override { return "STATIC"; }
     DWORD style() const override { return SS_NOTIFY | alignmentStyle(); }
     bool alwaysColoured() const override { return true; }
+    bool showsContainer() const override { return true; }
 
 private:
     DWORD alignmentStyle() const {
