@@ -245,7 +245,7 @@ TEST_F(Renderer, WindowsShowTheModelAndFollowItsChangesWithoutEvents) {
             return number(colour);
         };
     };
-    // A label's colour where it has no text: its parent's beside it, or its own.
+    // A label's (or box's) colour where it has no text: its parent's beside it, or its own.
     const Read behind = [=](HWND w) {
         HWND parent = GetParent(w);
         RedrawWindow(parent, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -354,6 +354,7 @@ TEST_F(Renderer, WindowsShowTheModelAndFollowItsChangesWithoutEvents) {
         {"lbl305", colours, [](F f) { f["lbl305"].setForeColor(0x0000FF); },
          number(GetSysColor(COLOR_WINDOWTEXT)) + " on 0 -> 255 on 8388608"},
         {"lblAll", behind, [](F f) { f["lblAll"].setBackColor(0x0000FF); }, "parent's -> 255"},
+        {"chk700", behind, nullptr, "parent's -> parent's"},
         {"lbl305", nullptr, [](F f) { f["lbl305"].setBackColor(0x800000); }, ""},
         {"lbl305", visible, [](F f) { f["lbl305"].setVisible(false); }, "1 -> 0"},
         {"chk103", weight, [](F f) { f["chk103"].setBold(true); }, "400 -> 700"},

@@ -92,6 +92,7 @@ public:
     }
 
 protected:
+    bool showsContainer() const override { return true; }
     DWORD style() const override {
         return WS_TABSTOP | BS_3STATE | BS_MULTILINE |
                (control_.alignment() == Alignment::Right ? BS_LEFTTEXT : 0);
@@ -137,6 +138,7 @@ public:
     }
 
 protected:
+    bool showsContainer() const override { return true; }
     DWORD style() const override {
         return BS_RADIOBUTTON | BS_MULTILINE |
                (control_.alignment() == Alignment::Right ? BS_LEFTTEXT : 0);
