@@ -16,9 +16,7 @@ using velmora::fuzz::Require;
 
 namespace {
 
-const std::string kBlockSenders =
-    "Identities\\{1}\\Software\\Microsoft\\Outlook Express\\5.0\\Block "
-    "Senders";
+const std::string kBlockSenders = "Identities\\{1}\\Block Senders";
 const std::string kBranch = kBlockSenders + "\\Mail";
 
 // Imports the file's text and checks what the branch holds afterwards.
