@@ -109,11 +109,8 @@ bool GetKeyValue(platform::Registry& registry, std::uint32_t root, const std::st
     if (registry.queryValue(root, keyName, valueName, kKeyValueBuffer, data,
                             platform::RegReadAndWrite) != platform::RegOk)
         return false;
-    std::string bytes = data.bytes;
-    if (!bytes.empty() && bytes.back() == '\0')
-        bytes.pop_back();
     if (data.type == platform::RegSz)
-        value = bytes;
+        value = TextOfData(data.bytes);
     return true;
 }
 

@@ -61,8 +61,8 @@ std::string render(const RegData& data) {
         return renderDword(data.bytes);
     case RegBinary:
         return renderHex(data.bytes);
-    default: // text less its terminating zero
-        return data.bytes.empty() ? std::string() : data.bytes.substr(0, data.bytes.size() - 1);
+    default:
+        return TextOfData(data.bytes);
     }
 }
 
@@ -160,6 +160,10 @@ std::string toText(const RegInput& value) {
 }
 
 } // namespace
+
+std::string TextOfData(const std::string& bytes) {
+    return bytes.empty() || bytes.back() != '\0' ? bytes : bytes.substr(0, bytes.size() - 1);
+}
 
 std::string modRegistre::ReadRegValue(std::uint32_t root, const std::string& keyPath,
                                       const std::string& valueName) const {

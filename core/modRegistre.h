@@ -44,6 +44,10 @@ private:
     platform::Registry& store_;
 };
 
+// A text value's data less its terminating zero. Data that does not end in
+// one (another tool may store it so) is the whole text.
+std::string TextOfData(const std::string& bytes);
+
 // The leading decimal number of a text: "001" gives 1, "Not Found" gives 0.
 long long LeadingNumber(const std::string& text);
 

@@ -139,7 +139,7 @@ std::string ReadOrder(const modRegistre& reg, const std::string& collectionKey) 
         return kNotFound;
     if (data.type == platform::RegDword || data.type == platform::RegBinary)
         return reg.ReadRegValue(HKCU, collectionKey, rulevalue::Order);
-    return data.bytes.empty() ? std::string() : data.bytes.substr(0, data.bytes.size() - 1);
+    return TextOfData(data.bytes);
 }
 
 std::string EncodeWordList(const std::vector<std::string>& words) {

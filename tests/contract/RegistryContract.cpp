@@ -4,6 +4,7 @@
 #include "contract/Backend.h"
 #include "core/modRegistre.h"
 #include "platform/portable/MemoryRegistry.h"
+#include "rules/RuleStorage.h"
 #ifdef _WIN32
 #include "platform/win32/Win32Registry.h"
 
@@ -97,7 +98,8 @@ protected:
 // REG_DWORD: unsigned decimal with at least three digits; of another length
 // than four, the first four bytes count, missing ones as zero. REG_BINARY:
 // upper-case hex, two digits a byte. Strings and any other type: the data
-// less its last character (the terminating zero, or the last real one).
+// less its terminating zero; data another tool stored without one (written
+// here with the raw API) reads whole, its last character kept.
 
 TEST_P(RegistryContract, ValuesReadAsTextByTheirType) {
     using Row = std::tuple<std::uint32_t, std::string, std::string>;
@@ -119,13 +121,19 @@ TEST_P(RegistryContract, ValuesReadAsTextByTheirType) {
                                    {RegSz, "abc\0"s, "abc"},
                                    {RegSz, "\0"s, ""},
                                    {RegSz, "", ""},
-                                   {RegSz, "ab", "a"},
+                                   {RegSz, "ab", "ab"},
+                                   {RegSz, "000 001", "000 001"},
+                                   {RegSz, "a\0b"s, "a\0b"s},
                                    {RegExpandSz, "%SystemRoot%\\x\0"s, "%SystemRoot%\\x"},
+                                   {RegExpandSz, "%TEMP%", "%TEMP%"},
                                    {RegMultiSz, "one\0two\0\0"s, "one\0two\0"s},
+                                   {RegMultiSz, "one\0two\0"s, "one\0two"s},
+                                   {RegMultiSz, "one\0two"s, "one\0two"s},
+                                   {RegMultiSz, "", ""},
                                    {11 /* REG_QWORD */, "ABCD\0\0\0\0"s, "ABCD\0\0\0"s},
                                    {RegNone, "", ""},
-                                   {RegNone, "xyz", "xy"},
-                                   {0x12345, "ab", "a"}};
+                                   {RegNone, "xyz", "xyz"},
+                                   {0x12345, "ab", "ab"}};
     std::vector<Row> got;
     for (const auto& [type, bytes, text] : rows) {
         put("", "v", type, bytes);
@@ -136,7 +144,7 @@ TEST_P(RegistryContract, ValuesReadAsTextByTheirType) {
 }
 
 // The program reads with a buffer of 2048 bytes; a raw read gives all of it
-// for binaries (blank-filled), the text less its last character otherwise.
+// for binaries (blank-filled), the text less its terminating zero otherwise.
 TEST_P(RegistryContract, ReadsThroughTheBufferOf2048Bytes) {
     const std::string bin(2048, '\xA5'), text(2048, 's'), blanks(2048, ' ');
     std::string hex;
@@ -150,6 +158,8 @@ TEST_P(RegistryContract, ReadsThroughTheBufferOf2048Bytes) {
         {RegSz, text.substr(2) + '\0', text.substr(2), text.substr(2)},
         {RegSz, text.substr(1) + '\0', text.substr(1), text.substr(1)},
         {RegSz, text + '\0', kNotFound, kNotFound}, // the zero makes one byte more
+        {RegSz, text, text, text},                  // without it the text fits
+        {RegSz, text + 's', kNotFound, kNotFound},
         {RegSz, std::string(3000, 't') + '\0', kNotFound, kNotFound},
         // A criteria word list: texts separated by zero bytes.
         {RegBinary, "viagra\0casino\0"s, "76696167726100636173696E6F00",
@@ -166,6 +176,22 @@ TEST_P(RegistryContract, ReadsThroughTheBufferOf2048Bytes) {
                          reg.ReadRegValueRaw(HKCU, key, "v"));
     }
     EXPECT_EQ(got, rows);
+}
+
+// The rule storage reads an Order of any length (1000 names: 3999 bytes),
+// with its terminating zero or without one, whole.
+TEST_P(RegistryContract, OrdersReadWholeWithOrWithoutTheirZero) {
+    std::string longOrder = "000";
+    for (int i = 1; i < 1000; ++i)
+        longOrder += ' ' + FormatSubkeyName(i);
+    Texts got, want;
+    for (const std::string& order : {"000 001"s, ""s, longOrder})
+        for (const std::string& zero : {""s, "\0"s}) {
+            put("", "Order", RegSz, order + zero);
+            got.push_back(ReadOrder(reg, key));
+            want.push_back(order);
+        }
+    EXPECT_EQ(got, want);
 }
 
 TEST_P(RegistryContract, StoreAnswersMoreDataWhenTheBufferIsTooSmall) {

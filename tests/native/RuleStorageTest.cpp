@@ -5,6 +5,7 @@
 #include "core/modRegistre.h"
 #include "platform/portable/MemoryRegistry.h"
 #include "platform/portable/PosixFileSystem.h"
+#include "rules/BlockedSendersImport.h"
 #include "rules/BlockedSendersStore.h"
 #include "rules/RuleStorage.h"
 #include "support/TestProgram.h"
@@ -89,6 +90,18 @@ TEST(LongOrder, EmptyMissingOrANumberAsTheRegistryLayerReadsThem) {
     EXPECT_EQ(ReadOrder(reg, "Missing\\Criteria"), kNotFound);
     reg.WriteRegValue(HKCU, "B\\Criteria", "Order", platform::RegDword, 5LL);
     EXPECT_EQ(ReadOrder(reg, "B\\Criteria"), "005");
+}
+
+// Another tool stored the Order without its zero: a merge still lists 001.
+TEST(LongOrder, AMergeKeepsTheLastNameOfAnOrderStoredWithoutItsZero) {
+    platform::portable::MemoryRegistry store;
+    modRegistre reg(store);
+    store.setValue(HKCU, "B\\Criteria", "Order", platform::RegSz, "000 001");
+    ImportRequest merge;
+    merge.mode = ImportRequest::Mode::Merge;
+    merge.branchKey = "B";
+    ImportBlockedSenders(reg, merge, {"new@x"});
+    EXPECT_EQ(ReadOrder(reg, "B\\Criteria"), "000 001 002");
 }
 
 TEST(SubkeyNamer, AsksOnlyAboutUnlistedNamesStartsOverPastTheSchemeAndIgnoresCase) {
