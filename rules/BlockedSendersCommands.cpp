@@ -143,7 +143,9 @@ void ImportFile(Program& program, ImportRequest::Mode mode, const std::string& p
     request.batchSize = kBatchSize;
     const WindowWatch window(program);
     request.betweenBatches = [&](const std::string& listed) {
-        form.control("txt300").setText(listed);
+        // Past the last free name the box stays as it is: no redraw of it all.
+        if (form.control("txt300").text() != listed)
+            form.control("txt300").setText(listed);
         return window.breathe();
     };
     ImportOutcome outcome;
