@@ -92,6 +92,8 @@ public:
 };
 
 namespace detail {
+// The batch of a store without one of its own (the in-memory tree, a store
+// recording each write): one setValue a value.
 class ValueByValueBatch final : public RegWriteBatch {
 public:
     ValueByValueBatch(Registry& store, std::uint32_t root, std::string key)
