@@ -186,31 +186,53 @@ std::string modRegistre::ReadRegValueRaw(std::uint32_t root, const std::string& 
     return buffer;
 }
 
-long modRegistre::WriteRegValue(std::uint32_t root, const std::string& keyPath,
-                                const std::string& valueName, std::int32_t valueType,
-                                const RegInput& value) const {
+namespace {
+
+// What WriteRegValue stores for a value of valueType: the type and bytes
+// the store is given, or nothing when the value cannot be turned into them.
+std::optional<RegData> encode(std::int32_t valueType, const RegInput& value) {
     switch (valueType) {
     case RegDword: {
         const auto number = toLong(value);
         if (!number) {
-            return kInvalidParameter;
+            return std::nullopt;
         }
         const auto bits = static_cast<std::uint32_t>(*number);
         std::string bytes(4, '\0');
         for (int i = 0; i < 4; ++i) {
             bytes[i] = static_cast<char>((bits >> (8 * i)) & 0xFF);
         }
-        return store_.setValue(root, keyPath, valueName, RegDword, bytes);
+        return RegData{RegDword, bytes};
     }
     case RegSz:
     case RegExpandSz:
     case RegBinary:
     case RegMultiSz:
-        return store_.setValue(root, keyPath, valueName, static_cast<std::uint32_t>(valueType),
-                               toText(value) + '\0');
+        return RegData{static_cast<std::uint32_t>(valueType), toText(value) + '\0'};
     default: // stored as plain text, without a terminating zero
-        return store_.setValue(root, keyPath, valueName, RegSz, toText(value));
+        return RegData{RegSz, toText(value)};
     }
+}
+
+} // namespace
+
+long modRegistre::WriteRegValue(std::uint32_t root, const std::string& keyPath,
+                                const std::string& valueName, std::int32_t valueType,
+                                const RegInput& value) const {
+    const auto data = encode(valueType, value);
+    return data ? store_.setValue(root, keyPath, valueName, data->type, data->bytes)
+                : kInvalidParameter;
+}
+
+RegWriteBatch::RegWriteBatch(const modRegistre& reg, std::uint32_t root, const std::string& keyPath)
+    : batch_(reg.store().beginWrites(root, keyPath)) {}
+
+RegWriteBatch::~RegWriteBatch() = default;
+
+long RegWriteBatch::WriteRegValue(const std::string& subKey, const std::string& valueName,
+                                  std::int32_t valueType, const RegInput& value) const {
+    const auto data = encode(valueType, value);
+    return data ? batch_->set(subKey, valueName, data->type, data->bytes) : kInvalidParameter;
 }
 
 std::string modRegistre::EnumRegSubKey(std::uint32_t root, const std::string& keyPath,

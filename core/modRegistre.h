@@ -6,6 +6,7 @@
 #include "platform/Registry.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <variant>
 
@@ -47,6 +48,23 @@ private:
 // A text value's data less its terminating zero. Data that does not end in
 // one (another tool may store it so) is the whole text.
 std::string TextOfData(const std::string& bytes);
+
+// Many writes under one key opened once: each as modRegistre::WriteRegValue
+// of keyPath + "\\" + subKey (keyPath itself for an empty subKey) would
+// write it, in the same order; the key is flushed once, when the batch ends.
+class RegWriteBatch {
+public:
+    RegWriteBatch(const modRegistre& reg, std::uint32_t root, const std::string& keyPath);
+    ~RegWriteBatch();
+    RegWriteBatch(const RegWriteBatch&) = delete;
+    RegWriteBatch& operator=(const RegWriteBatch&) = delete;
+
+    long WriteRegValue(const std::string& subKey, const std::string& valueName,
+                       std::int32_t valueType, const RegInput& value) const;
+
+private:
+    std::unique_ptr<platform::RegWriteBatch> batch_;
+};
 
 // The leading decimal number of a text: "001" gives 1, "Not Found" gives 0.
 long long LeadingNumber(const std::string& text);

@@ -1,9 +1,12 @@
 #pragma once
 // The registry store. Each call opens what it needs, does one thing and
-// closes it again, as the Win32 registry API is used by the program.
+// closes it again, as the Win32 registry API is used by the program; a batch
+// of writes keeps one key open for many values.
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <utility>
 
 namespace velmora::platform {
 
@@ -40,6 +43,16 @@ enum RegStatus : long {
     RegNoMoreItems = 259,
 };
 
+// Values set under one key opened once (see Registry::beginWrites).
+class RegWriteBatch {
+public:
+    virtual ~RegWriteBatch() = default;
+    // As setValue of the batch's key + "\\" + subKey (the key itself for an
+    // empty subKey), without its flush: the batch flushes once at its end.
+    virtual long set(const std::string& subKey, const std::string& value, std::uint32_t type,
+                     const std::string& bytes) = 0;
+};
+
 struct RegData {
     std::uint32_t type = RegNone;
     std::string bytes; // the value's data as stored, byte for byte
@@ -71,6 +84,36 @@ public:
     // Deletes parent\subKey with everything below it; the parent stays.
     virtual long deleteTree(std::uint32_t root, const std::string& parent,
                             const std::string& subKey) = 0;
+
+    // A batch of writes under key, which ends (flushed and closed) when the
+    // batch is destroyed. The values written, their order and bytes are those
+    // of the same setValue calls; this one makes exactly those calls.
+    virtual std::unique_ptr<RegWriteBatch> beginWrites(std::uint32_t root, const std::string& key);
 };
+
+namespace detail {
+// The batch of a store without one of its own (the in-memory tree, a store
+// recording each write): one setValue a value.
+class ValueByValueBatch final : public RegWriteBatch {
+public:
+    ValueByValueBatch(Registry& store, std::uint32_t root, std::string key)
+        : store_(store), root_(root), key_(std::move(key)) {}
+    long set(const std::string& subKey, const std::string& value, std::uint32_t type,
+             const std::string& bytes) override {
+        return store_.setValue(root_, subKey.empty() ? key_ : key_ + "\\" + subKey, value, type,
+                               bytes);
+    }
+
+private:
+    Registry& store_;
+    std::uint32_t root_;
+    std::string key_;
+};
+} // namespace detail
+
+inline std::unique_ptr<RegWriteBatch> Registry::beginWrites(std::uint32_t root,
+                                                            const std::string& key) {
+    return std::make_unique<detail::ValueByValueBatch>(*this, root, key);
+}
 
 } // namespace velmora::platform

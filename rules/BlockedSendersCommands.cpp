@@ -9,6 +9,7 @@
 #include "rules/RuleStorage.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -142,7 +143,9 @@ void ImportFile(Program& program, ImportRequest::Mode mode, const std::string& p
     request.batchSize = kBatchSize;
     const WindowWatch window(program);
     request.betweenBatches = [&](const std::string& listed) {
-        form.control("txt300").setText(listed);
+        // Past the last free name the box stays as it is: no redraw of it all.
+        if (form.control("txt300").text() != listed)
+            form.control("txt300").setText(listed);
         return window.breathe();
     };
     ImportOutcome outcome;
@@ -247,18 +250,25 @@ void SortBlockedList(Program& program) {
     const WindowWatch window(program);
     PageLock lock(form);
     bool open = true;
+    // Each batch of writes ends (flushed) before the window breathes.
+    std::optional<RegWriteBatch> criteria;
     for (std::size_t i = 0; i < pieces.size(); ++i) {
         const std::string name =
             program.reg.EnumRegSubKey(HKCU, criteriaKey, static_cast<std::int32_t>(i));
         if (name == kNotFound)
             break;
-        program.reg.WriteRegValue(HKCU, CriterionKey(branchKey, name), rulevalue::Value, RegSz,
-                                  pieces[i]);
-        // A close in the middle waits for the end: half a sort would leave
-        // some addresses twice and others not at all.
-        if ((i + 1) % kBatchSize == 0 && open)
-            open = window.breathe();
+        if (!criteria)
+            criteria.emplace(program.reg, HKCU, criteriaKey);
+        criteria->WriteRegValue(name, rulevalue::Value, RegSz, pieces[i]);
+        if ((i + 1) % kBatchSize == 0) {
+            criteria.reset();
+            // A close in the middle waits for the end: half a sort would
+            // leave some addresses twice and others not at all.
+            if (open)
+                open = window.breathe();
+        }
     }
+    criteria.reset();
     if (open)
         RefreshPage(program, window);
 }

@@ -22,16 +22,15 @@ std::vector<std::string> CriteriaSubkeys(const modRegistre& reg, const std::stri
     return names;
 }
 
-void WriteBlockedAddress(const modRegistre& reg, const std::string& branchKey,
-                         const std::string& name, const std::string& address) {
-    const std::string key = CriterionKey(branchKey, name);
-    reg.WriteRegValue(HKCU, key, rulevalue::Flags, RegDword, 0LL);
-    reg.WriteRegValue(HKCU, key, rulevalue::Logic, RegDword, 1LL);
-    reg.WriteRegValue(HKCU, key, rulevalue::Type, RegDword,
-                      static_cast<long long>(criterion::BlockedAddress));
-    reg.WriteRegValue(HKCU, key, rulevalue::ValueType, RegDword,
-                      static_cast<long long>(valuetype::LPSTR));
-    reg.WriteRegValue(HKCU, key, rulevalue::Value, RegSz, address);
+void WriteBlockedAddress(const RegWriteBatch& criteria, const std::string& name,
+                         const std::string& address) {
+    criteria.WriteRegValue(name, rulevalue::Flags, RegDword, 0LL);
+    criteria.WriteRegValue(name, rulevalue::Logic, RegDword, 1LL);
+    criteria.WriteRegValue(name, rulevalue::Type, RegDword,
+                           static_cast<long long>(criterion::BlockedAddress));
+    criteria.WriteRegValue(name, rulevalue::ValueType, RegDword,
+                           static_cast<long long>(valuetype::LPSTR));
+    criteria.WriteRegValue(name, rulevalue::Value, RegSz, address);
 }
 
 void WriteNewBranchRule(const modRegistre& reg, const std::string& blockSendersKey,

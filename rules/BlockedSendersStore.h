@@ -13,6 +13,7 @@ namespace velmora {
 
 class Program;
 class modRegistre;
+class RegWriteBatch;
 
 namespace platform {
 class FileSystem;
@@ -24,9 +25,10 @@ class FileSystem;
 std::vector<std::string> CriteriaSubkeys(const modRegistre& reg, const std::string& branchKey);
 
 // The five values of one blocked address, in this order: Flags 0, Logic 1,
-// Type 23, ValueType 30 (REG_DWORD), then the address as "Value" (REG_SZ).
-void WriteBlockedAddress(const modRegistre& reg, const std::string& branchKey,
-                         const std::string& name, const std::string& address);
+// Type 23, ValueType 30 (REG_DWORD), then the address as "Value" (REG_SZ);
+// criteria is a batch of writes under the branch's Criteria key.
+void WriteBlockedAddress(const RegWriteBatch& criteria, const std::string& name,
+                         const std::string& address);
 
 // What makes a branch a complete rule, written once after its first Order:
 // the Block Senders "Version", the rule's Enabled, Version and Name, and the

@@ -44,6 +44,71 @@ bool isStringType(DWORD type) {
     return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
 }
 
+LONG createKey(HKEY parent, const std::string& path, HKEY& key) {
+    DWORD disposition = 0;
+    return RegCreateKeyExA(parent, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                           KEY_ALL_ACCESS, nullptr, &key, &disposition);
+}
+
+LONG setOn(HKEY key, const std::string& value, std::uint32_t type, const std::string& bytes) {
+    // For a string type whose counted bytes do not end in a zero, the set
+    // call looks at the byte after them and counts it too when it is a zero.
+    // A non-zero guard byte there keeps the stored length exactly as given.
+    std::string data = bytes;
+    data.push_back(isStringType(type) ? '\x01' : '\0');
+    return RegSetValueExA(key, value.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()),
+                          dwordSize(bytes.size()));
+}
+
+// The batch's key stays open, and so does the subkey last written (the
+// values of one subkey come together), until the batch ends.
+class KeyBatch final : public RegWriteBatch {
+public:
+    KeyBatch(std::uint32_t root, const std::string& key)
+        : status_(createKey(rootHandle(root), key, key_)) {}
+    KeyBatch(const KeyBatch&) = delete;
+    KeyBatch& operator=(const KeyBatch&) = delete;
+    ~KeyBatch() override {
+        closeSubKey();
+        if (status_ == ERROR_SUCCESS) {
+            // RegFlushKey writes the whole hive, the subkeys' values included.
+            RegFlushKey(key_);
+            RegCloseKey(key_);
+        }
+    }
+    long set(const std::string& subKey, const std::string& value, std::uint32_t type,
+             const std::string& bytes) override {
+        if (status_ != ERROR_SUCCESS) {
+            return status_;
+        }
+        if (subKey.empty()) {
+            return setOn(key_, value, type, bytes);
+        }
+        if (!sub_ || subKey != subName_) {
+            closeSubKey();
+            const LONG status = createKey(key_, subKey, sub_);
+            if (status != ERROR_SUCCESS) {
+                sub_ = nullptr;
+                return status;
+            }
+            subName_ = subKey;
+        }
+        return setOn(sub_, value, type, bytes);
+    }
+
+private:
+    void closeSubKey() {
+        if (sub_) {
+            RegCloseKey(sub_);
+            sub_ = nullptr;
+        }
+    }
+    HKEY key_ = nullptr;
+    LONG status_;
+    HKEY sub_ = nullptr;
+    std::string subName_;
+};
+
 } // namespace
 
 long Win32Registry::queryValue(std::uint32_t root, const std::string& key, const std::string& value,
@@ -70,20 +135,11 @@ long Win32Registry::queryValue(std::uint32_t root, const std::string& key, const
 long Win32Registry::setValue(std::uint32_t root, const std::string& key, const std::string& value,
                              std::uint32_t type, const std::string& bytes) {
     HKEY handle = nullptr;
-    DWORD disposition = 0;
-    LONG status =
-        RegCreateKeyExA(rootHandle(root), key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_ALL_ACCESS, nullptr, &handle, &disposition);
+    LONG status = createKey(rootHandle(root), key, handle);
     if (status != ERROR_SUCCESS) {
         return status;
     }
-    // For a string type whose counted bytes do not end in a zero, the set
-    // call looks at the byte after them and counts it too when it is a zero.
-    // A non-zero guard byte there keeps the stored length exactly as given.
-    std::string data = bytes;
-    data.push_back(isStringType(type) ? '\x01' : '\0');
-    status = RegSetValueExA(handle, value.c_str(), 0, type,
-                            reinterpret_cast<const BYTE*>(data.data()), dwordSize(bytes.size()));
+    status = setOn(handle, value, type, bytes);
     RegFlushKey(handle);
     RegCloseKey(handle);
     return status;
@@ -124,6 +180,11 @@ long Win32Registry::deleteTree(std::uint32_t root, const std::string& parent,
         return opened.status();
     }
     return static_cast<long>(SHDeleteKeyA(opened.get(), subKey.c_str()));
+}
+
+std::unique_ptr<RegWriteBatch> Win32Registry::beginWrites(std::uint32_t root,
+                                                          const std::string& key) {
+    return std::make_unique<KeyBatch>(root, key);
 }
 
 } // namespace velmora::platform::win32

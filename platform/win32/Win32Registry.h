@@ -1,7 +1,8 @@
 #pragma once
 // The registry store on the real Win32 registry, through the "A" functions
 // of advapi32 and shlwapi. Every call opens its key with full access, does
-// one thing and closes the key; writes are flushed before the key closes.
+// one thing and closes the key; writes are flushed before the key closes (a
+// batch of writes: once, at the batch's end).
 
 #include "platform/Registry.h"
 
@@ -19,6 +20,7 @@ public:
     long deleteValue(std::uint32_t root, const std::string& key, const std::string& value) override;
     long deleteTree(std::uint32_t root, const std::string& parent,
                     const std::string& subKey) override;
+    std::unique_ptr<RegWriteBatch> beginWrites(std::uint32_t root, const std::string& key) override;
 };
 
 } // namespace velmora::platform::win32

@@ -284,6 +284,22 @@ TEST_P(RegistryContract, TextWritesAppendOneZeroAndKeepTheirType) {
         want.push_back(result);
     }
     EXPECT_EQ(got, want);
+
+    // A batch stores the same, in its key or below it, alternating.
+    {
+        const velmora::RegWriteBatch batch(reg, HKCU, key);
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            EXPECT_EQ(batch.WriteRegValue(i % 2 ? "b\\c" : "", std::to_string(i),
+                                          std::get<0>(rows[i]), std::get<1>(rows[i])),
+                      0);
+    }
+    got.clear();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        RegData data;
+        store->queryValue(HKCU, key + (i % 2 ? "\\b\\c" : ""), std::to_string(i), 1 << 16, data);
+        got.push_back({data.type, data.bytes});
+    }
+    EXPECT_EQ(got, want);
 }
 
 TEST_P(RegistryContract, DefaultValueIsTheEmptyName) {

@@ -384,6 +384,29 @@ TEST_F(BlockedSenders, MergePastFffStoresWhatFitsAndTellsWhatWasLeftOut) {
 
 // ---------------------------------------------------------------- large lists
 
+TEST_F(BlockedSenders, MergeOfTwentyThousandKeepsTheSubstringRuleAndBreathesWhileLeavingOut) {
+    seedList(kMail, {"000", "001"}, {"old@list.example", "Kept@x"});
+    LoadBlockedList(p);
+    // Another case is added; a piece of a listed or a stored address is not,
+    // nor a second copy of one left out.
+    std::string file = "kept@x\r\nold@list\r\n";
+    for (int i = 0; i < 20000; ++i)
+        file += "s" + std::to_string(i) + "@spam.example\r\n";
+    std::vector<int> namesAtBreath;
+    t.ui.onDoEvents = [&] { namesAtBreath.push_back(orderCount()); };
+    merge("C:\\lists\\20000.txt", file + "s19999@spam.example;s4@spam");
+
+    EXPECT_EQ(values({"002", "003", "FFF"}),
+              (Strings{"kept@x", "s0@spam.example", "s4092@spam.example"}));
+    EXPECT_EQ(orderCount(), 4096);
+    EXPECT_EQ(messages()[1],
+              message(48, "msgbox304", filled("msgbox304", {"%stored", "4094", "%left", "15907"})));
+    EXPECT_EQ(count().substr(0, 13), "4094 / 20004 ");
+    // 40 breaths while storing, 16 while the rest is left out, 20 reading back.
+    EXPECT_EQ(namesAtBreath.size(), 76u);
+    EXPECT_EQ(std::count(namesAtBreath.begin(), namesAtBreath.end(), 4096), 36);
+}
+
 TEST_F(BlockedSenders, LargeLoadsLetTheWindowRepaintWithThePageOutOfReachAndStopAtFff) {
     LoadBlockedList(p);
     std::string file;
