@@ -125,11 +125,8 @@ TEST_F(BlockedSendersWindow, ListActionSwitchesSortMergeAndDelete) {
     EXPECT_EQ(mail("\\Actions\\000", "Value"), "missing");
     EXPECT_FALSE(program.shown("shp300"));
     program.postClick("opt300(4)");
-    HWND colours = nullptr;
-    ASSERT_TRUE(waitFor([&] {
-        colours = findForm("frmCouleur", program.processId());
-        return colours && IsWindowVisible(colours);
-    })) << "the colour window never showed";
+    HWND colours = program.form("frmCouleur");
+    ASSERT_NE(colours, nullptr) << "the colour window never showed";
     program.postClick(findControl(colours, "cmdCoul(13)"));
     EXPECT_TRUE(waitFor([&] { return mail("\\Actions\\000", "ValueType") == number(19); }));
     EXPECT_EQ(mail("\\Actions\\000", "Type"), number(10));

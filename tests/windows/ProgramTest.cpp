@@ -402,11 +402,8 @@ TEST(LanguageWindows, ChoosingALanguageRecaptionsTheMainWindowAtOnce) {
     EXPECT_TRUE(allTabsInView(tabs)) << "the tab strip scrolls";
 
     program.postClick("cmdAbout");
-    HWND about = nullptr;
-    ASSERT_TRUE(waitFor([&] {
-        about = findForm("frmAbout", program.processId());
-        return about && IsWindowVisible(about);
-    })) << "the about window never showed";
+    HWND about = program.form("frmAbout");
+    ASSERT_NE(about, nullptr) << "the about window never showed";
     HWND list = findControl(about, "cboLanguage");
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(SendMessageA(list, CB_GETCURSEL, 0, 0), 0);

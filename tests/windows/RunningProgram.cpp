@@ -171,31 +171,25 @@ std::string RunningProgram::text(const std::string& name) const {
     return textOf((*this)[name]);
 }
 
-HWND RunningProgram::dialog(DWORD timeoutMs) const {
+HWND RunningProgram::shownWindow(const std::function<bool(HWND)>& wanted, DWORD timeoutMs) const {
     HWND found = nullptr;
     waitFor(
         [&] {
-            struct Search {
-                DWORD processId;
-                HWND found;
-            } search{process_.dwProcessId, nullptr};
-            EnumWindows(
-                [](HWND window, LPARAM data) -> BOOL {
-                    auto& s = *reinterpret_cast<Search*>(data);
-                    DWORD owner = 0;
-                    GetWindowThreadProcessId(window, &owner);
-                    if (owner != s.processId || !IsWindowVisible(window) ||
-                        classOf(window) != "#32770")
-                        return TRUE;
-                    s.found = window;
-                    return FALSE;
-                },
-                reinterpret_cast<LPARAM>(&search));
-            found = search.found;
+            found = findTopLevel(process_.dwProcessId, [&](HWND window) {
+                return IsWindowVisible(window) && wanted(window);
+            });
             return found != nullptr;
         },
         timeoutMs);
     return found;
+}
+
+HWND RunningProgram::dialog(DWORD timeoutMs) const {
+    return shownWindow([](HWND window) { return classOf(window) == "#32770"; }, timeoutMs);
+}
+
+HWND RunningProgram::form(const std::string& name) const {
+    return shownWindow([&](HWND window) { return velmoraName(window) == name; }, 20000);
 }
 
 bool RunningProgram::noDialog() const {

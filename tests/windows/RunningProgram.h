@@ -65,10 +65,14 @@ public:
     // The visible dialog box (message box or common dialog) of the program,
     // once it shows; null when none showed in time.
     HWND dialog(DWORD timeoutMs = 20000) const;
+    // A window of the program's own (frmAbout, frmCouleur...), once it shows.
+    HWND form(const std::string& name) const;
     // Whether no dialog box of the program is showing.
     bool noDialog() const;
 
 private:
+    HWND shownWindow(const std::function<bool(HWND)>& wanted, DWORD timeoutMs) const;
+
     PROCESS_INFORMATION process_{};
     HWND main_ = nullptr;
 };
