@@ -21,14 +21,29 @@ using platform::RegSz;
 // Status of a write whose value cannot be turned into what the type needs.
 constexpr long kInvalidParameter = platform::RegInvalidParameter;
 
-std::optional<RegData> query(platform::Registry& store, std::uint32_t root,
-                             const std::string& keyPath, const std::string& valueName) {
+// The data a query reads into the program's buffer, if it fits there.
+template <class Query> std::optional<RegData> query(Query&& queryValue) {
     RegData data;
-    if (store.queryValue(root, keyPath, valueName, kRegBufferSize, data) != RegOk ||
-        data.bytes.size() > kRegBufferSize) {
+    if (queryValue(kRegBufferSize, data) != RegOk || data.bytes.size() > kRegBufferSize) {
         return std::nullopt;
     }
     return data;
+}
+
+std::optional<RegData> query(platform::Registry& store, std::uint32_t root,
+                             const std::string& keyPath, const std::string& valueName) {
+    return query([&](std::size_t size, RegData& data) {
+        return store.queryValue(root, keyPath, valueName, size, data);
+    });
+}
+
+// A subkey name as enumerated: up to its first zero; "Not Found" on failure.
+template <class Enum> std::string subKeyName(Enum&& enumSubKey) {
+    std::string name;
+    if (enumSubKey(kRegBufferSize, name) != RegOk) {
+        return kNotFound;
+    }
+    return name.substr(0, name.find('\0'));
 }
 
 std::string renderDword(const std::string& bytes) {
@@ -237,12 +252,28 @@ long RegWriteBatch::WriteRegValue(const std::string& subKey, const std::string& 
 
 std::string modRegistre::EnumRegSubKey(std::uint32_t root, const std::string& keyPath,
                                        std::int32_t index) const {
-    std::string name;
-    if (store_.enumSubKey(root, keyPath, static_cast<std::uint32_t>(index), kRegBufferSize, name) !=
-        RegOk) {
-        return kNotFound;
-    }
-    return name.substr(0, name.find('\0'));
+    return subKeyName([&](std::size_t size, std::string& name) {
+        return store_.enumSubKey(root, keyPath, static_cast<std::uint32_t>(index), size, name);
+    });
+}
+
+RegReadBatch::RegReadBatch(const modRegistre& reg, std::uint32_t root, const std::string& keyPath)
+    : batch_(reg.store().beginReads(root, keyPath)) {}
+
+RegReadBatch::~RegReadBatch() = default;
+
+std::string RegReadBatch::EnumRegSubKey(std::int32_t index) const {
+    return subKeyName([&](std::size_t size, std::string& name) {
+        return batch_->enumSubKey(static_cast<std::uint32_t>(index), size, name);
+    });
+}
+
+std::string RegReadBatch::ReadRegValue(const std::string& subKey,
+                                       const std::string& valueName) const {
+    const auto data = query([&](std::size_t size, RegData& out) {
+        return batch_->queryValue(subKey, valueName, size, out);
+    });
+    return data ? render(*data) : kNotFound;
 }
 
 void modRegistre::DeleteRegValue(std::uint32_t root, const std::string& keyPath,

@@ -66,6 +66,22 @@ private:
     std::unique_ptr<platform::RegWriteBatch> batch_;
 };
 
+// Many reads of one key's subkeys, the key opened once: each answers what
+// modRegistre's call of the same name would for keyPath + "\\" + subKey.
+class RegReadBatch {
+public:
+    RegReadBatch(const modRegistre& reg, std::uint32_t root, const std::string& keyPath);
+    ~RegReadBatch();
+    RegReadBatch(const RegReadBatch&) = delete;
+    RegReadBatch& operator=(const RegReadBatch&) = delete;
+
+    std::string EnumRegSubKey(std::int32_t index) const;
+    std::string ReadRegValue(const std::string& subKey, const std::string& valueName) const;
+
+private:
+    std::unique_ptr<platform::RegReadBatch> batch_;
+};
+
 // The leading decimal number of a text: "001" gives 1, "Not Found" gives 0.
 long long LeadingNumber(const std::string& text);
 

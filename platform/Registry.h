@@ -58,6 +58,17 @@ struct RegData {
     std::string bytes; // the value's data as stored, byte for byte
 };
 
+// Reads under one key opened once (see Registry::beginReads).
+class RegReadBatch {
+public:
+    virtual ~RegReadBatch() = default;
+    // As enumSubKey of the batch's key.
+    virtual long enumSubKey(std::uint32_t index, std::size_t bufferSize, std::string& name) = 0;
+    // As queryValue of the batch's key + "\\" + subKey, with full access.
+    virtual long queryValue(const std::string& subKey, const std::string& value,
+                            std::size_t bufferSize, RegData& out) = 0;
+};
+
 class Registry {
 public:
     virtual ~Registry() = default;
@@ -89,6 +100,10 @@ public:
     // batch is destroyed. The values written, their order and bytes are those
     // of the same setValue calls; this one makes exactly those calls.
     virtual std::unique_ptr<RegWriteBatch> beginWrites(std::uint32_t root, const std::string& key);
+
+    // Reads of key's subkeys and their values while the batch lives,
+    // answering what the same enumSubKey and queryValue calls would.
+    virtual std::unique_ptr<RegReadBatch> beginReads(std::uint32_t root, const std::string& key);
 };
 
 namespace detail {
@@ -109,11 +124,35 @@ private:
     std::uint32_t root_;
     std::string key_;
 };
+
+// The reads of a store without a batch of its own: one call each.
+class CallByCallReads final : public RegReadBatch {
+public:
+    CallByCallReads(Registry& store, std::uint32_t root, std::string key)
+        : store_(store), root_(root), key_(std::move(key)) {}
+    long enumSubKey(std::uint32_t index, std::size_t bufferSize, std::string& name) override {
+        return store_.enumSubKey(root_, key_, index, bufferSize, name);
+    }
+    long queryValue(const std::string& subKey, const std::string& value, std::size_t bufferSize,
+                    RegData& out) override {
+        return store_.queryValue(root_, key_ + "\\" + subKey, value, bufferSize, out);
+    }
+
+private:
+    Registry& store_;
+    std::uint32_t root_;
+    std::string key_;
+};
 } // namespace detail
 
 inline std::unique_ptr<RegWriteBatch> Registry::beginWrites(std::uint32_t root,
                                                             const std::string& key) {
     return std::make_unique<detail::ValueByValueBatch>(*this, root, key);
+}
+
+inline std::unique_ptr<RegReadBatch> Registry::beginReads(std::uint32_t root,
+                                                          const std::string& key) {
+    return std::make_unique<detail::CallByCallReads>(*this, root, key);
 }
 
 } // namespace velmora::platform

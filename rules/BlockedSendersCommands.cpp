@@ -250,23 +250,21 @@ void SortBlockedList(Program& program) {
     const WindowWatch window(program);
     PageLock lock(form);
     bool open = true;
-    // Each batch of writes ends (flushed) before the window breathes.
+    // One batch for the whole sort, flushed once at its end; the window
+    // breathes between groups of writes.
+    const RegReadBatch names(program.reg, HKCU, criteriaKey);
     std::optional<RegWriteBatch> criteria;
     for (std::size_t i = 0; i < pieces.size(); ++i) {
-        const std::string name =
-            program.reg.EnumRegSubKey(HKCU, criteriaKey, static_cast<std::int32_t>(i));
+        const std::string name = names.EnumRegSubKey(static_cast<std::int32_t>(i));
         if (name == kNotFound)
             break;
         if (!criteria)
             criteria.emplace(program.reg, HKCU, criteriaKey);
         criteria->WriteRegValue(name, rulevalue::Value, RegSz, pieces[i]);
-        if ((i + 1) % kBatchSize == 0) {
-            criteria.reset();
-            // A close in the middle waits for the end: half a sort would
-            // leave some addresses twice and others not at all.
-            if (open)
-                open = window.breathe();
-        }
+        // A close in the middle waits for the end: half a sort would leave
+        // some addresses twice and others not at all.
+        if ((i + 1) % kBatchSize == 0 && open)
+            open = window.breathe();
     }
     criteria.reset();
     if (open)

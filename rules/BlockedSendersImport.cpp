@@ -137,14 +137,21 @@ ImportOutcome ImportBlockedSenders(const modRegistre& reg, const ImportRequest& 
     if (merge)
         listed.append(outcome.listedText);
 
-    // The addresses of the batch being written, under one open key.
+    // The addresses and each Order that counts them go through one batch:
+    // the key stays open for the whole import and is flushed once, at its
+    // end (a flush writes the whole hive, so one a batch made a long import
+    // quadratic). An Order is always written after the addresses it counts.
     std::optional<RegWriteBatch> criteria;
+    const auto batch = [&]() -> const RegWriteBatch& {
+        if (!criteria)
+            criteria.emplace(reg, HKCU, criteriaKey);
+        return *criteria;
+    };
     int inBatch = 0;
     int looked = 0;
     // Makes the stored addresses count: the Order, and once the rule itself.
     const auto commit = [&] {
-        criteria.reset(); // the addresses are flushed before the Order counts them
-        reg.WriteRegValue(HKCU, criteriaKey, rulevalue::Order, platform::RegSz, Trimmed(order));
+        batch().WriteRegValue("", rulevalue::Order, platform::RegSz, Trimmed(order));
         if (!ruleWritten)
             WriteNewBranchRule(reg, request.blockSendersKey, request.branchKey);
         ruleWritten = true;
@@ -168,9 +175,7 @@ ImportOutcome ImportBlockedSenders(const modRegistre& reg, const ImportRequest& 
             }
             return false;
         }
-        if (!criteria)
-            criteria.emplace(reg, HKCU, criteriaKey);
-        WriteBlockedAddress(*criteria, name, entry);
+        WriteBlockedAddress(batch(), name, entry);
         order += " " + name;
         const std::size_t end = outcome.listedText.size();
         outcome.listedText += entry + request.separator;

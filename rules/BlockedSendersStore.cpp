@@ -35,15 +35,17 @@ void WriteBlockedAddress(const RegWriteBatch& criteria, const std::string& name,
 
 void WriteNewBranchRule(const modRegistre& reg, const std::string& blockSendersKey,
                         const std::string& branchKey) {
-    reg.WriteRegValue(HKCU, blockSendersKey, rulevalue::Version, RegDword, kBlockSendersVersion);
-    reg.WriteRegValue(HKCU, branchKey, rulevalue::Enabled, RegDword, 1LL);
-    reg.WriteRegValue(HKCU, branchKey, rulevalue::Version, RegDword, 1LL);
-    reg.WriteRegValue(HKCU, branchKey, rulevalue::Name, RegSz, kBranchRuleName);
-    reg.WriteRegValue(HKCU, ActionsKey(branchKey), rulevalue::Order, RegSz, std::string("000"));
-    const std::string actionKey = ActionKey(branchKey, "000");
-    reg.WriteRegValue(HKCU, actionKey, rulevalue::Type, RegDword,
-                      static_cast<long long>(action::Delete));
-    reg.WriteRegValue(HKCU, actionKey, rulevalue::Flags, RegDword, 0LL);
+    // One key open and one flush for the seven values, written in this order.
+    const RegWriteBatch rule(reg, HKCU, blockSendersKey);
+    const std::string branch = branchKey.substr(blockSendersKey.size() + 1);
+    rule.WriteRegValue("", rulevalue::Version, RegDword, kBlockSendersVersion);
+    rule.WriteRegValue(branch, rulevalue::Enabled, RegDword, 1LL);
+    rule.WriteRegValue(branch, rulevalue::Version, RegDword, 1LL);
+    rule.WriteRegValue(branch, rulevalue::Name, RegSz, kBranchRuleName);
+    rule.WriteRegValue(ActionsKey(branch), rulevalue::Order, RegSz, std::string("000"));
+    const std::string action = ActionKey(branch, "000");
+    rule.WriteRegValue(action, rulevalue::Type, RegDword, static_cast<long long>(action::Delete));
+    rule.WriteRegValue(action, rulevalue::Flags, RegDword, 0LL);
 }
 
 namespace {

@@ -32,7 +32,8 @@ void WriteBlockedAddress(const RegWriteBatch& criteria, const std::string& name,
 
 // What makes a branch a complete rule, written once after its first Order:
 // the Block Senders "Version", the rule's Enabled, Version and Name, and the
-// default action (delete) as its only action.
+// default action (delete) as its only action. branchKey lies below
+// blockSendersKey.
 void WriteNewBranchRule(const modRegistre& reg, const std::string& blockSendersKey,
                         const std::string& branchKey);
 

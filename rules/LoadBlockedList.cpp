@@ -39,14 +39,14 @@ ListedAddresses ReadAddresses(const modRegistre& reg, const std::string& branchK
                               const std::string& separator, ui::Control& box,
                               const std::function<bool()>& breathe) {
     ListedAddresses listed;
-    const std::string criteriaKey = CriteriaKey(branchKey);
+    const RegReadBatch criteria(reg, HKCU, CriteriaKey(branchKey));
     for (std::int32_t i = 0;; ++i) {
-        const std::string name = reg.EnumRegSubKey(HKCU, criteriaKey, i);
+        const std::string name = criteria.EnumRegSubKey(i);
         if (name == kNotFound)
             break;
         if (listed.count++ > 0)
             listed.text += separator;
-        listed.text += reg.ReadRegValue(HKCU, CriterionKey(branchKey, name), rulevalue::Value);
+        listed.text += criteria.ReadRegValue(name, rulevalue::Value);
         if (breathe && listed.count % kReadBatch == 0) {
             box.setText(listed.text);
             if (!breathe()) {

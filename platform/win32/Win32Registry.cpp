@@ -24,7 +24,9 @@ DWORD dwordSize(std::size_t size) {
 class OpenKey {
 public:
     OpenKey(std::uint32_t root, const std::string& path, REGSAM access = KEY_ALL_ACCESS)
-        : status_(RegOpenKeyExA(rootHandle(root), path.c_str(), 0, access, &key_)) {}
+        : OpenKey(rootHandle(root), path, access) {}
+    OpenKey(HKEY parent, const std::string& path, REGSAM access = KEY_ALL_ACCESS)
+        : status_(RegOpenKeyExA(parent, path.c_str(), 0, access, &key_)) {}
     OpenKey(const OpenKey&) = delete;
     OpenKey& operator=(const OpenKey&) = delete;
     ~OpenKey() {
@@ -109,11 +111,8 @@ private:
     std::string subName_;
 };
 
-} // namespace
-
-long Win32Registry::queryValue(std::uint32_t root, const std::string& key, const std::string& value,
-                               std::size_t bufferSize, RegData& out, std::uint32_t access) {
-    const OpenKey opened(root, key, access);
+LONG queryOn(const OpenKey& opened, const std::string& value, std::size_t bufferSize,
+             RegData& out) {
     if (opened.status() != ERROR_SUCCESS) {
         return opened.status();
     }
@@ -132,6 +131,46 @@ long Win32Registry::queryValue(std::uint32_t root, const std::string& key, const
     return status;
 }
 
+LONG enumOn(const OpenKey& opened, std::uint32_t index, std::size_t bufferSize, std::string& name) {
+    if (opened.status() != ERROR_SUCCESS) {
+        return opened.status();
+    }
+    const DWORD capacity = dwordSize(bufferSize);
+    std::vector<char> buffer(static_cast<std::size_t>(capacity) + 1, '\0');
+    const LONG status = RegEnumKeyA(opened.get(), index, buffer.data(), capacity);
+    if (status == ERROR_SUCCESS) {
+        name.assign(buffer.data(), strnlen(buffer.data(), capacity));
+    }
+    return status;
+}
+
+// The batch's key stays open; each subkey opens from it, not from the root.
+class KeyReads final : public RegReadBatch {
+public:
+    KeyReads(std::uint32_t root, const std::string& key) : key_(root, key) {}
+    long enumSubKey(std::uint32_t index, std::size_t bufferSize, std::string& name) override {
+        return enumOn(key_, index, bufferSize, name);
+    }
+    long queryValue(const std::string& subKey, const std::string& value, std::size_t bufferSize,
+                    RegData& out) override {
+        if (key_.status() != ERROR_SUCCESS) {
+            return key_.status();
+        }
+        return queryOn(OpenKey(key_.get(), subKey), value, bufferSize, out);
+    }
+
+private:
+    OpenKey key_;
+};
+
+} // namespace
+
+long Win32Registry::queryValue(std::uint32_t root, const std::string& key, const std::string& value,
+                               std::size_t bufferSize, RegData& out, std::uint32_t access) {
+    const OpenKey opened(root, key, access);
+    return queryOn(opened, value, bufferSize, out);
+}
+
 long Win32Registry::setValue(std::uint32_t root, const std::string& key, const std::string& value,
                              std::uint32_t type, const std::string& bytes) {
     HKEY handle = nullptr;
@@ -148,16 +187,7 @@ long Win32Registry::setValue(std::uint32_t root, const std::string& key, const s
 long Win32Registry::enumSubKey(std::uint32_t root, const std::string& key, std::uint32_t index,
                                std::size_t bufferSize, std::string& name) {
     const OpenKey opened(root, key);
-    if (opened.status() != ERROR_SUCCESS) {
-        return opened.status();
-    }
-    const DWORD capacity = dwordSize(bufferSize);
-    std::vector<char> buffer(static_cast<std::size_t>(capacity) + 1, '\0');
-    const LONG status = RegEnumKeyA(opened.get(), index, buffer.data(), capacity);
-    if (status == ERROR_SUCCESS) {
-        name.assign(buffer.data(), strnlen(buffer.data(), capacity));
-    }
-    return status;
+    return enumOn(opened, index, bufferSize, name);
 }
 
 long Win32Registry::deleteValue(std::uint32_t root, const std::string& key,
@@ -185,6 +215,11 @@ long Win32Registry::deleteTree(std::uint32_t root, const std::string& parent,
 std::unique_ptr<RegWriteBatch> Win32Registry::beginWrites(std::uint32_t root,
                                                           const std::string& key) {
     return std::make_unique<KeyBatch>(root, key);
+}
+
+std::unique_ptr<RegReadBatch> Win32Registry::beginReads(std::uint32_t root,
+                                                        const std::string& key) {
+    return std::make_unique<KeyReads>(root, key);
 }
 
 } // namespace velmora::platform::win32

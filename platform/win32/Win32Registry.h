@@ -2,7 +2,7 @@
 // The registry store on the real Win32 registry, through the "A" functions
 // of advapi32 and shlwapi. Every call opens its key with full access, does
 // one thing and closes the key; writes are flushed before the key closes (a
-// batch of writes: once, at the batch's end).
+// batch of writes: once, at the batch's end). A batch keeps its key open.
 
 #include "platform/Registry.h"
 
@@ -21,6 +21,7 @@ public:
     long deleteTree(std::uint32_t root, const std::string& parent,
                     const std::string& subKey) override;
     std::unique_ptr<RegWriteBatch> beginWrites(std::uint32_t root, const std::string& key) override;
+    std::unique_ptr<RegReadBatch> beginReads(std::uint32_t root, const std::string& key) override;
 };
 
 } // namespace velmora::platform::win32

@@ -378,6 +378,29 @@ TEST_P(RegistryContract, SubkeysEnumerateInTheRegistrysSortedOrder) {
               Texts(4, kNotFound));
 }
 
+// A read batch holds its key open; it answers what the calls one by one do.
+TEST_P(RegistryContract, ReadBatchAnswersAsTheCallsOneByOne) {
+    put("\\b", "v", RegSz, "two"s + '\0');
+    put("\\A", "v", RegDword, dword(7));
+    put("\\c", "v", RegSz, "no zero");
+    put("\\c", "big", RegBinary, std::string(2049, 'x'));
+    put("\\A\\deep", "v", RegSz, "below"s + '\0');
+    const velmora::RegReadBatch batch(reg, HKCU, key);
+    Texts got;
+    for (std::int32_t index = 0; index < 4; ++index) {
+        const std::string name = batch.EnumRegSubKey(index);
+        got.push_back(name + "=" + batch.ReadRegValue(name, "v"));
+    }
+    got.push_back(batch.ReadRegValue("c", "big"));
+    got.push_back(batch.ReadRegValue("A\\deep", "v"));
+    got.push_back(batch.ReadRegValue("missing", "v"));
+    EXPECT_EQ(got, (Texts{"A=007", "b=two", "c=no zero", kNotFound + "=" + kNotFound, kNotFound,
+                          "below", kNotFound}));
+    const velmora::RegReadBatch missing(reg, HKCU, key + "\\missing");
+    EXPECT_EQ((Texts{missing.EnumRegSubKey(0), missing.ReadRegValue("", "v")}),
+              Texts(2, kNotFound));
+}
+
 // ---- deleting ----
 
 TEST_P(RegistryContract, DeleteRegTreeRemovesTheSubkeyAndAllBelowIt) {
