@@ -1,6 +1,7 @@
 #include "rules/LoadBlockedList.h"
 
 #include "core/Language.h"
+#include "core/frmCouleur.h"
 #include "core/Program.h"
 #include "rules/BlockedSendersStore.h"
 #include "rules/RuleStorage.h"
@@ -58,15 +59,6 @@ ListedAddresses ReadAddresses(const modRegistre& reg, const std::string& branchK
     return listed;
 }
 
-// The colour of a colour index: the colour window's button of that number,
-// read from the window loaded unseen when it is not open.
-ui::Colour HighlightColour(Program& program, int index) {
-    ui::Form& colours = program.form("frmCouleur");
-    colours.Load();
-    const ui::Control* button = colours.find(ui::elementName("cmdCoul", index));
-    return button ? button->backColor() : ui::kDefaultColour;
-}
-
 void ShowAction(Program& program, ui::Form& form, const std::string& branchKey) {
     const std::string actionKey = ActionKey(branchKey, "000");
     const int type =
@@ -82,7 +74,7 @@ void ShowAction(Program& program, ui::Form& form, const std::string& branchKey) 
     }
     shape.setVisible(true);
     const auto index = LeadingNumber(program.reg.ReadRegValue(HKCU, actionKey, rulevalue::Value));
-    shape.setBackColor(HighlightColour(program, static_cast<int>(index)));
+    shape.setBackColor(ColourOfIndex(program, static_cast<int>(index)));
 }
 
 } // namespace
