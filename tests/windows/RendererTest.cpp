@@ -245,20 +245,36 @@ TEST_F(Renderer, WindowsShowTheModelAndFollowItsChangesWithoutEvents) {
             return number(colour);
         };
     };
-    // A label's (or box's) colour where it has no text: its parent's beside it, or its own.
-    const Read behind = [=](HWND w) {
-        HWND parent = GetParent(w);
-        RedrawWindow(parent, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        RECT r;
-        GetClientRect(w, &r);
-        POINT beside{r.right + 4, r.bottom / 2};
-        MapWindowPoints(w, parent, &beside, 1);
-        HDC dc = GetDC(w), parentDc = GetDC(parent);
-        const COLORREF own = GetPixel(dc, r.right - 2, r.bottom / 2);
-        const bool same = own == GetPixel(parentDc, beside.x, beside.y);
-        ReleaseDC(parent, parentDc);
-        ReleaseDC(w, dc);
-        return same ? "parent's" : number(own);
+    // A label's (or box's) colour at its right edge, y pixels down (-1: its
+    // middle), where it has no text: its parent's beside it, or its own.
+    const auto behindAt = [=](int y) -> Read {
+        return [=](HWND w) {
+            HWND parent = GetParent(w);
+            RedrawWindow(parent, nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+            RECT r;
+            GetClientRect(w, &r);
+            if (y >= 0)
+                r.bottom = 2 * y;
+            POINT beside{r.right + 4, r.bottom / 2};
+            MapWindowPoints(w, parent, &beside, 1);
+            HDC dc = GetDC(w), parentDc = GetDC(parent);
+            const COLORREF own = GetPixel(dc, r.right - 2, r.bottom / 2);
+            const bool same = own == GetPixel(parentDc, beside.x, beside.y);
+            ReleaseDC(parent, parentDc);
+            ReleaseDC(w, dc);
+            return same ? "parent's" : number(own);
+        };
+    };
+    const Read behind = behindAt(-1);
+    // A strip on a page of another: the band beside its tabs.
+    const Read band = [&](HWND w) {
+        form["SSTab1"].setValue(1);
+        pump();
+        const std::string what = behindAt(3)(w);
+        form["SSTab1"].setValue(0);
+        pump();
+        return what;
     };
     const Read text = textOf, check = message(BM_GETCHECK);
     const Read enabled = [=](HWND w) { return number(IsWindowEnabled(w)); };
@@ -376,6 +392,7 @@ TEST_F(Renderer, WindowsShowTheModelAndFollowItsChangesWithoutEvents) {
         {"hsc300", scroll, [](F f) { f["hsc300"].setValue(1); }, "0 -> 1"},
         {"pBar631", message(PBM_GETPOS), [](F f) { f["pBar631"].setValue(75); }, "40 -> 75"},
         {"SSTab1", message(TCM_GETITEMCOUNT), nullptr, "2 -> 2"},
+        {"SSTab2", band, nullptr, "parent's -> parent's"},
         {"lvw1", style(LVS_TYPEMASK | LVS_SINGLESEL), nullptr, "1 -> 1"}, // LVS_REPORT
         {"lvw1", columns, nullptr, "2 of " + width + " -> 2 of " + width},
         {"lvw1", cells,

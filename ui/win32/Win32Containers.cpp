@@ -121,6 +121,15 @@ public:
 protected:
     const char* windowClass() const override { return WC_TABCONTROLA; }
     DWORD style() const override { return WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_TABSTOP; }
+    bool message(UINT msg, WPARAM w, LPARAM l, LRESULT& result) override {
+        if (msg != WM_ERASEBKGND)
+            return ContainerWindow::message(msg, w, l, result);
+        // The band beside the tabs shows what lies behind the strip: a strip
+        // on a themed page of another is not on button face.
+        paintParentBehind(reinterpret_cast<HDC>(w));
+        result = 1;
+        return true;
+    }
     bool showsText() const override { return false; }
     bool clicksFromMouse() const override { return false; }
     // The tabs keep the usual space around their captions when they fit in
