@@ -238,14 +238,14 @@ void ShowRule(Program& program, const std::string& ruleName) {
     form.control("lbl400").setVisible(true);
     form.control("cmd400").setEnabled(false);
 
-    const std::string criteriaKey = CriteriaKey(RuleKey(program, ruleName));
+    const std::string ruleKey = RuleKey(program, ruleName);
     for (std::int32_t i = 0;; ++i) {
-        const std::string name = program.reg.EnumRegSubKey(HKCU, criteriaKey, i);
+        const std::string name = program.reg.EnumRegSubKey(HKCU, CriteriaKey(ruleKey), i);
         if (name == kNotFound)
             break;
         const int p =
             PositionOfType(program, LeadingNumber(program.reg.ReadRegValue(
-                                        HKCU, CriterionKey(criteriaKey, name), rulevalue::Type)));
+                                        HKCU, CriterionKey(ruleKey, name), rulevalue::Type)));
         if (p < 0)
             continue;
         program.CriterionKeys.at(p) = name;
