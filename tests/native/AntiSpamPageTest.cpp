@@ -3,6 +3,7 @@
 // criteria's boxes and their editor hand-over, the coloured text of words
 // and actions (damaged values included), and the chains the editor stores.
 
+#include "app/LoadSettings.h"
 #include "app/frmPrincipal.h"
 #include "core/Language.h"
 #include "rules/AntiSpamPage.h"
@@ -253,6 +254,18 @@ TEST_F(AntiSpam, DeleteWithoutARuleShownTouchesNoRule) {
     EXPECT_EQ(stored("", "Order"), "sz 000");
     EXPECT_EQ(stored("\\000", "Name"), "sz Other");
     EXPECT_EQ(stored("\\001", "Name"), "sz Taken over");
+}
+
+TEST_F(AntiSpam, TheSettingsLoadShowsTheCurrentIdentitysRule) {
+    rule("000");
+    put("", "Order", "000"s, RegSz);
+    const std::string other = "{A5A5A5A5-0000-4000-8000-00000000A401}";
+    for (const std::string& identity : {other, kGuid, other}) {
+        p.CurrentIdentity = identity;
+        LoadSettings(p);
+        EXPECT_EQ(form.control("cmd400").enabled(), identity == other) << identity;
+        EXPECT_EQ(form.control("rtb403").visible(), identity == kGuid) << identity;
+    }
 }
 
 // ---------------------------------------------------------------- criteria
