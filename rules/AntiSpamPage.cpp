@@ -72,10 +72,17 @@ int PositionOfType(const Program& program, long long type) {
     return -1;
 }
 
-// The name for a newcomer to a collection: free in its Order and not a key
-// left behind unlisted, whose values the newcomer would take over.
-std::string NewSubkeyName(const modRegistre& reg, const std::string& collectionKey,
-                          const std::string& order) {
+// A newcomer to a collection, listed first: its name, free in the Order and
+// not a key left behind unlisted (whose values it would take over), and the
+// new Order. No name when every name of the scheme is in use.
+struct Newcomer {
+    std::string name;
+    std::string order;
+};
+Newcomer FirstInOrder(const modRegistre& reg, const std::string& collectionKey) {
+    std::string order = ReadOrder(reg, collectionKey);
+    if (order == kNotFound)
+        order.clear();
     std::string taken = order;
     for (std::int32_t i = 0;; ++i) {
         const std::string name = reg.EnumRegSubKey(HKCU, collectionKey, i);
@@ -83,12 +90,8 @@ std::string NewSubkeyName(const modRegistre& reg, const std::string& collectionK
             break;
         taken += " " + name;
     }
-    return FirstFreeSubkeyName(taken);
-}
-
-// The newcomer first, before the names already listed.
-std::string OrderWithFirst(const std::string& name, const std::string& order) {
-    return order.empty() ? name : name + " " + order;
+    const std::string name = FirstFreeSubkeyName(taken);
+    return {name, order.empty() ? name : name + " " + order};
 }
 
 // Whether the rule shown since the last refresh is still there under its key.
@@ -102,15 +105,11 @@ void CreateRule(Program& program) {
     {
         ui::BusyPointer busy(program.services.ui);
         const std::string rulesKey = MailRulesKey(program);
-        const std::string order = ReadOrder(program.reg, rulesKey);
-        const bool none = order == kNotFound;
-        const std::string name =
-            none ? FormatSubkeyName(0) : NewSubkeyName(program.reg, rulesKey, order);
-        if (name.empty())
-            return; // every name of the scheme is in use
-        program.reg.WriteRegValue(HKCU, rulesKey, rulevalue::Order, RegSz,
-                                  none ? name : OrderWithFirst(name, order));
-        const std::string ruleKey = RuleKey(program, name);
+        const Newcomer rule = FirstInOrder(program.reg, rulesKey);
+        if (rule.name.empty())
+            return;
+        program.reg.WriteRegValue(HKCU, rulesKey, rulevalue::Order, RegSz, rule.order);
+        const std::string ruleKey = RuleKey(program, rule.name);
         program.reg.WriteRegValue(HKCU, ruleKey, rulevalue::Name, RegSz, kAntiSpamRuleName);
         program.reg.WriteRegValue(HKCU, ruleKey, rulevalue::Enabled, RegDword, 1LL);
         program.reg.WriteRegValue(HKCU, ruleKey, rulevalue::Version, RegDword, 1LL);
@@ -171,21 +170,17 @@ void RemoveCriterion(Program& program, int position) {
 
 void AddCriterion(Program& program, int position) {
     const std::string criteriaKey = CriteriaKey(RuleKey(program, program.AntiSpamRuleKey));
-    std::string newOrder;
+    Newcomer criterion;
     {
         ui::BusyPointer busy(program.services.ui);
-        const std::string order = ReadOrder(program.reg, criteriaKey);
-        const bool none = order == kNotFound;
-        const std::string name =
-            none ? FormatSubkeyName(0) : NewSubkeyName(program.reg, criteriaKey, order);
-        if (name.empty())
-            return; // every name of the scheme is in use
-        program.CriterionKeys.at(position) = name;
-        newOrder = none ? name : OrderWithFirst(name, order);
+        criterion = FirstInOrder(program.reg, criteriaKey);
+        if (criterion.name.empty())
+            return;
+        program.CriterionKeys.at(position) = criterion.name;
     }
     ShowCriteriaEditor(program, position);
     if (program.principal().control("lblPassage").caption() == "True")
-        program.reg.WriteRegValue(HKCU, criteriaKey, rulevalue::Order, RegSz, newOrder);
+        program.reg.WriteRegValue(HKCU, criteriaKey, rulevalue::Order, RegSz, criterion.order);
     LoadAntiSpamRule(program);
 }
 

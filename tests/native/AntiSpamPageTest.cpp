@@ -58,6 +58,14 @@ protected:
         put("\\000\\Criteria\\" + name, "Type", static_cast<long long>(type));
         t.registry.setValue(HKCU, kRules + "\\000\\Criteria\\" + name, "Value", valueType, bytes);
     }
+    // The rule "000", alone, with the subject criterion "000" of one word.
+    void subjectCriterion() {
+        rule("000");
+        put("", "Order", "000"s, RegSz);
+        criterion("000", 8, "cash\0\0\0"s);
+        put("\\000\\Criteria", "Order", "000"s, RegSz);
+        LoadAntiSpamRule(p);
+    }
     void action(const std::string& name, int type, long long value = -1) {
         put("\\000\\Actions\\" + name, "Type", static_cast<long long>(type));
         if (value >= 0)
@@ -288,11 +296,7 @@ TEST_F(AntiSpam, StoredCriteriaShowTheirBoxesByType) {
 }
 
 TEST_F(AntiSpam, RemovingACriterionAsksThenDeletesItAndWritesTheOrderEvenEmpty) {
-    rule("000");
-    put("", "Order", "000"s, RegSz);
-    criterion("000", 8, "cash\0\0\0"s);
-    put("\\000\\Criteria", "Order", "000"s, RegSz);
-    LoadAntiSpamRule(p);
+    subjectCriterion();
     t.ui.answerNext(ui::ResultCancel);
     form.raise("chk400(0)", ui::Event::MouseDown);
     EXPECT_EQ(stored("\\000\\Criteria", "Order"), "sz 000");
@@ -308,11 +312,7 @@ TEST_F(AntiSpam, RemovingACriterionAsksThenDeletesItAndWritesTheOrderEvenEmpty) 
 }
 
 TEST_F(AntiSpam, AddingACriterionHandsItToTheEditorAndListsItOnlyWhenStored) {
-    rule("000");
-    put("", "Order", "000"s, RegSz);
-    criterion("000", 8, "cash\0\0\0"s);
-    put("\\000\\Criteria", "Order", "000"s, RegSz);
-    LoadAntiSpamRule(p);
+    subjectCriterion();
     // Closed without saving: the Order stays, nothing is ticked.
     criteriaEditor({});
     form.raise("chk400(2)", ui::Event::MouseDown);
