@@ -172,7 +172,7 @@ void subRemplisAction(Program& program) {
         text.bold(false);
         if (i > 0) {
             text.colour(palette::Black);
-            text.append(" " + ActionText(program, "strEt") + " ");
+            text.append(' ' + ActionText(program, "strEt") + ' ');
         }
         const long long type =
             LeadingNumber(program.reg.ReadRegValue(HKCU, actionKey, rulevalue::Type));
