@@ -80,8 +80,8 @@ TEST(AntiSpamWindow, StoredRuleActionChainDeleteAndCreate) {
     ASSERT_NE(question, nullptr) << "no confirmation";
     EXPECT_EQ(messageText(question), languageText("Onglet4", "msbox401"));
     press(question, IDOK);
-    ASSERT_TRUE(waitFor([&] { return rules("", "Order") == "sz 000"; }));
-    EXPECT_EQ(rules("\\001", "Name"), "missing");
+    ASSERT_TRUE(waitFor([&] { return rules("\\001", "Name") == "missing"; }));
+    EXPECT_EQ(rules("", "Order"), "sz 000");
     EXPECT_EQ(rules("\\000", "Name"), "sz Newsletters");
     EXPECT_TRUE(waitFor([&] { return !program.shown("chk400(0)"); }));
 
