@@ -144,7 +144,7 @@ TEST_F(AntiSpam, CriteriaShowByTypeAndGoThroughTheEditor) {
                  (form.control("rtb400", i).enabled() ? "+" : "-") + p.CriterionKeys[i] + " ";
     EXPECT_EQ(boxes, "1+000 1+004 0-001 ");
 
-    // Removed after the question; the Order is written even when empty.
+    // Removed after the question: its key goes, and its name from the Order.
     t.ui.answerNext(ui::ResultCancel);
     press("chk400(1)");
     press("chk400(1)");
