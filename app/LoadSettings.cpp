@@ -14,7 +14,7 @@ void LoadSettings(Program& program) {
     // A list of thousands of addresses takes seconds to read from the real
     // registry: the window keeps answering meanwhile.
     RefreshBlockedList(program);
-    LoadAntiSpamStatus(program);
+    LoadAntiSpamRule(program);
 }
 
 } // namespace velmora

@@ -390,6 +390,8 @@ public:
                 return 0;
             const std::string key = keyOf(change.itemNew.lParam);
             control_.userSetSelectedNode(key);
+            if (focusing_)
+                return 0;
             EventArgs args;
             args.text = key;
             raise(Event::NodeClick, args);
@@ -409,6 +411,17 @@ public:
     }
 
 protected:
+    // A tree view without a selection selects a node of its own when it
+    // takes the focus: no click of the user's.
+    bool message(UINT msg, WPARAM w, LPARAM l, LRESULT& result) override {
+        if (msg != WM_SETFOCUS)
+            return false;
+        focusing_ = true;
+        result = callOriginal(msg, w, l);
+        focusing_ = false;
+        raise(Event::GotFocus);
+        return true;
+    }
     const char* windowClass() const override { return WC_TREEVIEWA; }
     DWORD style() const override {
         return WS_TABSTOP | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS;
@@ -482,6 +495,7 @@ private:
 
     std::vector<TreeNode> shown_;
     std::map<std::string, HTREEITEM> items_;
+    bool focusing_ = false;
 };
 
 } // namespace
