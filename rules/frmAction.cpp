@@ -228,28 +228,29 @@ void frmAction::StoreChain() {
         const std::string ruleKey = RuleKey(program_, program_.AntiSpamRuleKey);
         const long long colour = PassageNumber(program_);
         reg.DeleteRegTree(HKCU, ruleKey, "Actions");
+        // The whole chain under one open key, flushed once.
+        const RegWriteBatch actions(reg, HKCU, ActionsKey(ruleKey));
         std::string order;
         int k = 0;
         for (auto element = chain_.rbegin(); element != chain_.rend(); ++element, ++k) {
             const ActionKind* kind = KindOf(*element);
             const std::string name = FormatSubkeyName(k);
-            const std::string actionKey = ActionKey(ruleKey, name);
             order += name + " ";
-            reg.WriteRegValue(HKCU, actionKey, rulevalue::Flags, RegDword, 0LL);
-            reg.WriteRegValue(HKCU, actionKey, rulevalue::Type, RegDword,
-                              static_cast<long long>(kind->type));
+            actions.WriteRegValue(name, rulevalue::Flags, RegDword, 0LL);
+            actions.WriteRegValue(name, rulevalue::Type, RegDword,
+                                  static_cast<long long>(kind->type));
             if (kind->operand == Operand::None)
                 continue;
             const long long value = kind->operand == Operand::Colour  ? colour
                                     : kind->operand == Operand::Watch ? 1LL
                                                                       : 2LL;
-            reg.WriteRegValue(HKCU, actionKey, rulevalue::Value, RegDword, value);
-            reg.WriteRegValue(HKCU, actionKey, rulevalue::ValueType, RegDword,
-                              static_cast<long long>(valuetype::UI4));
+            actions.WriteRegValue(name, rulevalue::Value, RegDword, value);
+            actions.WriteRegValue(name, rulevalue::ValueType, RegDword,
+                                  static_cast<long long>(valuetype::UI4));
         }
         program_.principal().control("lblPassage").setCaption("Ok");
         order.pop_back();
-        reg.WriteRegValue(HKCU, ActionsKey(ruleKey), rulevalue::Order, RegSz, order);
+        actions.WriteRegValue("", rulevalue::Order, RegSz, order);
     }
     Unload();
 }
