@@ -22,8 +22,8 @@ bool IsDeviceName(std::string component) {
         component == "CONIN$" || component == "CONOUT$")
         return true;
     return component.size() == 4 &&
-           (component.starts_with("COM") || component.starts_with("LPT")) &&
-           component[3] >= '1' && component[3] <= '9';
+           (component.starts_with("COM") || component.starts_with("LPT")) && component[3] >= '1' &&
+           component[3] <= '9';
 }
 
 bool FolderExists(platform::FileSystem& files, const std::string& folder) {
@@ -99,9 +99,8 @@ const CabFileRecord* CabXTR::GetFilesPropsByName(const std::string& key) const {
 std::string CabXTR::fileInCabinet(const platform::CabinetFile& file) {
     CabFileRecord record;
     record.FileAttribs = file.attributes;
-    record.Filename = file.attributes & platform::CabUtf8Name
-                          ? platform::cp1252::fromUtf8(file.name)
-                          : file.name;
+    record.Filename =
+        file.attributes & platform::CabUtf8Name ? platform::cp1252::fromUtf8(file.name) : file.name;
     record.Filename.resize(std::min(record.Filename.size(), kMaxNameLength));
     record.lFileSize = static_cast<std::int32_t>(file.size);
     record.sTargetPath = file.proposedTarget;
@@ -129,8 +128,7 @@ std::string CabXTR::fileInCabinet(const platform::CabinetFile& file) {
 
     const std::string folder = extractPath.substr(0, extractPath.rfind('\\') + 1);
     if (pathCreation_ != 0 && !FolderExists(fileSystem_, folder))
-        cabinets_.prepareFolder(folder, parentWindow_,
-                                                 pathCreation_ == 1 && parentWindow_ != 0);
+        cabinets_.prepareFolder(folder, parentWindow_, pathCreation_ == 1 && parentWindow_ != 0);
     return extractPath;
 }
 

@@ -61,9 +61,8 @@ int Read(mspack_file* handle, void* buffer, int bytes) {
     MemoryFile& f = file(handle);
     if (bytes < 0 || f.writing)
         return -1;
-    const std::size_t count =
-        std::min<std::size_t>(static_cast<std::size_t>(bytes),
-                              f.bytes->size() - std::min(f.position, f.bytes->size()));
+    const std::size_t count = std::min<std::size_t>(
+        static_cast<std::size_t>(bytes), f.bytes->size() - std::min(f.position, f.bytes->size()));
     std::memcpy(buffer, f.bytes->data() + f.position, count);
     f.position += count;
     return static_cast<int>(count);
@@ -189,11 +188,16 @@ bool MspackCabinets::prepareFolder(const std::string& folder, std::uintptr_t own
 CalendarTime MspackCabinets::dosDateTime(std::uint16_t dosDate, std::uint16_t dosTime) {
     CalendarTime t{1980 + (dosDate >> 9), (dosDate >> 5) & 15, dosDate & 31,
                    dosTime >> 11,         (dosTime >> 5) & 63, (dosTime & 31) * 2};
-    static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = t.year % 4 == 0 && (t.year % 100 != 0 || t.year % 400 == 0);
-    const bool valid = t.month >= 1 && t.month <= 12 && t.day >= 1 &&
-                       t.day <= kDays[t.month - 1] + (t.month == 2 && leap ? 1 : 0) &&
+    // The system takes 29 February in every year, and a day past the end
+    // of that month's February as the first of March.
+    static const int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool valid = t.month >= 1 && t.month <= 12 && t.day >= 1 && t.day <= kDays[t.month - 1] &&
                        t.hour <= 23 && t.minute <= 59 && t.second <= 59;
+    const bool leap = t.year % 4 == 0 && (t.year % 100 != 0 || t.year % 400 == 0);
+    if (valid && t.month == 2 && t.day == 29 && !leap) {
+        t.month = 3;
+        t.day = 1;
+    }
     return valid ? t : CalendarTime{1601, 1, 1, 0, 0, 0};
 }
 
