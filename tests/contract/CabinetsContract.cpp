@@ -87,6 +87,44 @@ void PutLong(std::string& bytes, std::size_t at, std::uint32_t value) {
         bytes[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
 }
 
+std::uint32_t Long(const std::string& bytes, std::size_t at) {
+    std::uint32_t value = 0;
+    for (int i = 3; i >= 0; --i)
+        value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
+    return value;
+}
+
+void PutShort(std::string& bytes, std::size_t at, std::uint16_t value) {
+    bytes[at] = static_cast<char>(value & 0xFF);
+    bytes[at + 1] = static_cast<char>(value >> 8);
+}
+
+// One cabinet of two folders from two cabinets of one folder each, as gcab
+// makes them (a 36-byte header, one folder entry, the file table, the data
+// blocks): the second one's files move to folder 1.
+std::string TwoFolders(const std::string& first, const std::string& second) {
+    constexpr std::size_t kHeader = 36, kFolder = 8;
+    const auto files = [&](const std::string& cab) {
+        return cab.substr(kHeader + kFolder, Long(cab, kHeader) - kHeader - kFolder);
+    };
+    std::string table = files(first), moved = files(second);
+    for (std::size_t at = 0; at < moved.size(); at = moved.find('\0', at + 16) + 1)
+        PutShort(moved, at + 8, 1);
+    const std::size_t start = kHeader + 2 * kFolder + table.size() + moved.size();
+    const std::string firstData = first.substr(Long(first, kHeader));
+    const std::string secondData = second.substr(Long(second, kHeader));
+    std::string cab = first.substr(0, kHeader) + first.substr(kHeader, kFolder) +
+                      second.substr(kHeader, kFolder) + table + moved + firstData + secondData;
+    PutLong(cab, 8, static_cast<std::uint32_t>(cab.size()));
+    PutLong(cab, 16, kHeader + 2 * kFolder);
+    PutShort(cab, 26, 2);
+    PutShort(cab, 28,
+             static_cast<std::uint16_t>((Long(first, 28) & 0xFFFF) + (Long(second, 28) & 0xFFFF)));
+    PutLong(cab, kHeader, static_cast<std::uint32_t>(start));
+    PutLong(cab, kHeader + kFolder, static_cast<std::uint32_t>(start + firstData.size()));
+    return cab;
+}
+
 const CalendarTime kMade{2004, 8, 25, 13, 37, 42};
 
 class CabinetsContract : public ::testing::TestWithParam<Backend<CabinetWorld>> {
@@ -190,6 +228,26 @@ TEST_P(CabinetsContract, EveryFileInArchiveOrderWithItsHeaderWrittenByteForByte)
         EXPECT_EQ(cab.GetFilesPropsByName("SUB\\CAF\xC9.TXT")->lFileSize, 7);
         EXPECT_EQ(cab.GetFilesPropsByName("missing"), nullptr);
     }
+}
+
+TEST_P(CabinetsContract, FilesOfEveryFolderStoredOrCompressed) {
+    const std::string hostile = files().readFile(CabinetWorld::made("hostile.cab")).value();
+    files().createFolder(out().substr(0, out().size() - 1));
+    for (const char* folder : {"sub", "sub\\deeper"})
+        files().createFolder(out(folder));
+    cab.OpenAndParseCabFile(
+        cabinet("zipped.cab", [&](std::string& bytes) { bytes = TwoFolders(bytes, hostile); }));
+    EXPECT_TRUE(cabinetOk);
+    std::vector<std::string> names;
+    for (const Seen& file : seen)
+        names.push_back(file.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"readme.txt", "empty.dat", "sub\\deeper\\data.bin",
+                                               kCafe, "safe1.txt", "xx_xx_evil1.txt",
+                                               "xx_evil2.txt", "_evil3.txt", "ok_xx_xx_evil4.txt",
+                                               "_evil5.txt", "xxx_evil6.txt", "safe2.txt"}));
+    EXPECT_EQ(files().fileSize(out("sub\\deeper\\data.bin")), 108894u);
+    EXPECT_EQ(files().readFile(out("safe2.txt")), "safe2.txt\r\n");
+    EXPECT_EQ(files().readFile(out("_evil5.txt")), "_evil5.txt\r\n");
 }
 
 TEST_P(CabinetsContract, FilesTheOwnerSkipsOrCancelsAreNotWritten) {
