@@ -277,7 +277,9 @@ TEST_P(CabinetsContract, MissingFoldersAreMadeOnlyWhenTheModeSaysSo) {
                 path = world_->at("mode" + std::to_string(row.mode) + "\\a\\b\\data.bin");
         };
         cab.setPathCreation(row.mode); // no parent window: nobody is asked
+        cabinetOk = true;
         cab.OpenAndParseCabFile(cabinet("plain.cab"));
+        EXPECT_EQ(cabinetOk, row.made) << "walk after mode " << row.mode;
         const std::string made = world_->at("mode" + std::to_string(row.mode) + "\\a\\b\\data.bin");
         EXPECT_EQ(files().fileSize(made).has_value(), row.made) << row.mode;
         EXPECT_EQ(files().attributes(world_->at("mode" + std::to_string(row.mode))).has_value(),
