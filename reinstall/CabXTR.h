@@ -1,9 +1,10 @@
 #pragma once
 // The program's cabinet class: walks a cabinet with the platform's cabinet
 // engine, describes each file to its owner through BeforeExtract and writes
-// it where the owner says. A file whose stored name would lead out of the
-// owner's folder, and a target too long for the engine, are refused and
-// listed instead.
+// it where the owner says. A name stored in UTF-8 reaches the owner in the
+// program's code page. A file whose name would lead out of the owner's
+// folder (or holds a character the code page lacks), and a target too long
+// for the engine, are refused and listed instead.
 
 #include "platform/Cabinets.h"
 #include "platform/FileSystem.h"

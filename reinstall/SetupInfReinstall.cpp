@@ -40,18 +40,6 @@ std::string Text(Program& program, const std::string& key, const std::string& fi
     return GetLngText(program.services.profile, section, key, file);
 }
 
-// The language file chosen in the about window's list, which is the one in
-// use unless the window has none chosen.
-std::string ChosenLanguageFile(Program& program) {
-    if (const ui::Form* about = program.existingForm("frmAbout")) {
-        const ui::Control& list = about->control("cboLanguage");
-        const int chosen = list.listIndex();
-        if (chosen >= 0 && chosen < static_cast<int>(list.items().size()))
-            return program.LanguageFolder() + list.items()[static_cast<std::size_t>(chosen)];
-    }
-    return program.LanguageFile;
-}
-
 // The client's folder as the install and the deletions name it.
 std::string ClientFolderPath(Program& program) {
     return GetSpecialFolderPath(program.services.files, csidl::ProgramFiles) + "Outlook Express\\";
@@ -82,7 +70,8 @@ void CopyClientFile(Program& program, const std::string& sourceFolder,
     }
     if (program.CopySucceeded)
         return;
-    const std::string language = ChosenLanguageFile(program);
+    // The language chosen in the about window's list is the one in use.
+    const std::string& language = program.LanguageFile;
     program.services.ui.msgBox(Text(program, "msgbox621", language) + "\r\n\r\n" +
                                    Text(program, "msgbox604", language) + "\r\n\r\n( " + name +
                                    " )",
