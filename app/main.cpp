@@ -8,6 +8,7 @@
 #include "platform/win32/Win32ProfileStrings.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
+#include "platform/win32/Win32Cabinets.h"
 #include "platform/win32/Win32SystemInfo.h"
 #include "ui/win32/Win32UiHost.h"
 
@@ -21,9 +22,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     platform::win32::Win32Shell shell;
     platform::win32::Win32Dialogs dialogs;
     platform::win32::Win32SystemInfo system;
+    platform::win32::Win32Cabinets cabinets;
     ui::win32::Win32UiHost host(instance);
 
-    Program program({registry, files, profile, shell, dialogs, system, host}, frmPrincipal::Create);
+    Program program({registry, files, profile, shell, dialogs, system, host, cabinets},
+                    frmPrincipal::Create);
     program.Start();
     if (!program.principal().isLoaded())
         return 0; // a fatal stop ended the start-up

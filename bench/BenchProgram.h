@@ -6,6 +6,11 @@
 #include "core/Program.h"
 #include "platform/portable/FixedSystemInfo.h"
 #include "platform/portable/IniProfileStrings.h"
+#ifdef _WIN32
+#include "platform/win32/Win32Cabinets.h"
+#else
+#include "platform/portable/MspackCabinets.h"
+#endif
 #include "platform/portable/RecordingShell.h"
 #include "platform/portable/ScriptedDialogs.h"
 #include "ui/model/Form.h"
@@ -13,6 +18,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <memory>
 #include <string>
 
 namespace velmora::bench {
@@ -60,10 +66,20 @@ private:
     Clock::duration longest_{};
 };
 
+// The cabinet engine of the build: the system's, or libmspack natively.
+inline std::unique_ptr<platform::Cabinets> BenchCabinets(platform::FileSystem& files) {
+#ifdef _WIN32
+    (void)files;
+    return std::make_unique<platform::win32::Win32Cabinets>();
+#else
+    return std::make_unique<platform::portable::MspackCabinets>(files);
+#endif
+}
+
 struct BenchProgram {
     BenchProgram(platform::Registry& registry, platform::FileSystem& files, int answer)
-        : profile(files), host(answer),
-          program(Services{registry, files, profile, shell, dialogs, system, host},
+        : profile(files), host(answer), cabinets(BenchCabinets(files)),
+          program(Services{registry, files, profile, shell, dialogs, system, host, *cabinets},
                   frmPrincipal::Create) {}
 
     platform::portable::IniProfileStrings profile;
@@ -71,6 +87,7 @@ struct BenchProgram {
     platform::portable::ScriptedDialogs dialogs;
     platform::portable::FixedSystemInfo system;
     BenchHost host;
+    std::unique_ptr<platform::Cabinets> cabinets;
     Program program;
 };
 

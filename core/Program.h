@@ -4,6 +4,7 @@
 // one over the portable back-ends and a scripted UI host.
 
 #include "core/modRegistre.h"
+#include "platform/Cabinets.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/ProfileStrings.h"
@@ -31,6 +32,7 @@ struct Services {
     platform::Dialogs& dialogs;
     platform::SystemInfo& system;
     ui::UiHost& ui;
+    platform::Cabinets& cabinets;
 };
 
 // One column of the identity table: row 0 the user name, row 1 the GUID.

@@ -18,7 +18,8 @@ public:
     // be started.
     virtual bool start(const std::string& commandLine, int showCommand) = 0;
 
-    // Runs a command line and waits for it to end; answers its exit code,
+    // Runs a command line and waits for it to end (showCommand 10,
+    // SW_SHOWDEFAULT, leaves the window to the program); answers its exit code,
     // or -1 when it could not be started.
     virtual long runAndWait(const std::string& commandLine, int showCommand) = 0;
 };

@@ -1,6 +1,8 @@
 #include "reinstall/ReinstallPage.h"
 
 #include "core/Program.h"
+#include "reinstall/BrowserRepairs.h"
+#include "reinstall/SetupInfReinstall.h"
 
 namespace velmora {
 
@@ -62,14 +64,18 @@ const ui::ControlSpec kLayout[] = {
 } // namespace
 
 void BuildReinstallPage(ui::Form& form, Program& program) {
-    (void)program;
     form.addFromTable(kLayout);
     form.control("lbl600").setBold(true);
     form.control("lbl610").setBold(true);
     // The identity's GUID can be read and copied, not changed.
     form.control("txt620").setReadOnly(true);
-    // The remedies come with their own code: until then none can be clicked.
-    for (const char* name : {"cmd601", "cmd602", "cmd603", "cmd611", "cmd612", "cmd613"})
+    Program* p = &program;
+    form.on("cmd601", ui::Event::Click, [p](ui::EventArgs&) { RepairBrowser(*p); });
+    form.on("cmd602", ui::Event::Click, [p](ui::EventArgs&) { MaintainBrowser(*p); });
+    form.on("cmd603", ui::Event::Click, [p](ui::EventArgs&) { ReinstallFromSetupFile(*p); });
+    // The other remedies come with their own code: until then none can be
+    // clicked.
+    for (const char* name : {"cmd611", "cmd612", "cmd613"})
         form.control(name).setEnabled(false);
 }
 

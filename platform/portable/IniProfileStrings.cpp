@@ -1,5 +1,6 @@
 #include "platform/portable/IniProfileStrings.h"
 
+#include <algorithm>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -107,39 +108,56 @@ std::string IniProfileStrings::getString(const std::string& section, const std::
 
 bool IniProfileStrings::writeString(const std::string& section, const std::string& key,
                                     const std::string& value, const std::string& file) {
-    std::string content = files_.readFile(file).value_or("");
-    std::vector<std::string_view> lines = Lines(content);
-    std::string out;
-    bool inSection = false;
-    bool written = false;
-    for (std::string_view line : lines) {
-        if (auto name = SectionName(line)) {
-            if (inSection && !written) {
-                out += key + "=" + value + "\r\n";
-                written = true;
-            }
-            inSection = !written && SameText(*name, section);
-        } else if (inSection && !written) {
-            const auto equals = line.find('=');
-            const std::string_view entry = equals == std::string_view::npos
-                                               ? std::string_view()
-                                               : Trim(line.substr(0, equals));
-            if (equals != std::string_view::npos && SameText(entry, key)) {
-                // The entry keeps the spelling of its name.
-                out.append(entry).append("=").append(value).append("\r\n");
-                written = true;
-                continue;
-            }
+    // The writer reads the whole file into sections of entries and writes it
+    // back from them, as the system's does: blank lines go, each line loses
+    // its surrounding blanks and an entry the blanks around its "=".
+    struct Entry {
+        std::string name;
+        std::optional<std::string> value;
+    };
+    struct Section {
+        std::optional<std::string> header; // none before the first one
+        std::vector<Entry> entries;
+    };
+    const std::string content = files_.readFile(file).value_or("");
+    std::vector<Section> sections(1);
+    for (std::string_view line : Lines(content)) {
+        line = Trim(line);
+        if (line.empty())
+            continue;
+        if (line.front() == '[' && line.rfind(']') != std::string_view::npos &&
+            line.rfind(']') > 0) {
+            sections.push_back({std::string(line.substr(1, line.rfind(']') - 1)), {}});
+            continue;
         }
-        out.append(line);
-        if (line.empty() || line.back() != '\r')
-            out += '\r';
-        out += '\n';
+        const auto equals = line.find('=');
+        if (equals == std::string_view::npos)
+            sections.back().entries.push_back({std::string(line), std::nullopt});
+        else
+            sections.back().entries.push_back({std::string(Trim(line.substr(0, equals))),
+                                               std::string(Trim(line.substr(equals + 1)))});
     }
-    if (!written) {
-        if (!inSection)
-            out += "[" + section + "]\r\n";
-        out += key + "=" + value + "\r\n";
+
+    // The first matching section (a file's opening lines are none); its first
+    // matching entry keeps its place and its name's spelling.
+    const auto target = std::find_if(sections.begin() + 1, sections.end(), [&](const Section& s) {
+        return SameText(Trim(*s.header), section);
+    });
+    Section& into =
+        target != sections.end() ? *target : sections.emplace_back(Section{section, {}});
+    const auto entry = std::find_if(into.entries.begin(), into.entries.end(),
+                                    [&](const Entry& e) { return SameText(e.name, key); });
+    if (entry != into.entries.end())
+        entry->value = value;
+    else
+        into.entries.push_back({key, value});
+
+    std::string out;
+    for (const Section& s : sections) {
+        if (s.header)
+            out += "[" + *s.header + "]\r\n";
+        for (const Entry& e : s.entries)
+            out += e.name + (e.value ? "=" + *e.value : std::string()) + "\r\n";
     }
     return files_.writeFile(file, out);
 }

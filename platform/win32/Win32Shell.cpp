@@ -15,16 +15,21 @@ void Win32Shell::open(const std::string& target, const std::string& workingFolde
 
 namespace {
 
-// Starts a command line shown as asked; false when it could not be started.
-bool StartProcess(const std::string& commandLine, int showCommand, PROCESS_INFORMATION& process) {
+// Starts a command line shown as asked (SW_SHOWDEFAULT: as the program
+// itself chooses, the start-up record left empty); false when it could not
+// be started.
+bool StartProcess(const std::string& commandLine, int showCommand, BOOL inherit, DWORD flags,
+                  PROCESS_INFORMATION& process) {
     // CreateProcessA may write into the command line it is given.
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = static_cast<WORD>(showCommand);
-    return CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+    if (showCommand != SW_SHOWDEFAULT) {
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = static_cast<WORD>(showCommand);
+    }
+    return CreateProcessA(nullptr, line.data(), nullptr, nullptr, inherit, flags, nullptr, nullptr,
                           &startup, &process) != FALSE;
 }
 
@@ -32,7 +37,7 @@ bool StartProcess(const std::string& commandLine, int showCommand, PROCESS_INFOR
 
 bool Win32Shell::start(const std::string& commandLine, int showCommand) {
     PROCESS_INFORMATION process{};
-    if (!StartProcess(commandLine, showCommand, process))
+    if (!StartProcess(commandLine, showCommand, FALSE, 0, process))
         return false;
     CloseHandle(process.hThread);
     if (process.hProcess)
@@ -41,8 +46,9 @@ bool Win32Shell::start(const std::string& commandLine, int showCommand) {
 }
 
 long Win32Shell::runAndWait(const std::string& commandLine, int showCommand) {
+    // The waiting runner hands its handles down, at normal priority.
     PROCESS_INFORMATION process{};
-    if (!StartProcess(commandLine, showCommand, process))
+    if (!StartProcess(commandLine, showCommand, TRUE, NORMAL_PRIORITY_CLASS, process))
         return -1;
     CloseHandle(process.hThread);
     if (process.hProcess == nullptr)

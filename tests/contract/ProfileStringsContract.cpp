@@ -188,6 +188,48 @@ TEST_P(ProfileStringsContract, WrittenValuesReadBack) {
               "[Setup]\r\nFirst=replaced\r\nSecond=two words\r\n[Other]\r\nThird=3\r\n");
 }
 
+// What a setup file looks like after the writer's edits: the value of a key
+// that is there changes in place, a missing key joins the end of its
+// section, a missing section the end of the file. The other lines stay, in
+// their order, without their surrounding blanks; blank lines go.
+TEST_P(ProfileStringsContract, WritesLeaveEveryOtherLineAsItWas) {
+    const struct {
+        const char* before;
+        Lookups writes;
+        const char* after;
+    } cases[] = {
+        {"; head\r\n[Version]\r\nSignature=\"$CHICAGO$\"\r\n  LayoutFile = layout.inf ; old\r\n\r\n"
+         "[Other]\r\njunk line\r\n\tk=v\r\n",
+         {{"version", "layoutfile", ""},
+          {"Version", "AdvancedINF", "2.5"},
+          {"Other", "k", "w"},
+          {"New", "a", "1"}},
+         "; head\r\n[Version]\r\nSignature=\"$CHICAGO$\"\r\nLayoutFile=\r\nAdvancedINF=2.5\r\n"
+         "[Other]\r\njunk line\r\nk=w\r\n[New]\r\na=1\r\n"},
+        {"[A]\r\nx=1\r\n; comment\r\n\r\n\r\n[B]\r\ny=2",
+         {{"A", "z", "3"}, {"B", "y", "4"}},
+         "[A]\r\nx=1\r\n; comment\r\nz=3\r\n[B]\r\ny=4\r\n"},
+        {"[A]\nx=1\n[A]\nx=2\n", {{"A", "x", "9"}}, "[A]\r\nx=9\r\n[A]\r\nx=2\r\n"},
+        {"", {{"S", "k", "v"}}, "[S]\r\nk=v\r\n"},
+        {"  ; indented\r\n[S] tail\r\n a = b \r\n[Open\r\nbare\r\n[T]\r\n",
+         {{"S", "c", "d"}, {"S", "BARE", "e"}},
+         "; indented\r\n[S]\r\na=b\r\n[Open\r\nbare=e\r\nc=d\r\n[T]\r\n"},
+    };
+    for (const auto& row : cases) {
+        const std::string path = file(row.before);
+        for (const auto& [section, key, value] : row.writes)
+            EXPECT_TRUE(profile().writeString(section, key, value, path)) << key;
+        EXPECT_EQ(world_->files.readFile(path).value_or("(missing)"), row.after) << row.before;
+    }
+}
+
+TEST_P(ProfileStringsContract, AMissingFileIsMadeOfTheSectionAndItsEntry) {
+    const std::string missing = world_->path("missing.inf");
+    EXPECT_TRUE(profile().writeString("Version", "LayoutFile", "", missing));
+    EXPECT_EQ(world_->files.readFile(missing).value_or("(missing)"),
+              "[Version]\r\nLayoutFile=\r\n");
+}
+
 #ifdef _WIN32
 INSTANTIATE_TEST_SUITE_P(
     Backends, ProfileStringsContract,

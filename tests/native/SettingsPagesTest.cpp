@@ -145,7 +145,7 @@ class SettingsPages : public ::testing::Test {
 protected:
     SettingsPages() {
         t.program = std::make_unique<Program>(
-            Services{recorder, t.files, t.profile, t.shell, t.dialogs, t.system, t.ui},
+            Services{recorder, t.files, t.profile, t.shell, t.dialogs, t.system, t.ui, t.cabinets},
             frmPrincipal::Create);
         for (const auto& [guid, name] :
              {std::pair{kIdentityA, "Fran\xE7oise"}, {kIdentityB, "Marc"}}) {

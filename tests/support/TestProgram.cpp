@@ -23,7 +23,8 @@ TestProgram::TestProgram(Languages languages) : files({{'C', scratch.path().stri
             fs::copy_file(entry.path(), target / entry.path().filename());
     }
     program = std::make_unique<Program>(
-        Services{registry, files, profile, shell, dialogs, system, ui}, frmPrincipal::Create);
+        Services{registry, files, profile, shell, dialogs, system, ui, cabinets},
+        frmPrincipal::Create);
 }
 
 void TestProgram::putFile(const std::string& windowsPath, const std::string& bytes) {

@@ -8,6 +8,11 @@
 #include "platform/portable/FixedSystemInfo.h"
 #include "platform/portable/IniProfileStrings.h"
 #include "platform/portable/MemoryRegistry.h"
+#ifdef _WIN32
+#include "platform/win32/Win32Cabinets.h"
+#else
+#include "platform/portable/MspackCabinets.h"
+#endif
 #include "platform/portable/PosixFileSystem.h"
 #include "platform/portable/RecordingShell.h"
 #include "platform/portable/ScriptedDialogs.h"
@@ -36,6 +41,11 @@ struct TestProgram {
     platform::portable::ScriptedDialogs dialogs;
     platform::portable::FixedSystemInfo system;
     ScriptedUiHost ui;
+#ifdef _WIN32
+    platform::win32::Win32Cabinets cabinets;
+#else
+    platform::portable::MspackCabinets cabinets{files};
+#endif
     modRegistre reg{registry};
     std::unique_ptr<Program> program;
 };

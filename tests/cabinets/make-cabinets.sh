@@ -1,0 +1,29 @@
+#!/bin/sh
+# Makes the cabinets the cabinet tests start from, with gcab, into the
+# folder given: plain.cab (stored) and zipped.cab (MSZIP) with a text file,
+# an empty file, a file of several data blocks in a subfolder and a name
+# with an accent; hostile.cab with placeholder names the tests turn into
+# names that lead out of the extraction folder.
+set -e
+out=$1
+export TZ=UTC
+rm -rf "$out"
+mkdir -p "$out/src/sub/deeper" "$out/hostile"
+cd "$out/src"
+printf 'First file of the cabinet.\r\n' >readme.txt
+: >empty.dat
+seq 1 20000 >sub/deeper/data.bin
+printf 'caf\303\251\r\n' >"sub/caf$(printf '\303\251').txt"
+find . -type f -exec touch -d '2004-08-25 13:37:42' {} +
+files="readme.txt empty.dat sub/deeper/data.bin sub/caf$(printf '\303\251').txt"
+# shellcheck disable=SC2086
+gcab -c ../plain.cab $files
+# shellcheck disable=SC2086
+gcab -c -z ../zipped.cab $files
+cd "$out/hostile"
+for name in safe1.txt xx_xx_evil1.txt xx_evil2.txt _evil3.txt ok_xx_xx_evil4.txt _evil5.txt \
+    xxx_evil6.txt safe2.txt; do
+    printf '%s\r\n' "$name" >"$name"
+done
+gcab -c ../hostile.cab safe1.txt xx_xx_evil1.txt xx_evil2.txt _evil3.txt ok_xx_xx_evil4.txt \
+    _evil5.txt xxx_evil6.txt safe2.txt

@@ -1,0 +1,42 @@
+// Which names stored in a cabinet may be joined to the extraction folder.
+
+#include "reinstall/CabXTR.h"
+
+#include <gtest/gtest.h>
+
+namespace velmora::testing {
+namespace {
+
+TEST(CabinetEntryNames, OnlyNamesThatStayInTheFolderAreSafe) {
+    for (const char* name : {"msoe.dll", "sub\\deeper\\data.bin", "caf\xE9.txt", "..a\\b..\\.c",
+                             "a.b.c", "com10", "console"})
+        EXPECT_TRUE(IsSafeEntryName(name)) << name;
+    for (const char* name : {"",
+                             "..",
+                             "..\\..\\evil.txt",
+                             "sub\\..\\..\\evil.txt",
+                             "sub/../evil.txt",
+                             "...\\evil.txt",
+                             ". .\\evil.txt",
+                             "sub\\.. \\evil.txt",
+                             ".\\file.txt",
+                             "\\evil.txt",
+                             "/evil.txt",
+                             "\\\\server\\share\\evil.txt",
+                             "C:\\evil.txt",
+                             "C:evil.txt",
+                             "file.txt:stream",
+                             "sub\\\\file.txt",
+                             "sub\\",
+                             "a?b",
+                             "a*b",
+                             "a\x01z",
+                             "con",
+                             "sub\\AUX.txt",
+                             "lpt1",
+                             "COM9.dll"})
+        EXPECT_FALSE(IsSafeEntryName(name)) << name;
+}
+
+} // namespace
+} // namespace velmora::testing
