@@ -9,6 +9,9 @@
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32SystemInfo.h"
+#include "platform/win32/Win32TopLevelWindows.h"
+#include "platform/win32/Win32SystemRestore.h"
+#include "platform/win32/Win32LibraryRegistration.h"
 #include "ui/win32/Win32UiHost.h"
 
 #include <windows.h>
@@ -22,8 +25,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     platform::win32::Win32Dialogs dialogs;
     platform::win32::Win32SystemInfo system;
     ui::win32::Win32UiHost host(instance);
+    platform::win32::Win32TopLevelWindows windows;
+    platform::win32::Win32SystemRestore restore;
+    platform::win32::Win32LibraryRegistration libraries;
 
-    Program program({registry, files, profile, shell, dialogs, system, host}, frmPrincipal::Create);
+    Program program(
+        {registry, files, profile, shell, dialogs, system, host, windows, restore, libraries},
+        frmPrincipal::Create);
     program.Start();
     if (!program.principal().isLoaded())
         return 0; // a fatal stop ended the start-up

@@ -6,8 +6,11 @@
 #include "core/Program.h"
 #include "platform/portable/FixedSystemInfo.h"
 #include "platform/portable/IniProfileStrings.h"
+#include "platform/portable/RecordingLibraryRegistration.h"
 #include "platform/portable/RecordingShell.h"
 #include "platform/portable/ScriptedDialogs.h"
+#include "platform/portable/ScriptedSystemRestore.h"
+#include "platform/portable/WindowTable.h"
 #include "ui/model/Form.h"
 #include "ui/model/UiHost.h"
 
@@ -62,15 +65,18 @@ private:
 
 struct BenchProgram {
     BenchProgram(platform::Registry& registry, platform::FileSystem& files, int answer)
-        : profile(files), host(answer),
-          program(Services{registry, files, profile, shell, dialogs, system, host},
-                  frmPrincipal::Create) {}
+        : profile(files), host(answer), program(Services{registry, files, profile, shell, dialogs,
+                                                         system, host, windows, restore, libraries},
+                                                frmPrincipal::Create) {}
 
     platform::portable::IniProfileStrings profile;
     platform::portable::RecordingShell shell;
     platform::portable::ScriptedDialogs dialogs;
     platform::portable::FixedSystemInfo system;
     BenchHost host;
+    platform::portable::WindowTable windows;
+    platform::portable::ScriptedSystemRestore restore;
+    platform::portable::RecordingLibraryRegistration libraries;
     Program program;
 };
 

@@ -10,6 +10,9 @@
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "platform/SystemInfo.h"
+#include "platform/TopLevelWindows.h"
+#include "platform/SystemRestore.h"
+#include "platform/LibraryRegistration.h"
 #include "ui/model/Form.h"
 #include "ui/model/UiHost.h"
 
@@ -31,6 +34,9 @@ struct Services {
     platform::Dialogs& dialogs;
     platform::SystemInfo& system;
     ui::UiHost& ui;
+    platform::TopLevelWindows& windows;
+    platform::SystemRestore& restore;
+    platform::LibraryRegistration& libraries;
 };
 
 // One column of the identity table: row 0 the user name, row 1 the GUID.

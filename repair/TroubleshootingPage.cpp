@@ -1,6 +1,10 @@
 #include "repair/TroubleshootingPage.h"
 
+#include "core/ModuleDuProjet.h"
 #include "core/Program.h"
+#include "repair/ClientFolders.h"
+#include "repair/RecommendedSettings.h"
+#include "repair/modRepareOE.h"
 
 namespace velmora {
 
@@ -109,25 +113,52 @@ const ui::ControlSpec kLayout[] = {
 // The designed captions of the three sub-pages.
 const char* const kPages[] = {"Inscription", "Param\xE8tres", "Dossiers"};
 
+// The vendor's page of stationery to download.
+const std::string kStationeryPage = "http://office.microsoft.com/clipart/";
+
+void OpenStationeryPage(Program& program) {
+    ui::BusyPointer busy(program.services.ui);
+    OpenWithShell(program.services.shell, kStationeryPage);
+}
+
+// A chosen folder goes into the box and is stored by the box's own rule; a
+// cancelled browse changes nothing.
+void BrowseInto(ui::Form& form, Program& program, const char* box) {
+    ui::BusyPointer busy(program.services.ui);
+    const std::string folder = BrowseForFolder(program.services.dialogs, "");
+    if (folder.empty())
+        return;
+    form.control(box).setText(folder);
+    form.raise(box, ui::Event::LostFocus);
+}
+
 } // namespace
 
 void BuildTroubleshootingPage(ui::Form& form, Program& program) {
-    (void)program;
     form.addFromTable(kLayout);
     form.control("SSTab2").setItems({std::begin(kPages), std::end(kPages)});
     form.control("SSTab2").setValue(0);
     // Shown only when the stationery has been moved away from its place.
     form.control("cmd525").setVisible(false);
-    // The repairs come with their own code: until then nothing here can be
-    // clicked or typed into.
-    for (const char* name :
-         {"cmd500", "cmd501", "cmd502", "cmd503", "cmd504", "cmd510", "cmd511", "cmd521", "cmd522",
-          "cmd523", "cmd524", "cmd525", "cmd526", "txt520", "txt521"})
-        form.control(name).setEnabled(false);
-}
 
-void LoadTroubleshootingFolders(Program& program) {
-    (void)program;
+    const std::pair<const char*, void (*)(Program&)> buttons[] = {
+        {"cmd500", RepairMailtoLink},       {"cmd501", DeclareDefaultMailClient},
+        {"cmd502", AssociateWebLinks},      {"cmd503", RegisterClientLibraries},
+        {"cmd504", RestoreSendToRecipient}, {"cmd510", WriteRecommendedEncodings},
+        {"cmd511", ResetWindowLayout},      {"cmd521", ShowStoreFolder},
+        {"cmd524", ShowStationeryFolder},   {"cmd525", MoveStationery},
+        {"cmd526", OpenStationeryPage},
+    };
+    for (const auto& [button, repair] : buttons)
+        form.on(button, ui::Event::Click, [&program, repair](ui::EventArgs&) { repair(program); });
+    form.on("txt520", ui::Event::LostFocus,
+            [&program](ui::EventArgs&) { StoreStationeryFolder(program); });
+    form.on("txt521", ui::Event::LostFocus,
+            [&program](ui::EventArgs&) { StoreAttachmentFolder(program); });
+    form.on("cmd522", ui::Event::Click,
+            [&form, &program](ui::EventArgs&) { BrowseInto(form, program, "txt520"); });
+    form.on("cmd523", ui::Event::Click,
+            [&form, &program](ui::EventArgs&) { BrowseInto(form, program, "txt521"); });
 }
 
 } // namespace velmora

@@ -441,3 +441,19 @@ std::string PosixFileSystem::expandEnvironment(const std::string& text) {
 }
 
 } // namespace velmora::platform::portable
+
+namespace velmora::platform::portable {
+
+bool PosixFileSystem::removeFolder(const std::string& path) {
+    auto where = resolve(path);
+    if (!where || where->name.empty() || !where->isFolder())
+        return false;
+    std::error_code ec;
+    // fs::remove takes only an empty folder, as RemoveDirectoryA does.
+    if (!fs::remove(where->host, ec))
+        return false;
+    storedAttributes_.erase(where->key);
+    return true;
+}
+
+} // namespace velmora::platform::portable
