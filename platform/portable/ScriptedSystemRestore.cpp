@@ -10,7 +10,7 @@ bool ScriptedSystemRestore::setRestorePoint(const RestorePointRequest& request,
         failures_.pop_front();
         return false;
     }
-    status = {0, request.eventType == 100 ? nextSequence_++ : request.sequenceNumber};
+    status = {0, request.eventType == 100 ? nextSequence++ : request.sequenceNumber};
     return true;
 }
 

@@ -18,10 +18,11 @@ public:
     void failNext(std::uint32_t status) { failures_.push_back(status); }
 
     std::vector<RestorePointRequest> requests;
+    // The sequence number the next begun point gets.
+    std::int64_t nextSequence = 1;
 
 private:
     std::deque<std::uint32_t> failures_;
-    std::int64_t nextSequence_ = 1;
 };
 
 } // namespace velmora::platform::portable

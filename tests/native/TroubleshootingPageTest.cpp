@@ -1,0 +1,373 @@
+// The troubleshooting page over the in-memory registry and a scratch drive
+// C: the registration repairs' writes in order and byte for byte, their
+// commands, the recommended values, and the folder boxes and buttons with
+// the stationery move and its bad inputs.
+
+#include "app/frmPrincipal.h"
+#include "support/RecordingRegistry.h"
+#include "support/TestProgram.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace velmora::testing {
+namespace {
+
+using platform::RegSz;
+
+const std::string kGuid = "{11111111-2222-3333-4444-555555555501}";
+const std::string kId = "Identities\\" + kGuid + "\\Software\\Microsoft\\Outlook Express\\5.0";
+const std::string kStationery = "SOFTWARE\\Microsoft\\Shared Tools\\Stationery";
+const std::string kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
+const std::string kTarget = "C:\\Program files\\Common Files\\Microsoft Shared\\Stationery\\";
+
+struct Page : TestProgram {
+    Page() {
+        program = std::make_unique<Program>(services(recorder), frmPrincipal::Create);
+        reg.WriteRegValue(HKCU, "Identities\\" + kGuid, "UserName", RegSz, std::string("Ann"));
+        reg.WriteRegValue(HKCU, "Identities\\" + kGuid, "User ID", RegSz, kGuid);
+        reg.WriteRegValue(HKCU, "Identities", "Last User ID", RegSz, kGuid);
+        reg.WriteRegValue(HKCU, kProgramKey, "Language", RegSz, std::string("english"));
+        files.setSpecialFolder(9, "C:\\Documents and Settings\\User\\SendTo");
+    }
+    void load() {
+        start();
+        recorder.changes.clear();
+        ui.messages.clear();
+    }
+    ui::Form& form() { return program->principal(); }
+    void click(const char* button) { form().raise(button, ui::Event::Click); }
+    // "key|name = type:bytes in hex" of every value set, in order.
+    std::vector<std::string> written() {
+        std::vector<std::string> out;
+        for (const RegistryChange& c : recorder.changes) {
+            platform::RegData data;
+            registry.queryValue(c.root, c.key, c.name, 4096, data);
+            std::string hex;
+            for (unsigned char b : data.bytes)
+                hex += "0123456789ABCDEF"[b >> 4], hex += "0123456789ABCDEF"[b & 15];
+            out.push_back((c.kind == RegistryChange::Set ? "" : "delete ") + c.key + "|" + c.name +
+                          " = " + std::to_string(data.type) + ":" + hex);
+        }
+        return out;
+    }
+    std::string lng(const std::string& key) {
+        return profile.getString("Onglet5", key, "", program->LanguageFile, 1024);
+    }
+    bool exists(const std::string& path) { return files.attributes(path).has_value(); }
+    RecordingRegistry recorder{registry};
+};
+
+std::string Sz(const std::string& text) {
+    std::string hex;
+    for (unsigned char b : text + '\0')
+        hex += "0123456789ABCDEF"[b >> 4], hex += "0123456789ABCDEF"[b & 15];
+    return hex;
+}
+
+TEST(RegistrationRepairs, WriteTheirValuesInOrderByteForByte) {
+    const std::string oe = "SOFTWARE\\Clients\\Mail\\Outlook Express";
+    const std::string msimn = "%ProgramFiles%\\Outlook Express\\msimn.exe";
+    const struct {
+        const char* button;
+        std::vector<std::string> written;
+    } cases[] = {
+        {"cmd500",
+         {"mailto\\DefaultIcon| = 2:" + Sz(msimn + ",-2"),
+          "mailto\\shell\\open\\command| = 2:" + Sz("\"" + msimn + "\" /mailurl:%1")}},
+        {"cmd501",
+         {"SOFTWARE\\Clients\\Mail| = 1:" + Sz("Outlook Express"),
+          oe + "| = 1:" + Sz("Outlook Express"),
+          oe + "|DLLPath = 2:" + Sz("%ProgramFiles%\\Outlook Express\\msoe.dll"),
+          oe + "\\Envelope\\CLSID| = 1:" + Sz("{A08AF898-C2A3-11d1-BE23-00C04FA31009}"),
+          oe + "\\Envelope\\CurVer| = 1:" + Sz("OutlookExpress.Envelope.1"),
+          oe + "\\InstallInfo|HideIconsCommand = 2:" +
+              Sz("%systemroot%\\system32\\shmgrate.exe OCInstallHideOE"),
+          oe + "\\InstallInfo|IconsVisible = 4:01000000",
+          oe + "\\InstallInfo|ReinstallCommand = 2:" +
+              Sz("%systemroot%\\system32\\shmgrate.exe OCInstallReinstallOE"),
+          oe + "\\InstallInfo|ShowIconsCommand = 2:" +
+              Sz("%systemroot%\\system32\\shmgrate.exe OCInstallShowOE"),
+          oe + "\\Protocols\\mailto| = 1:" + Sz("URL : Protocole MailTo"),
+          oe + "\\Protocols\\mailto|URL Protocol = 1:00",
+          oe + "\\Protocols\\mailto|EditFlags = 3:3200",
+          oe + "\\Protocols\\mailto\\DefaultIcon| = 2:" + Sz(msimn + ",-2"),
+          oe + "\\Protocols\\mailto\\shell\\open\\command| = 2:" +
+              Sz("\"" + msimn + "\" /mailurl:%1"),
+          oe + "\\shell\\open\\command| = 2:" + Sz("\"" + msimn + "\"")}},
+        {"cmd502",
+         {"HTTP\\shell\\open\\command| = 1:" +
+              Sz("\"C:\\Program Files\\Internet Explorer\\iexplore.exe\" -nohome"),
+          "HTTP\\shell\\open\\ddeexec| = 1:" + Sz("\"%1\",,-1,0,,,,"),
+          "HTTP\\shell\\open\\ddeexec|NoActivateHandler = 1:00",
+          "HTTP\\shell\\open\\ddeexec\\Application| = 1:" + Sz("IExplore"),
+          "HTTP\\shell\\open\\ddeexec\\Topic| = 1:" + Sz("WWW_OpenURL")}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.button);
+        Page t;
+        t.load();
+        t.click(c.button);
+        EXPECT_EQ(t.written(), c.written);
+        EXPECT_EQ(t.ui.pointers.back(), ui::PointerDefault);
+    }
+}
+
+TEST(RegistrationRepairs, LibrariesRegisterFromTheHomeDriveOrTheProgramFilesFolder) {
+    const struct {
+        const char *productName, *homeDrive, *programFiles, *firstPath;
+    } cases[] = {
+        {"Microsoft Windows XP", "C:", "C:\\Program Files", "C:\\Program Files\\"},
+        {"Microsoft Windows XP", "D:", "E:\\Programmes", "D:\\Program Files\\"},
+        {nullptr, "D:", "E:\\Programmes", "E:\\Programmes\\"},
+        // No home drive: the drive of the program files folder, never "Not Found".
+        {"Microsoft Windows XP", nullptr, "E:\\Programmes", "E:\\Program Files\\"},
+        {"Microsoft Windows XP", nullptr, "", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.homeDrive ? c.homeDrive : "-") + " " + c.programFiles);
+        Page t;
+        if (c.productName)
+            t.reg.WriteRegValue(HKLM, "Software\\Microsoft\\Windows NT\\CurrentVersion",
+                                "ProductName", RegSz, std::string(c.productName));
+        if (c.homeDrive)
+            t.reg.WriteRegValue(HKCU, "Volatile Environment", "HOMEDRIVE", RegSz,
+                                std::string(c.homeDrive));
+        t.files.setSpecialFolder(38, c.programFiles);
+        t.load();
+        t.click("cmd503");
+        std::vector<std::string> commands;
+        for (const auto& e : t.shell.executed) {
+            commands.push_back(e.file + " " + e.parameters);
+            EXPECT_EQ(e.owner, t.ui.windowHandle(t.form()));
+            EXPECT_EQ(e.showCommand, 1);
+        }
+        std::vector<std::string> expected{"msimn /reg"};
+        if (c.firstPath)
+            for (const char* tail :
+                 {"Outlook Express\\msoe.dll", "Outlook Express\\oeimport.dll",
+                  "Outlook Express\\oemiglib.dll", "Outlook Express\\wabfind.dll",
+                  "Outlook Express\\wabimp.dll", "Fichiers Communs\\system\\wab32.dll",
+                  "Fichiers Communs\\system\\directdb.dll"})
+                expected.push_back("regsvr32 /s \"" + std::string(c.firstPath) + tail + "\"");
+        EXPECT_EQ(commands, expected);
+        EXPECT_EQ(t.libraries.registered,
+                  (std::vector<std::string>{"Urlmon.dll", "Inetcomm.dll", "msoeacct.dll",
+                                            "oleaut32.dll"}));
+    }
+}
+
+TEST(RegistrationRepairs, SendToEntryIsMadeOnlyWhereNoneExists) {
+    const std::string entry = "C:\\Documents and Settings\\User\\SendTo\\Destinataire.MAPIMail";
+    Page t;
+    t.load();
+    t.click("cmd504"); // no Send To folder: nothing made, not even the folder
+    EXPECT_FALSE(t.exists("C:\\Documents and Settings\\User\\SendTo"));
+    t.putFile(entry, "kept");
+    t.click("cmd504");
+    EXPECT_EQ(t.files.readFile(entry), "kept");
+    t.files.deleteFile(entry);
+    t.click("cmd504");
+    EXPECT_EQ(t.files.readFile(entry), "");
+}
+
+TEST(RecommendedSettings, WriteAndDeleteInTheIdentityInOrder) {
+    Page t;
+    t.load();
+    t.reg.WriteRegValue(HKCU, kId, "Nav Pane Width", platform::RegDword, 200LL);
+    t.recorder.changes.clear();
+    t.click("cmd510");
+    t.click("cmd511");
+    const std::string m = kId + "\\Mail|", n = kId + "\\News|", i = kId + "|";
+    EXPECT_EQ(t.written(),
+              (std::vector<std::string>{i + "Use US Reply Headers = 4:00000000",
+                                        m + "Default_CodePage = 4:BD6F0000",
+                                        m + "Message HTML Encoding Format = 4:04000000",
+                                        m + "Message HTML Allow 8bit in Header = 4:01000000",
+                                        m + "Message Plain Format MIME = 4:01000000",
+                                        m + "Message Plain Encoding Format = 4:04000000",
+                                        m + "Message Plain Allow 8bit in Header = 4:01000000",
+                                        n + "Message HTML Encoding Format = 4:04000000",
+                                        n + "Message HTML Allow 8bit in Header = 4:01000000",
+                                        n + "Message Plain Format MIME = 4:01000000",
+                                        n + "Message Plain Encoding Format = 4:04000000",
+                                        n + "Message Plain Allow 8bit in Header = 4:01000000",
+                                        i + "Toolbar Text = 4:01000000",
+                                        i + "Toolbar Icon Size = 4:01000000",
+                                        i + "Show Contacts = 4:01000000",
+                                        i + "Show Outlook Bar = 4:00000000",
+                                        i + "ShowBodyBar = 4:00000000",
+                                        i + "ShowStatus = 4:01000000",
+                                        i + "ShowToolbarIEAK = 4:01000000",
+                                        i + "PrevToolbarTextStyle = 4:01000000",
+                                        i + "Tree = 4:01000000",
+                                        "delete " + i + "Nav Pane Width = 0:",
+                                        "delete " + i + "Nav Pane Split = 0:"}));
+}
+
+TEST(Folders, BoxesShowTheStoredFoldersAndTheMoveButtonWhenElsewhere) {
+    const struct {
+        const char *stationery, *attachments, *box520, *box521;
+        bool moveShown;
+    } cases[] = {
+        {nullptr, nullptr, "", "", true},
+        {"%ProgramFiles%\\Common Files\\Microsoft Shared\\Stationery\\", "C:\\Att",
+         "%ProgramFiles%\\Common Files\\Microsoft Shared\\Stationery\\", "C:\\Att", false},
+        {"C:\\PROGRAM FILES\\Common Files\\Microsoft Shared\\Stationery\\", nullptr,
+         "C:\\PROGRAM FILES\\Common Files\\Microsoft Shared\\Stationery\\", "", false},
+        {"C:\\Stationery", nullptr, "C:\\Stationery", "", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.box520);
+        Page t;
+        if (c.stationery)
+            t.reg.WriteRegValue(HKLM, kStationery, "Stationery Folder", RegSz,
+                                std::string(c.stationery));
+        if (c.attachments)
+            t.reg.WriteRegValue(HKCU, kId, "Save Attachment Path", RegSz,
+                                std::string(c.attachments));
+        t.load();
+        EXPECT_EQ(t.form().control("txt520").text(), c.box520);
+        EXPECT_EQ(t.form().control("txt521").text(), c.box521);
+        EXPECT_EQ(t.form().control("cmd525").visible(), c.moveShown);
+    }
+}
+
+TEST(Folders, BoxesAndBrowseButtonsStoreTheirFolders) {
+    Page t;
+    t.load();
+    t.form().raise("txt520", ui::Event::LostFocus); // empty box, nothing stored
+    EXPECT_EQ(t.form().control("txt520").text(), "Not Found");
+    t.dialogs.answerBrowse("C:\\Papier");
+    t.click("cmd522");
+    t.dialogs.answerBrowse("C:\\Pieces");
+    t.click("cmd523");
+    t.click("cmd523"); // cancelled
+    EXPECT_EQ(t.written(),
+              (std::vector<std::string>{kStationery + "|Stationery Folder = 1:" + Sz("C:\\Papier"),
+                                        kId + "|Save Attachment Path = 1:" + Sz("C:\\Pieces")}));
+    EXPECT_TRUE(t.form().control("cmd525").visible());
+    t.form().control("txt520").setText(
+        "%ProgramFiles%\\Common Files\\Microsoft Shared\\Stationery\\");
+    t.form().raise("txt520", ui::Event::LostFocus);
+    EXPECT_FALSE(t.form().control("cmd525").visible());
+}
+
+TEST(Folders, ExplorerShowsHiddenFilesOnlyWhileTheFolderOpens) {
+    const struct {
+        const char* button;
+        const char* stored; // nullptr: not set
+        const char* hidden; // nullptr: missing
+        const char* message;
+        const char* hiddenAfter;
+    } cases[] = {
+        {"cmd521", "C:\\Store", "2", nullptr, "2"},
+        {"cmd524", "%SystemDrive%\\Store", nullptr, nullptr, "0"},
+        {"cmd521", nullptr, "2", "msgbox501", "2"},
+        {"cmd524", nullptr, nullptr, "msgbox501", "Not Found"},
+        {"cmd524", "%UNDEFINED%\\Store", "2", "msgbox502", "2"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.button) + " " + (c.stored ? c.stored : "-"));
+        Page t;
+        t.putFile("C:\\Store\\x", "");
+        if (c.stored)
+            t.reg.WriteRegValue(HKCU, kId, "Store Root", RegSz, std::string(c.stored));
+        if (c.stored)
+            t.reg.WriteRegValue(HKLM, kStationery, "Stationery Folder", RegSz,
+                                std::string(c.stored));
+        if (c.hidden)
+            t.reg.WriteRegValue(HKCU, kExplorer, "Hidden", platform::RegDword,
+                                std::string(c.hidden));
+        std::string hiddenWhileOpening;
+        t.shell.onExecute = [&](const platform::portable::ShellExecution&) {
+            hiddenWhileOpening = t.reg.ReadRegValue(HKCU, kExplorer, "Hidden");
+        };
+        t.load();
+        t.click(c.button);
+        EXPECT_EQ(t.reg.ReadRegValue(HKCU, kExplorer, "Hidden"),
+                  c.hiddenAfter[0] == 'N' ? c.hiddenAfter : "00" + std::string(c.hiddenAfter));
+        if (c.message) {
+            ASSERT_EQ(t.ui.messages.size(), 1u);
+            EXPECT_EQ(t.ui.messages[0].text.substr(0, t.lng(c.message).size()), t.lng(c.message));
+            EXPECT_TRUE(t.shell.executed.empty());
+            continue;
+        }
+        ASSERT_EQ(t.shell.executed.size(), 1u);
+        EXPECT_EQ(t.shell.executed[0].file, "C:\\Store");
+        EXPECT_EQ(hiddenWhileOpening, "001");
+    }
+}
+
+TEST(Folders, StationeryMovesBackOnlyWhenEveryFileIsCopied) {
+    enum Setup { Plain, SubFolder, ReadOnlyTarget, Undefined, LongPath, AlreadyThere, No };
+    const struct {
+        Setup setup;
+        const char* message; // nullptr: none besides the question
+        bool moved, oldFolderGone;
+    } cases[] = {
+        {Plain, nullptr, true, true},
+        {SubFolder, nullptr, true, false},
+        {ReadOnlyTarget, "msgbox503", false, false},
+        {Undefined, "msgbox502", false, false},
+        {LongPath, "msgbox503", false, false},
+        {AlreadyThere, nullptr, false, false},
+        {No, nullptr, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.setup);
+        Page t;
+        std::string folder = "C:\\Stationery\\";
+        t.putFile(folder + "a.htm", "A");
+        t.putFile(folder + "b.gif", "B");
+        if (c.setup == SubFolder)
+            t.putFile(folder + "Sub\\c.jpg", "C");
+        if (c.setup == ReadOnlyTarget) {
+            t.putFile(kTarget + "b.gif", "old");
+            t.files.setAttributes(kTarget + "b.gif", platform::AttrReadOnly);
+        }
+        if (c.setup == LongPath)
+            t.putFile(folder + std::string(200, 'n') + ".htm", "L");
+        std::string stored = c.setup == Undefined ? "%UNDEFINED%\\Stationery" : folder;
+        if (c.setup == AlreadyThere) {
+            stored = folder = "C:\\Program Files\\Common Files\\Microsoft Shared\\Stationery\\";
+            t.putFile(folder + "a.htm", "A");
+            t.putFile(folder + "b.gif", "B");
+        }
+        t.reg.WriteRegValue(HKLM, kStationery, "Stationery Folder", RegSz, stored);
+        t.load();
+        t.ui.answerNext(c.setup == No ? ui::ResultNo : ui::ResultYes);
+        t.click("cmd525");
+
+        const bool asked = c.setup != Undefined && c.setup != AlreadyThere;
+        ASSERT_EQ(t.ui.messages.size(), (asked ? 1u : 0u) + (c.message ? 1u : 0u));
+        if (asked) {
+            EXPECT_EQ(t.ui.messages[0].style, ui::MbYesNoExclamationNoFirst);
+        }
+        if (c.message) {
+            EXPECT_EQ(t.ui.messages.back().text.substr(0, t.lng(c.message).size()),
+                      t.lng(c.message));
+        }
+        EXPECT_EQ(t.reg.ReadRegValue(HKLM, kStationery, "Stationery Folder"),
+                  c.moved ? kTarget : stored);
+        EXPECT_EQ(t.reg.ReadRegValue(HKLM, kStationery, "Backgrounds Folder"),
+                  c.moved ? kTarget : kNotFound);
+        EXPECT_EQ(t.form().control("txt520").text(), c.moved ? kTarget : stored);
+        // Never a file lost: each is in the old folder or in the target.
+        for (const char* name : {"a.htm", "b.gif"})
+            EXPECT_TRUE(t.files.readFile(folder + name) == std::string(1, name[0] - 32) ||
+                        t.files.readFile(kTarget + name) == std::string(1, name[0] - 32))
+                << name;
+        if (c.moved) {
+            EXPECT_EQ(t.files.readFile(kTarget + "a.htm"), "A");
+        }
+        EXPECT_EQ(!t.exists(folder), c.oldFolderGone);
+        if (c.setup == SubFolder) {
+            EXPECT_EQ(t.files.readFile(folder + "Sub\\c.jpg"), "C");
+        }
+    }
+}
+
+} // namespace
+} // namespace velmora::testing
