@@ -81,6 +81,8 @@ private:
     struct Resolved;
     std::optional<Resolved> resolve(const std::string& path) const;
     std::uint32_t attributesOf(const Resolved& where) const;
+    // Removes the file or empty folder found there, with its kept attributes.
+    bool remove(const Resolved& where);
 
     std::map<char, std::filesystem::path> drives_;
     std::string tempFolder_;
