@@ -301,7 +301,7 @@ TEST(Folders, ExplorerShowsHiddenFilesOnlyWhileTheFolderOpens) {
 }
 
 TEST(Folders, StationeryMovesBackOnlyWhenEveryFileIsCopied) {
-    enum Setup { Plain, SubFolder, ReadOnlyTarget, Undefined, LongPath, AlreadyThere, No };
+    enum Setup { Plain, SubFolder, ReadOnlyTarget, Undefined, NotSet, LongPath, AlreadyThere, No };
     const struct {
         Setup setup;
         const char* message; // nullptr: none besides the question
@@ -311,6 +311,7 @@ TEST(Folders, StationeryMovesBackOnlyWhenEveryFileIsCopied) {
         {SubFolder, nullptr, true, false},
         {ReadOnlyTarget, "msgbox503", false, false},
         {Undefined, "msgbox502", false, false},
+        {NotSet, "msgbox501", false, false},
         {LongPath, "msgbox503", false, false},
         {AlreadyThere, nullptr, false, false},
         {No, nullptr, false, false},
@@ -335,12 +336,15 @@ TEST(Folders, StationeryMovesBackOnlyWhenEveryFileIsCopied) {
             t.putFile(folder + "a.htm", "A");
             t.putFile(folder + "b.gif", "B");
         }
-        t.reg.WriteRegValue(HKLM, kStationery, "Stationery Folder", RegSz, stored);
+        if (c.setup == NotSet)
+            stored = kNotFound;
+        else
+            t.reg.WriteRegValue(HKLM, kStationery, "Stationery Folder", RegSz, stored);
         t.load();
         t.ui.answerNext(c.setup == No ? ui::ResultNo : ui::ResultYes);
         t.click("cmd525");
 
-        const bool asked = c.setup != Undefined && c.setup != AlreadyThere;
+        const bool asked = c.setup != Undefined && c.setup != NotSet && c.setup != AlreadyThere;
         ASSERT_EQ(t.ui.messages.size(), (asked ? 1u : 0u) + (c.message ? 1u : 0u));
         if (asked) {
             EXPECT_EQ(t.ui.messages[0].style, ui::MbYesNoExclamationNoFirst);
@@ -353,7 +357,9 @@ TEST(Folders, StationeryMovesBackOnlyWhenEveryFileIsCopied) {
                   c.moved ? kTarget : stored);
         EXPECT_EQ(t.reg.ReadRegValue(HKLM, kStationery, "Backgrounds Folder"),
                   c.moved ? kTarget : kNotFound);
-        EXPECT_EQ(t.form().control("txt520").text(), c.moved ? kTarget : stored);
+        EXPECT_EQ(t.form().control("txt520").text(), c.moved             ? kTarget
+                                                     : c.setup == NotSet ? ""
+                                                                         : stored);
         // Never a file lost: each is in the old folder or in the target.
         for (const char* name : {"a.htm", "b.gif"})
             EXPECT_TRUE(t.files.readFile(folder + name) == std::string(1, name[0] - 32) ||
