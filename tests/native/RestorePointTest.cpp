@@ -31,9 +31,11 @@ struct Service : TestProgram {
 };
 
 const std::string kPadded64 = "Restore Point for Velmora" + std::string(64 - 25, ' ');
+const std::string kBeginX = "100 12 0 [x" + std::string(63, ' ') + "]";
 
 TEST(RestorePoint, RecordsSentAndErrorsRaised) {
     const std::string d64(64, 'd');
+    const auto begin = [](Service& s) { return s.restore.BeginRestorePoint(12, "x"); };
     const struct {
         const char* name;
         std::function<void(Service&)> run;
@@ -52,54 +54,63 @@ TEST(RestorePoint, RecordsSentAndErrorsRaised) {
          1000,
          "Restore point description cannot be any longer than 64 chars"},
         {"service disabled",
-         [](Service& s) {
+         [&](Service& s) {
              s.TestProgram::restore.failNext(1058);
-             s.restore.BeginRestorePoint(12, "x");
+             begin(s);
          },
-         {"100 12 0 [x" + std::string(63, ' ') + "]"},
+         {kBeginX},
          1001,
          "Restore point failed.\r\nReason : System Restore is disabled."},
+        {"renames pending",
+         [&](Service& s) {
+             s.files.setEnvironment("windir", "D:\\WIN");
+             s.TestProgram::restore.failNext(80);
+             begin(s);
+         },
+         {kBeginX},
+         1001,
+         "Restore point failed.\r\nReason : Pending file-rename operations exist in the file "
+         "D:\\WIN\\Wininit.ini."},
         {"ended twice",
-         [](Service& s) {
-             auto p = s.restore.BeginRestorePoint(12, "x");
+         [&](Service& s) {
+             auto p = begin(s);
              p->EndRestorePoint();
              p->EndRestorePoint();
          },
-         {"100 12 0 [x" + std::string(63, ' ') + "]", "101 0 1 []"},
+         {kBeginX, "101 0 1 []"},
          1002,
          "This restorepoint has already been terminated"},
         {"end refused, then released: cancelled",
-         [](Service& s) {
+         [&](Service& s) {
              s.TestProgram::restore.nextSequence = 0x100000002;
-             auto p = s.restore.BeginRestorePoint(12, "x");
+             auto p = begin(s);
              s.TestProgram::restore.failNext(1460);
              p->EndRestorePoint();
          },
-         {"100 12 0 [x" + std::string(63, ' ') + "]", "101 0 4294967298 []",
-          "101 13 4294967298 []"},
+         {kBeginX, "101 0 4294967298 []", "101 13 4294967298 []"},
          1001,
          "Ending restore point failed.\r\nReason : The call timed out due to a wait on a mutex "
          "for setting restore points."},
-        {"aborted, then aborted again",
-         [](Service& s) {
-             auto p = s.restore.BeginRestorePoint(12, "x");
+        {"aborted twice",
+         [&](Service& s) {
+             auto p = begin(s);
              p->Abort();
              p->Abort();
          },
-         {"100 12 0 [x" + std::string(63, ' ') + "]", "101 13 1 []"},
+         {kBeginX, "101 13 1 []"},
          1002,
          "This restorepoint has already been terminated"},
         {"released unended: cancelled",
-         [](Service& s) { s.restore.BeginRestorePoint(12, "x"); },
-         {"100 12 0 [x" + std::string(63, ' ') + "]", "101 13 1 []"},
+         [&](Service& s) { begin(s); },
+         {kBeginX, "101 13 1 []"},
          0,
          ""},
         {"sequence number 0 released: nothing more",
-         [](Service& s) {
+         [&](Service& s) {
              s.TestProgram::restore.nextSequence = 0;
-             s.restore.BeginRestorePoint(12, "x");
+             begin(s);
          },
-         {"100 12 0 [x" + std::string(63, ' ') + "]"},
+         {kBeginX},
          0,
          ""},
     };
@@ -118,16 +129,6 @@ TEST(RestorePoint, RecordsSentAndErrorsRaised) {
         EXPECT_EQ(error, c.error);
         EXPECT_EQ(description, c.description);
     }
-}
-
-TEST(RestorePoint, StatusTextsNameWininitInTheWindowsFolder) {
-    Service s;
-    s.files.setEnvironment("windir", "D:\\WIN");
-    EXPECT_EQ(s.restore.GetStatusText(80),
-              "Pending file-rename operations exist in the file D:\\WIN\\Wininit.ini.");
-    EXPECT_EQ(s.restore.GetStatusText(112),
-              "System Restore is in standby mode because disk space is low.");
-    EXPECT_EQ(s.restore.GetStatusText(5), "");
 }
 
 // Start-up on XP, the question answered Yes.
