@@ -91,26 +91,9 @@ TEST(RestorePoint, RecordsSentAndErrorsRaised) {
          1001,
          "Ending restore point failed.\r\nReason : The call timed out due to a wait on a mutex "
          "for setting restore points."},
-        {"aborted twice",
-         [&](Service& s) {
-             auto p = begin(s);
-             p->Abort();
-             p->Abort();
-         },
-         {kBeginX, "101 13 1 []"},
-         1002,
-         "This restorepoint has already been terminated"},
         {"released unended: cancelled",
          [&](Service& s) { begin(s); },
          {kBeginX, "101 13 1 []"},
-         0,
-         ""},
-        {"sequence number 0 released: nothing more",
-         [&](Service& s) {
-             s.TestProgram::restore.nextSequence = 0;
-             begin(s);
-         },
-         {kBeginX},
          0,
          ""},
     };

@@ -95,34 +95,6 @@ TEST(RegistrationRepairs, SendToEntryIsMadeOnlyWhereNoneExists) {
     EXPECT_EQ(t.files.readFile(entry), "");
 }
 
-TEST(Folders, BoxesShowTheStoredFoldersAndTheMoveButtonWhenElsewhere) {
-    const struct {
-        const char *stationery, *attachments, *box520, *box521;
-        bool moveShown;
-    } cases[] = {
-        {nullptr, nullptr, "", "", true},
-        {"%ProgramFiles%\\Common Files\\Microsoft Shared\\Stationery\\", "C:\\Att",
-         "%ProgramFiles%\\Common Files\\Microsoft Shared\\Stationery\\", "C:\\Att", false},
-        {"C:\\PROGRAM FILES\\Common Files\\Microsoft Shared\\Stationery\\", nullptr,
-         "C:\\PROGRAM FILES\\Common Files\\Microsoft Shared\\Stationery\\", "", false},
-        {"C:\\Stationery", nullptr, "C:\\Stationery", "", true},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.box520);
-        Page t;
-        if (c.stationery)
-            t.reg.WriteRegValue(HKLM, kStationery, "Stationery Folder", RegSz,
-                                std::string(c.stationery));
-        if (c.attachments)
-            t.reg.WriteRegValue(HKCU, kId, "Save Attachment Path", RegSz,
-                                std::string(c.attachments));
-        t.load();
-        EXPECT_EQ(t.form().control("txt520").text(), c.box520);
-        EXPECT_EQ(t.form().control("txt521").text(), c.box521);
-        EXPECT_EQ(t.form().control("cmd525").visible(), c.moveShown);
-    }
-}
-
 TEST(Folders, BoxesAndBrowseButtonsStoreTheirFolders) {
     Page t;
     t.load();

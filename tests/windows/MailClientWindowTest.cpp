@@ -11,8 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 namespace velmora::testing {
 namespace {
 
@@ -40,21 +38,13 @@ HWND MakeWindow(const char* className) {
                            type.hInstance, nullptr);
 }
 
-// Which of the windows the system enumerates first.
+// Which of the two comes first in the desktop's Z order, the order in which
+// the system enumerates top-level windows.
 HWND FirstEnumerated(HWND a, HWND b) {
-    std::pair<HWND, HWND> candidates{a, b};
-    HWND first = nullptr;
-    std::pair<std::pair<HWND, HWND>*, HWND*> context{&candidates, &first};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* c = reinterpret_cast<decltype(context)*>(data);
-            if (window != c->first->first && window != c->first->second)
-                return TRUE;
-            *c->second = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&context));
-    return first;
+    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT))
+        if (window == a || window == b)
+            return window;
+    return nullptr;
 }
 
 TEST(CloseMailClient, PostsCloseToTheFirstClientWindowOnly) {
