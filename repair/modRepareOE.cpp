@@ -12,59 +12,61 @@ using platform::RegSz;
 
 namespace {
 
+// One value under the key of its table; an empty sub-key or value name
+// is the key itself or its default value.
 struct RegWrite {
-    const char* key;
-    const char* name; // "" for the key's default value
+    const char* subKey;
+    const char* name;
     std::int32_t type;
     const char* data;
 };
 
-void WriteAll(Program& program, std::uint32_t root, const RegWrite* first, const RegWrite* last) {
-    for (const RegWrite* write = first; write != last; ++write)
-        program.reg.WriteRegValue(root, write->key, write->name, write->type,
-                                  std::string(write->data));
+template <std::size_t N>
+void WriteAll(Program& program, std::uint32_t root, const char* key, const RegWrite (&writes)[N]) {
+    const RegWriteBatch batch(program.reg, root, key);
+    for (const RegWrite& write : writes)
+        batch.WriteRegValue(write.subKey, write.name, write.type, std::string(write.data));
 }
 
 const RegWrite kMailto[] = {
-    {"mailto\\DefaultIcon", "", RegExpandSz, "%ProgramFiles%\\Outlook Express\\msimn.exe,-2"},
-    {"mailto\\shell\\open\\command", "", RegExpandSz,
+    {"DefaultIcon", "", RegExpandSz, "%ProgramFiles%\\Outlook Express\\msimn.exe,-2"},
+    {"shell\\open\\command", "", RegExpandSz,
      "\"%ProgramFiles%\\Outlook Express\\msimn.exe\" /mailurl:%1"},
 };
 
-#define CLIENT_KEY "SOFTWARE\\Clients\\Mail\\Outlook Express"
+// Under "SOFTWARE\Clients\Mail".
 const RegWrite kMailClient[] = {
-    {"SOFTWARE\\Clients\\Mail", "", RegSz, "Outlook Express"},
-    {CLIENT_KEY, "", RegSz, "Outlook Express"},
-    {CLIENT_KEY, "DLLPath", RegExpandSz, "%ProgramFiles%\\Outlook Express\\msoe.dll"},
-    {CLIENT_KEY "\\Envelope\\CLSID", "", RegSz, "{A08AF898-C2A3-11d1-BE23-00C04FA31009}"},
-    {CLIENT_KEY "\\Envelope\\CurVer", "", RegSz, "OutlookExpress.Envelope.1"},
-    {CLIENT_KEY "\\InstallInfo", "HideIconsCommand", RegExpandSz,
+    {"", "", RegSz, "Outlook Express"},
+    {"Outlook Express", "", RegSz, "Outlook Express"},
+    {"Outlook Express", "DLLPath", RegExpandSz, "%ProgramFiles%\\Outlook Express\\msoe.dll"},
+    {"Outlook Express\\Envelope\\CLSID", "", RegSz, "{A08AF898-C2A3-11d1-BE23-00C04FA31009}"},
+    {"Outlook Express\\Envelope\\CurVer", "", RegSz, "OutlookExpress.Envelope.1"},
+    {"Outlook Express\\InstallInfo", "HideIconsCommand", RegExpandSz,
      "%systemroot%\\system32\\shmgrate.exe OCInstallHideOE"},
-    {CLIENT_KEY "\\InstallInfo", "IconsVisible", RegDword, "1"},
-    {CLIENT_KEY "\\InstallInfo", "ReinstallCommand", RegExpandSz,
+    {"Outlook Express\\InstallInfo", "IconsVisible", RegDword, "1"},
+    {"Outlook Express\\InstallInfo", "ReinstallCommand", RegExpandSz,
      "%systemroot%\\system32\\shmgrate.exe OCInstallReinstallOE"},
-    {CLIENT_KEY "\\InstallInfo", "ShowIconsCommand", RegExpandSz,
+    {"Outlook Express\\InstallInfo", "ShowIconsCommand", RegExpandSz,
      "%systemroot%\\system32\\shmgrate.exe OCInstallShowOE"},
-    {CLIENT_KEY "\\Protocols\\mailto", "", RegSz, "URL : Protocole MailTo"},
-    {CLIENT_KEY "\\Protocols\\mailto", "URL Protocol", RegSz, ""},
+    {"Outlook Express\\Protocols\\mailto", "", RegSz, "URL : Protocole MailTo"},
+    {"Outlook Express\\Protocols\\mailto", "URL Protocol", RegSz, ""},
     // The text "2" as binary data: the bytes 32 00.
-    {CLIENT_KEY "\\Protocols\\mailto", "EditFlags", RegBinary, "2"},
-    {CLIENT_KEY "\\Protocols\\mailto\\DefaultIcon", "", RegExpandSz,
+    {"Outlook Express\\Protocols\\mailto", "EditFlags", RegBinary, "2"},
+    {"Outlook Express\\Protocols\\mailto\\DefaultIcon", "", RegExpandSz,
      "%ProgramFiles%\\Outlook Express\\msimn.exe,-2"},
-    {CLIENT_KEY "\\Protocols\\mailto\\shell\\open\\command", "", RegExpandSz,
+    {"Outlook Express\\Protocols\\mailto\\shell\\open\\command", "", RegExpandSz,
      "\"%ProgramFiles%\\Outlook Express\\msimn.exe\" /mailurl:%1"},
-    {CLIENT_KEY "\\shell\\open\\command", "", RegExpandSz,
+    {"Outlook Express\\shell\\open\\command", "", RegExpandSz,
      "\"%ProgramFiles%\\Outlook Express\\msimn.exe\""},
 };
-#undef CLIENT_KEY
 
+// Under "HTTP\shell\open".
 const RegWrite kWebLinks[] = {
-    {"HTTP\\shell\\open\\command", "", RegSz,
-     "\"C:\\Program Files\\Internet Explorer\\iexplore.exe\" -nohome"},
-    {"HTTP\\shell\\open\\ddeexec", "", RegSz, "\"%1\",,-1,0,,,,"},
-    {"HTTP\\shell\\open\\ddeexec", "NoActivateHandler", RegSz, ""},
-    {"HTTP\\shell\\open\\ddeexec\\Application", "", RegSz, "IExplore"},
-    {"HTTP\\shell\\open\\ddeexec\\Topic", "", RegSz, "WWW_OpenURL"},
+    {"command", "", RegSz, "\"C:\\Program Files\\Internet Explorer\\iexplore.exe\" -nohome"},
+    {"ddeexec", "", RegSz, "\"%1\",,-1,0,,,,"},
+    {"ddeexec", "NoActivateHandler", RegSz, ""},
+    {"ddeexec\\Application", "", RegSz, "IExplore"},
+    {"ddeexec\\Topic", "", RegSz, "WWW_OpenURL"},
 };
 
 const char* const kSystemLibraries[] = {"Urlmon.dll", "Inetcomm.dll", "msoeacct.dll",
@@ -102,17 +104,17 @@ std::string LibraryFolder(Program& program) {
 
 void RepairMailtoLink(Program& program) {
     ui::BusyPointer busy(program.services.ui);
-    WriteAll(program, HKCR, std::begin(kMailto), std::end(kMailto));
+    WriteAll(program, HKCR, "mailto", kMailto);
 }
 
 void DeclareDefaultMailClient(Program& program) {
     ui::BusyPointer busy(program.services.ui);
-    WriteAll(program, HKLM, std::begin(kMailClient), std::end(kMailClient));
+    WriteAll(program, HKLM, "SOFTWARE\\Clients\\Mail", kMailClient);
 }
 
 void AssociateWebLinks(Program& program) {
     ui::BusyPointer busy(program.services.ui);
-    WriteAll(program, HKCR, std::begin(kWebLinks), std::end(kWebLinks));
+    WriteAll(program, HKCR, "HTTP\\shell\\open", kWebLinks);
 }
 
 void RegisterClientLibraries(Program& program) {

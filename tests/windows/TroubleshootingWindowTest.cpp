@@ -55,17 +55,54 @@ TEST_F(TroubleshootingWindow, RepairsAndResetsLeaveTheirValues) {
     for (const char* button : {"cmd510", "cmd511"})
         program.click(button);
 
+    // Every value of the three registration repairs, as stored.
     const std::string msimn = "\"%ProgramFiles%\\Outlook Express\\msimn.exe\"";
-    const std::pair<DWORD, std::string> mailCommand{REG_EXPAND_SZ, msimn + " /mailurl:%1" + '\0'};
-    EXPECT_EQ(readValue(HKEY_CLASSES_ROOT, "mailto\\shell\\open\\command", ""), mailCommand);
-    EXPECT_EQ(readValue(HKEY_LOCAL_MACHINE, kClient + "\\Protocols\\mailto", "EditFlags"),
-              (std::pair<DWORD, std::string>{REG_BINARY, std::string("2\0", 2)}));
-    EXPECT_EQ(
-        readValue(HKEY_LOCAL_MACHINE, kClient + "\\Protocols\\mailto\\shell\\open\\command", ""),
-        mailCommand);
+    const std::string icon = "%ProgramFiles%\\Outlook Express\\msimn.exe,-2";
+    const std::string shmgrate = "%systemroot%\\system32\\shmgrate.exe OCInstall";
+    const std::string mailto = kClient + "\\Protocols\\mailto";
+    const std::string dde = "HTTP\\shell\\open\\ddeexec";
+    const struct {
+        HKEY root;
+        std::string key, name;
+        DWORD type;
+        std::string text; // stored with its terminating zero
+    } rows[] = {
+        {HKEY_CLASSES_ROOT, "mailto\\DefaultIcon", "", REG_EXPAND_SZ, icon},
+        {HKEY_CLASSES_ROOT, "mailto\\shell\\open\\command", "", REG_EXPAND_SZ,
+         msimn + " /mailurl:%1"},
+        {HKEY_LOCAL_MACHINE, "SOFTWARE\\Clients\\Mail", "", REG_SZ, "Outlook Express"},
+        {HKEY_LOCAL_MACHINE, kClient, "", REG_SZ, "Outlook Express"},
+        {HKEY_LOCAL_MACHINE, kClient, "DLLPath", REG_EXPAND_SZ,
+         "%ProgramFiles%\\Outlook Express\\msoe.dll"},
+        {HKEY_LOCAL_MACHINE, kClient + "\\Envelope\\CLSID", "", REG_SZ,
+         "{A08AF898-C2A3-11d1-BE23-00C04FA31009}"},
+        {HKEY_LOCAL_MACHINE, kClient + "\\Envelope\\CurVer", "", REG_SZ,
+         "OutlookExpress.Envelope.1"},
+        {HKEY_LOCAL_MACHINE, kClient + "\\InstallInfo", "HideIconsCommand", REG_EXPAND_SZ,
+         shmgrate + "HideOE"},
+        {HKEY_LOCAL_MACHINE, kClient + "\\InstallInfo", "ReinstallCommand", REG_EXPAND_SZ,
+         shmgrate + "ReinstallOE"},
+        {HKEY_LOCAL_MACHINE, kClient + "\\InstallInfo", "ShowIconsCommand", REG_EXPAND_SZ,
+         shmgrate + "ShowOE"},
+        {HKEY_LOCAL_MACHINE, mailto, "", REG_SZ, "URL : Protocole MailTo"},
+        {HKEY_LOCAL_MACHINE, mailto, "URL Protocol", REG_SZ, ""},
+        {HKEY_LOCAL_MACHINE, mailto, "EditFlags", REG_BINARY, "2"},
+        {HKEY_LOCAL_MACHINE, mailto + "\\DefaultIcon", "", REG_EXPAND_SZ, icon},
+        {HKEY_LOCAL_MACHINE, mailto + "\\shell\\open\\command", "", REG_EXPAND_SZ,
+         msimn + " /mailurl:%1"},
+        {HKEY_LOCAL_MACHINE, kClient + "\\shell\\open\\command", "", REG_EXPAND_SZ, msimn},
+        {HKEY_CLASSES_ROOT, "HTTP\\shell\\open\\command", "", REG_SZ,
+         "\"C:\\Program Files\\Internet Explorer\\iexplore.exe\" -nohome"},
+        {HKEY_CLASSES_ROOT, dde, "", REG_SZ, "\"%1\",,-1,0,,,,"},
+        {HKEY_CLASSES_ROOT, dde, "NoActivateHandler", REG_SZ, ""},
+        {HKEY_CLASSES_ROOT, dde + "\\Application", "", REG_SZ, "IExplore"},
+        {HKEY_CLASSES_ROOT, dde + "\\Topic", "", REG_SZ, "WWW_OpenURL"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(readValue(row.root, row.key, row.name),
+                  (std::pair<DWORD, std::string>{row.type, row.text + '\0'}))
+            << row.key << " " << row.name;
     EXPECT_EQ(stored(HKEY_LOCAL_MACHINE, kClient + "\\InstallInfo", "IconsVisible"), number(1));
-    EXPECT_EQ(stored(HKEY_CLASSES_ROOT, "HTTP\\shell\\open\\ddeexec", ""), "sz \"%1\",,-1,0,,,,");
-    EXPECT_EQ(stored(HKEY_CLASSES_ROOT, "HTTP\\shell\\open\\ddeexec\\Topic", ""), "sz WWW_OpenURL");
     EXPECT_EQ(GetFileAttributesA(entry.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u) << entry;
 
     EXPECT_EQ(stored(HKEY_CURRENT_USER, kId + "\\Mail", "Default_CodePage"), number(28605));
