@@ -75,7 +75,6 @@ std::string ExistingFolder(Program& program, const std::string& stored) {
 // Explorer shows hidden files while it opens the folder; the user's own
 // setting comes back as soon as the shell returns.
 void ShowInExplorer(Program& program, const std::string& stored) {
-    ui::BusyPointer busy(program.services.ui);
     const std::string folder = ExistingFolder(program, stored);
     if (folder.empty())
         return;
@@ -128,7 +127,6 @@ void LoadTroubleshootingFolders(Program& program) {
 }
 
 void StoreStationeryFolder(Program& program) {
-    ui::BusyPointer busy(program.services.ui);
     ui::Control& box = program.principal().control("txt520");
     if (!box.text().empty())
         program.reg.WriteRegValue(HKLM, kStationeryKey, "Stationery Folder", RegSz, box.text());
@@ -138,7 +136,6 @@ void StoreStationeryFolder(Program& program) {
 }
 
 void StoreAttachmentFolder(Program& program) {
-    ui::BusyPointer busy(program.services.ui);
     const std::string folder = program.principal().control("txt521").text();
     if (!folder.empty())
         program.reg.WriteRegValue(HKCU, program.IdentityKey(), "Save Attachment Path", RegSz,
@@ -161,7 +158,6 @@ void ShowStationeryFolder(Program& program) {
 }
 
 void MoveStationery(Program& program) {
-    ui::BusyPointer busy(program.services.ui);
     platform::FileSystem& files = program.services.files;
     const std::string stored = StoredStationery(program);
     const std::string current = WithBackslash(ExpEnvStr(files, stored));

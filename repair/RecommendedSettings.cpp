@@ -45,12 +45,10 @@ template <std::size_t N> void WriteNumbers(Program& program, const NumberWrite (
 } // namespace
 
 void WriteRecommendedEncodings(Program& program) {
-    ui::BusyPointer busy(program.services.ui);
     WriteNumbers(program, kEncodings);
 }
 
 void ResetWindowLayout(Program& program) {
-    ui::BusyPointer busy(program.services.ui);
     WriteNumbers(program, kLayout);
     for (const char* name : kForgottenLayout)
         program.reg.DeleteRegValue(HKCU, program.IdentityKey(), name);

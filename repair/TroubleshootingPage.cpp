@@ -117,20 +117,50 @@ const char* const kPages[] = {"Inscription", "Param\xE8tres", "Dossiers"};
 const std::string kStationeryPage = "http://office.microsoft.com/clipart/";
 
 void OpenStationeryPage(Program& program) {
-    ui::BusyPointer busy(program.services.ui);
     OpenWithShell(program.services.shell, kStationeryPage);
 }
 
-// A chosen folder goes into the box and is stored by the box's own rule; a
-// cancelled browse changes nothing.
-void BrowseInto(ui::Form& form, Program& program, const char* box) {
-    ui::BusyPointer busy(program.services.ui);
+// A chosen folder goes into the box and is stored as the box stores what is
+// typed in it; a cancelled browse changes nothing.
+void BrowseInto(Program& program, const char* box, void (*store)(Program&)) {
     const std::string folder = BrowseForFolder(program.services.dialogs, "");
     if (folder.empty())
         return;
-    form.control(box).setText(folder);
-    form.raise(box, ui::Event::LostFocus);
+    program.principal().control(box).setText(folder);
+    store(program);
 }
+
+void BrowseStationery(Program& program) {
+    BrowseInto(program, "txt520", StoreStationeryFolder);
+}
+
+void BrowseAttachments(Program& program) {
+    BrowseInto(program, "txt521", StoreAttachmentFolder);
+}
+
+struct Handler {
+    const char* control;
+    ui::Event event;
+    void (*run)(Program&);
+};
+
+const Handler kHandlers[] = {
+    {"cmd500", ui::Event::Click, RepairMailtoLink},
+    {"cmd501", ui::Event::Click, DeclareDefaultMailClient},
+    {"cmd502", ui::Event::Click, AssociateWebLinks},
+    {"cmd503", ui::Event::Click, RegisterClientLibraries},
+    {"cmd504", ui::Event::Click, RestoreSendToRecipient},
+    {"cmd510", ui::Event::Click, WriteRecommendedEncodings},
+    {"cmd511", ui::Event::Click, ResetWindowLayout},
+    {"txt520", ui::Event::LostFocus, StoreStationeryFolder},
+    {"txt521", ui::Event::LostFocus, StoreAttachmentFolder},
+    {"cmd521", ui::Event::Click, ShowStoreFolder},
+    {"cmd522", ui::Event::Click, BrowseStationery},
+    {"cmd523", ui::Event::Click, BrowseAttachments},
+    {"cmd524", ui::Event::Click, ShowStationeryFolder},
+    {"cmd525", ui::Event::Click, MoveStationery},
+    {"cmd526", ui::Event::Click, OpenStationeryPage},
+};
 
 } // namespace
 
@@ -141,24 +171,11 @@ void BuildTroubleshootingPage(ui::Form& form, Program& program) {
     // Shown only when the stationery has been moved away from its place.
     form.control("cmd525").setVisible(false);
 
-    const std::pair<const char*, void (*)(Program&)> buttons[] = {
-        {"cmd500", RepairMailtoLink},       {"cmd501", DeclareDefaultMailClient},
-        {"cmd502", AssociateWebLinks},      {"cmd503", RegisterClientLibraries},
-        {"cmd504", RestoreSendToRecipient}, {"cmd510", WriteRecommendedEncodings},
-        {"cmd511", ResetWindowLayout},      {"cmd521", ShowStoreFolder},
-        {"cmd524", ShowStationeryFolder},   {"cmd525", MoveStationery},
-        {"cmd526", OpenStationeryPage},
-    };
-    for (const auto& [button, repair] : buttons)
-        form.on(button, ui::Event::Click, [&program, repair](ui::EventArgs&) { repair(program); });
-    form.on("txt520", ui::Event::LostFocus,
-            [&program](ui::EventArgs&) { StoreStationeryFolder(program); });
-    form.on("txt521", ui::Event::LostFocus,
-            [&program](ui::EventArgs&) { StoreAttachmentFolder(program); });
-    form.on("cmd522", ui::Event::Click,
-            [&form, &program](ui::EventArgs&) { BrowseInto(form, program, "txt520"); });
-    form.on("cmd523", ui::Event::Click,
-            [&form, &program](ui::EventArgs&) { BrowseInto(form, program, "txt521"); });
+    for (const Handler& handler : kHandlers)
+        form.on(handler.control, handler.event, [&program, run = handler.run](ui::EventArgs&) {
+            ui::BusyPointer busy(program.services.ui);
+            run(program);
+        });
 }
 
 } // namespace velmora

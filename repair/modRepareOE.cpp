@@ -103,22 +103,18 @@ std::string LibraryFolder(Program& program) {
 } // namespace
 
 void RepairMailtoLink(Program& program) {
-    ui::BusyPointer busy(program.services.ui);
     WriteAll(program, HKCR, "mailto", kMailto);
 }
 
 void DeclareDefaultMailClient(Program& program) {
-    ui::BusyPointer busy(program.services.ui);
     WriteAll(program, HKLM, "SOFTWARE\\Clients\\Mail", kMailClient);
 }
 
 void AssociateWebLinks(Program& program) {
-    ui::BusyPointer busy(program.services.ui);
     WriteAll(program, HKCR, "HTTP\\shell\\open", kWebLinks);
 }
 
 void RegisterClientLibraries(Program& program) {
-    ui::BusyPointer busy(program.services.ui);
     const std::string folder = LibraryFolder(program);
     const std::uintptr_t owner = program.services.ui.windowHandle(program.principal());
     platform::Shell& shell = program.services.shell;
@@ -132,7 +128,6 @@ void RegisterClientLibraries(Program& program) {
 }
 
 void RestoreSendToRecipient(Program& program) {
-    ui::BusyPointer busy(program.services.ui);
     platform::FileSystem& files = program.services.files;
     const std::string sendTo = GetSpecialFolderPath(files, csidl::SendTo);
     // Without the folder there is no menu to put the entry in; the folder
