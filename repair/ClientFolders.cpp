@@ -7,6 +7,8 @@
 #include "core/Program.h"
 #include "platform/Windows1252.h"
 
+#include <algorithm>
+#include <cctype>
 #include <vector>
 
 namespace velmora {
@@ -60,7 +62,7 @@ bool IsFolder(Program& program, const std::string& path) {
 // not set or not there (an undefined reference stays unexpanded and names
 // no folder).
 std::string ExistingFolder(Program& program, const std::string& stored) {
-    if (stored == kNotFound) {
+    if (stored == kNotFound || stored.empty()) {
         Notice(program, "msgbox501");
         return {};
     }
@@ -83,6 +85,16 @@ void ShowInExplorer(Program& program, const std::string& stored) {
     program.services.shell.execute(
         folder, "", program.services.ui.windowHandle(program.principal()), kNormalWindow);
     program.reg.WriteRegValue(HKCU, kExplorerKey, "Hidden", RegDword, hidden);
+}
+
+// A folder the move may empty: one below a drive's or a share's root. A
+// root, or a path that names neither, would give away files that are no
+// stationery.
+bool Movable(const std::string& folder) {
+    if (folder.size() > 3 && std::isalpha(static_cast<unsigned char>(folder[0])) &&
+        folder.compare(1, 2, ":\\") == 0)
+        return true;
+    return folder.rfind("\\\\", 0) == 0 && std::count(folder.begin(), folder.end(), '\\') > 4;
 }
 
 void ShowMoveButton(Program& program, const std::string& stored) {
@@ -163,7 +175,7 @@ void MoveStationery(Program& program) {
     const std::string current = WithBackslash(ExpEnvStr(files, stored));
     if (platform::cp1252::equalNoCase(current, kStationeryTarget))
         return;
-    if (stored == kNotFound) {
+    if (stored == kNotFound || stored.empty()) {
         Notice(program, "msgbox501");
         return;
     }
@@ -172,6 +184,10 @@ void MoveStationery(Program& program) {
     const auto entries = current.size() >= kMaxPath ? std::nullopt : files.listFolder(current);
     if (!entries) {
         Notice(program, "msgbox502", current);
+        return;
+    }
+    if (!Movable(current)) {
+        Notice(program, "msgbox504", current);
         return;
     }
     if (program.services.ui.msgBox(Text(program, "msgbox500"), ui::MbYesNoExclamationNoFirst,

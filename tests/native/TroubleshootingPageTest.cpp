@@ -156,7 +156,17 @@ TEST(Folders, ExplorerShowsHiddenFilesOnlyWhileTheFolderOpens) {
 }
 
 TEST(Folders, StationeryMovesBackOnlyWhenEveryFileIsCopied) {
-    enum Setup { Plain, SubFolder, ReadOnlyTarget, Undefined, NotSet, LongPath, AlreadyThere, No };
+    enum Setup {
+        Plain,
+        SubFolder,
+        ReadOnlyTarget,
+        Undefined,
+        NotSet,
+        Root,
+        LongPath,
+        AlreadyThere,
+        No
+    };
     const struct {
         Setup setup;
         const char* message; // nullptr: none besides the question
@@ -167,6 +177,7 @@ TEST(Folders, StationeryMovesBackOnlyWhenEveryFileIsCopied) {
         {ReadOnlyTarget, "msgbox503", false, false},
         {Undefined, "msgbox502", false, false},
         {NotSet, "msgbox501", false, false},
+        {Root, "msgbox504", false, false},
         {LongPath, "msgbox503", false, false},
         {AlreadyThere, nullptr, false, false},
         {No, nullptr, false, false},
@@ -174,7 +185,7 @@ TEST(Folders, StationeryMovesBackOnlyWhenEveryFileIsCopied) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.setup);
         Page t;
-        std::string folder = "C:\\Stationery\\";
+        std::string folder = c.setup == Root ? "C:\\" : "C:\\Stationery\\";
         t.putFile(folder + "a.htm", "A");
         t.putFile(folder + "b.gif", "B");
         if (c.setup == SubFolder)
@@ -199,7 +210,8 @@ TEST(Folders, StationeryMovesBackOnlyWhenEveryFileIsCopied) {
         t.ui.answerNext(c.setup == No ? ui::ResultNo : ui::ResultYes);
         t.click("cmd525");
 
-        const bool asked = c.setup != Undefined && c.setup != NotSet && c.setup != AlreadyThere;
+        const bool asked = c.setup == Plain || c.setup == SubFolder || c.setup == ReadOnlyTarget ||
+                           c.setup == LongPath || c.setup == No;
         ASSERT_EQ(t.ui.messages.size(), (asked ? 1u : 0u) + (c.message ? 1u : 0u));
         if (asked) {
             EXPECT_EQ(t.ui.messages[0].style, ui::MbYesNoExclamationNoFirst);
