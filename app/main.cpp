@@ -10,6 +10,9 @@
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32Cabinets.h"
 #include "platform/win32/Win32SystemInfo.h"
+#include "platform/win32/Win32TopLevelWindows.h"
+#include "platform/win32/Win32SystemRestore.h"
+#include "platform/win32/Win32LibraryRegistration.h"
 #include "ui/win32/Win32UiHost.h"
 
 #include <windows.h>
@@ -24,8 +27,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     platform::win32::Win32SystemInfo system;
     platform::win32::Win32Cabinets cabinets;
     ui::win32::Win32UiHost host(instance);
+    platform::win32::Win32TopLevelWindows windows;
+    platform::win32::Win32SystemRestore restore;
+    platform::win32::Win32LibraryRegistration libraries;
 
-    Program program({registry, files, profile, shell, dialogs, system, host, cabinets},
+    Program program({registry, files, profile, shell, dialogs, system, host, cabinets, windows,
+                     restore, libraries},
                     frmPrincipal::Create);
     program.Start();
     if (!program.principal().isLoaded())

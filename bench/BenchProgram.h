@@ -11,8 +11,11 @@
 #else
 #include "platform/portable/MspackCabinets.h"
 #endif
+#include "platform/portable/RecordingLibraryRegistration.h"
 #include "platform/portable/RecordingShell.h"
 #include "platform/portable/ScriptedDialogs.h"
+#include "platform/portable/ScriptedSystemRestore.h"
+#include "platform/portable/WindowTable.h"
 #include "ui/model/Form.h"
 #include "ui/model/UiHost.h"
 
@@ -79,7 +82,8 @@ inline std::unique_ptr<platform::Cabinets> BenchCabinets(platform::FileSystem& f
 struct BenchProgram {
     BenchProgram(platform::Registry& registry, platform::FileSystem& files, int answer)
         : profile(files), host(answer), cabinets(BenchCabinets(files)),
-          program(Services{registry, files, profile, shell, dialogs, system, host, *cabinets},
+          program(Services{registry, files, profile, shell, dialogs, system, host, *cabinets,
+                           windows, restore, libraries},
                   frmPrincipal::Create) {}
 
     platform::portable::IniProfileStrings profile;
@@ -88,6 +92,9 @@ struct BenchProgram {
     platform::portable::FixedSystemInfo system;
     BenchHost host;
     std::unique_ptr<platform::Cabinets> cabinets;
+    platform::portable::WindowTable windows;
+    platform::portable::ScriptedSystemRestore restore;
+    platform::portable::RecordingLibraryRegistration libraries;
     Program program;
 };
 

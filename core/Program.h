@@ -11,6 +11,9 @@
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "platform/SystemInfo.h"
+#include "platform/TopLevelWindows.h"
+#include "platform/SystemRestore.h"
+#include "platform/LibraryRegistration.h"
 #include "ui/model/Form.h"
 #include "ui/model/UiHost.h"
 
@@ -33,6 +36,9 @@ struct Services {
     platform::SystemInfo& system;
     ui::UiHost& ui;
     platform::Cabinets& cabinets;
+    platform::TopLevelWindows& windows;
+    platform::SystemRestore& restore;
+    platform::LibraryRegistration& libraries;
 };
 
 // One column of the identity table: row 0 the user name, row 1 the GUID.

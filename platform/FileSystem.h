@@ -57,6 +57,8 @@ public:
     virtual std::string currentFolder() = 0;
     // %name% references expanded from the process environment; unknown names stay.
     virtual std::string expandEnvironment(const std::string& text) = 0;
+    // Removes an empty folder; false when it is not empty or cannot go.
+    virtual bool removeFolder(const std::string& path) = 0;
 };
 
 } // namespace velmora::platform

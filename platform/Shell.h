@@ -22,6 +22,11 @@ public:
     // SW_SHOWDEFAULT, leaves the window to the program); answers its exit code,
     // or -1 when it could not be started.
     virtual long runAndWait(const std::string& commandLine, int showCommand) = 0;
+
+    // ShellExecute with verb "open", parameters, no working folder and the
+    // owner window given (0 for none); the result is not reported.
+    virtual void execute(const std::string& file, const std::string& parameters,
+                         std::uintptr_t owner, int showCommand) = 0;
 };
 
 } // namespace velmora::platform

@@ -1,6 +1,10 @@
 #include "repair/TroubleshootingPage.h"
 
+#include "core/ModuleDuProjet.h"
 #include "core/Program.h"
+#include "repair/ClientFolders.h"
+#include "repair/RecommendedSettings.h"
+#include "repair/modRepareOE.h"
 
 namespace velmora {
 
@@ -109,25 +113,69 @@ const ui::ControlSpec kLayout[] = {
 // The designed captions of the three sub-pages.
 const char* const kPages[] = {"Inscription", "Param\xE8tres", "Dossiers"};
 
+// The vendor's page of stationery to download.
+const std::string kStationeryPage = "http://office.microsoft.com/clipart/";
+
+void OpenStationeryPage(Program& program) {
+    OpenWithShell(program.services.shell, kStationeryPage);
+}
+
+// A chosen folder goes into the box and is stored as the box stores what is
+// typed in it; a cancelled browse changes nothing.
+void BrowseInto(Program& program, const char* box, void (*store)(Program&)) {
+    const std::string folder = BrowseForFolder(program.services.dialogs, "");
+    if (folder.empty())
+        return;
+    program.principal().control(box).setText(folder);
+    store(program);
+}
+
+void BrowseStationery(Program& program) {
+    BrowseInto(program, "txt520", StoreStationeryFolder);
+}
+
+void BrowseAttachments(Program& program) {
+    BrowseInto(program, "txt521", StoreAttachmentFolder);
+}
+
+struct Handler {
+    const char* control;
+    ui::Event event;
+    void (*run)(Program&);
+};
+
+const Handler kHandlers[] = {
+    {"cmd500", ui::Event::Click, RepairMailtoLink},
+    {"cmd501", ui::Event::Click, DeclareDefaultMailClient},
+    {"cmd502", ui::Event::Click, AssociateWebLinks},
+    {"cmd503", ui::Event::Click, RegisterClientLibraries},
+    {"cmd504", ui::Event::Click, RestoreSendToRecipient},
+    {"cmd510", ui::Event::Click, WriteRecommendedEncodings},
+    {"cmd511", ui::Event::Click, ResetWindowLayout},
+    {"txt520", ui::Event::LostFocus, StoreStationeryFolder},
+    {"txt521", ui::Event::LostFocus, StoreAttachmentFolder},
+    {"cmd521", ui::Event::Click, ShowStoreFolder},
+    {"cmd522", ui::Event::Click, BrowseStationery},
+    {"cmd523", ui::Event::Click, BrowseAttachments},
+    {"cmd524", ui::Event::Click, ShowStationeryFolder},
+    {"cmd525", ui::Event::Click, MoveStationery},
+    {"cmd526", ui::Event::Click, OpenStationeryPage},
+};
+
 } // namespace
 
 void BuildTroubleshootingPage(ui::Form& form, Program& program) {
-    (void)program;
     form.addFromTable(kLayout);
     form.control("SSTab2").setItems({std::begin(kPages), std::end(kPages)});
     form.control("SSTab2").setValue(0);
     // Shown only when the stationery has been moved away from its place.
     form.control("cmd525").setVisible(false);
-    // The repairs come with their own code: until then nothing here can be
-    // clicked or typed into.
-    for (const char* name :
-         {"cmd500", "cmd501", "cmd502", "cmd503", "cmd504", "cmd510", "cmd511", "cmd521", "cmd522",
-          "cmd523", "cmd524", "cmd525", "cmd526", "txt520", "txt521"})
-        form.control(name).setEnabled(false);
-}
 
-void LoadTroubleshootingFolders(Program& program) {
-    (void)program;
+    for (const Handler& handler : kHandlers)
+        form.on(handler.control, handler.event, [&program, run = handler.run](ui::EventArgs&) {
+            ui::BusyPointer busy(program.services.ui);
+            run(program);
+        });
 }
 
 } // namespace velmora

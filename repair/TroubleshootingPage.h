@@ -11,8 +11,9 @@ class Form;
 // Adds the page's controls to the main window and binds their handlers.
 void BuildTroubleshootingPage(ui::Form& form, Program& program);
 
-// The settings load's part of the page: the store and attachment folder
-// boxes. The page has no folder boxes yet, so there is nothing to show.
+// The settings load's part of the page: the stationery and attachment
+// folder boxes, and the move button shown when the stationery lies
+// elsewhere (never hidden here).
 void LoadTroubleshootingFolders(Program& program);
 
 } // namespace velmora

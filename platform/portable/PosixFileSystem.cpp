@@ -313,12 +313,20 @@ bool PosixFileSystem::createFolder(const std::string& path) {
 
 bool PosixFileSystem::deleteFile(const std::string& path) {
     auto where = resolve(path);
-    if (!where || !where->isFile() || readOnly(where->status()))
-        return false;
+    return where && where->isFile() && !readOnly(where->status()) && remove(*where);
+}
+
+bool PosixFileSystem::removeFolder(const std::string& path) {
+    auto where = resolve(path);
+    // fs::remove takes only an empty folder, as RemoveDirectoryA does.
+    return where && !where->name.empty() && where->isFolder() && remove(*where);
+}
+
+bool PosixFileSystem::remove(const Resolved& where) {
     std::error_code ec;
-    if (!fs::remove(where->host, ec))
+    if (!fs::remove(where.host, ec))
         return false;
-    storedAttributes_.erase(where->key);
+    storedAttributes_.erase(where.key);
     return true;
 }
 

@@ -75,11 +75,14 @@ public:
     std::string programFolder() override;
     std::string currentFolder() override;
     std::string expandEnvironment(const std::string& text) override;
+    bool removeFolder(const std::string& path) override;
 
 private:
     struct Resolved;
     std::optional<Resolved> resolve(const std::string& path) const;
     std::uint32_t attributesOf(const Resolved& where) const;
+    // Removes the file or empty folder found there, with its kept attributes.
+    bool remove(const Resolved& where);
 
     std::map<char, std::filesystem::path> drives_;
     std::string tempFolder_;

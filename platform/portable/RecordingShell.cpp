@@ -22,4 +22,12 @@ bool RecordingShell::start(const std::string& commandLine, int showCommand) {
     return startable_;
 }
 
+void RecordingShell::execute(const std::string& file, const std::string& parameters,
+                             std::uintptr_t owner, int showCommand) {
+    const ShellExecution execution{file, parameters, owner, showCommand};
+    if (onExecute)
+        onExecute(execution);
+    executed.push_back(execution);
+}
+
 } // namespace velmora::platform::portable

@@ -22,6 +22,13 @@ struct ShellCommand {
     int showCommand = 0;
 };
 
+struct ShellExecution {
+    std::string file;
+    std::string parameters;
+    std::uintptr_t owner = 0;
+    int showCommand = 0;
+};
+
 class RecordingShell : public Shell {
 public:
     void open(const std::string& target, const std::string& workingFolder,
@@ -41,6 +48,12 @@ public:
     std::vector<ShellOpen> opened;
     std::vector<ShellCommand> commands;
     std::vector<ShellCommand> started;
+
+    // Recorded in `executed`, after the hook (if any) has seen it.
+    void execute(const std::string& file, const std::string& parameters, std::uintptr_t owner,
+                 int showCommand) override;
+    std::vector<ShellExecution> executed;
+    std::function<void(const ShellExecution&)> onExecute;
 
 private:
     std::deque<long> exitCodes_;

@@ -189,4 +189,8 @@ std::string Win32FileSystem::expandEnvironment(const std::string& text) {
     return std::string(buffer.data(), length - 1);
 }
 
+bool Win32FileSystem::removeFolder(const std::string& path) {
+    return RemoveDirectoryA(path.c_str()) != 0;
+}
+
 } // namespace velmora::platform::win32

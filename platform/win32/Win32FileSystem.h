@@ -22,6 +22,7 @@ public:
     std::string programFolder() override;
     std::string currentFolder() override;
     std::string expandEnvironment(const std::string& text) override;
+    bool removeFolder(const std::string& path) override;
 };
 
 } // namespace velmora::platform::win32

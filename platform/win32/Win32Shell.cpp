@@ -60,4 +60,10 @@ long Win32Shell::runAndWait(const std::string& commandLine, int showCommand) {
     return ended ? static_cast<long>(exitCode) : -1;
 }
 
+void Win32Shell::execute(const std::string& file, const std::string& parameters,
+                         std::uintptr_t owner, int showCommand) {
+    ShellExecuteA(reinterpret_cast<HWND>(owner), "open", file.c_str(),
+                  parameters.empty() ? nullptr : parameters.c_str(), nullptr, showCommand);
+}
+
 } // namespace velmora::platform::win32

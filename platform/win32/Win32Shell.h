@@ -11,6 +11,8 @@ public:
               int showCommand) override;
     long runAndWait(const std::string& commandLine, int showCommand) override;
     bool start(const std::string& commandLine, int showCommand) override;
+    void execute(const std::string& file, const std::string& parameters, std::uintptr_t owner,
+                 int showCommand) override;
 };
 
 } // namespace velmora::platform::win32

@@ -288,21 +288,26 @@ TEST_F(FileSystemContract, DeleteFilesAndCreateFolders) {
     ASSERT_TRUE(files().setAttributes(at("h.txt"), AttrHidden));
     ASSERT_TRUE(files().deleteFile(at("h.txt")));
     put("h.txt", "new"); // made anew, not hidden
-    // 'd' deletes a file, 'm' makes a folder; what it answered.
+    // 'd' deletes a file, 'm' makes a folder, 'r' removes an empty one;
+    // what it answered.
     using Row = std::tuple<char, std::string, bool>;
     const std::vector<Row> rows = {
         {'d', "a.txt", true},      {'d', "a.txt", false}, {'m', "New", true},
         {'m', "New", false},       {'d', "New", false},   {'m', "missing\\New", false},
-        {'m', "Trailing\\", true}, {'m', "file", false},
+        {'m', "Trailing\\", true}, {'m', "file", false},  {'m', "New\\Inner", true},
+        {'r', "New", false},       {'r', "file", false},  {'r', "missing", false},
+        {'m', "Empty", true},      {'r', "Empty", true},
     };
     std::vector<Row> got;
     for (const auto& [op, name, answer] : rows)
         got.emplace_back(op, name,
-                         op == 'd' ? files().deleteFile(at(name)) : files().createFolder(at(name)));
+                         op == 'd'   ? files().deleteFile(at(name))
+                         : op == 'm' ? files().createFolder(at(name))
+                                     : files().removeFolder(at(name)));
     EXPECT_EQ(got, rows);
     EXPECT_EQ((Texts{show("a.txt"), show("New"), show("missing"), show("Trailing"), show("file"),
-                     show("h.txt")}),
-              (Texts{"-", "D", "-", "D", "A:x", "A:new"}));
+                     show("h.txt"), show("Empty")}),
+              (Texts{"-", "D", "-", "D", "A:x", "A:new", "-"}));
 }
 
 // Unknown names stay as written, and their closing "%" opens nothing.

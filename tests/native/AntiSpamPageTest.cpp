@@ -70,8 +70,7 @@ protected:
 
     TestProgram t;
     RecordingRegistry recorder{t.registry};
-    Program p{Services{recorder, t.files, t.profile, t.shell, t.dialogs, t.system, t.ui},
-              frmPrincipal::Create};
+    Program p{t.services(recorder), frmPrincipal::Create};
     ui::Form& form = p.principal();
 };
 

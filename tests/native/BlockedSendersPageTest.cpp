@@ -224,9 +224,7 @@ TEST_F(BlockedSenders, SeparatorSwitchAndEnlargingGoBackOnTheSecondDoubleClick) 
 
 TEST_F(BlockedSenders, FirstLoadWritesEachAddressThenTheRuleInTheTablesOrder) {
     RecordingRegistry recorder(t.registry);
-    Program recorded(
-        Services{recorder, t.files, t.profile, t.shell, t.dialogs, t.system, t.ui, t.cabinets},
-        frmPrincipal::Create);
+    Program recorded(t.services(recorder), frmPrincipal::Create);
     recorded.CurrentIdentity = kGuid;
     recorded.LanguageFile = p.LanguageFile;
     LoadBlockedList(recorded);

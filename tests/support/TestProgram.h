@@ -16,6 +16,9 @@
 #include "platform/portable/PosixFileSystem.h"
 #include "platform/portable/RecordingShell.h"
 #include "platform/portable/ScriptedDialogs.h"
+#include "platform/portable/WindowTable.h"
+#include "platform/portable/ScriptedSystemRestore.h"
+#include "platform/portable/RecordingLibraryRegistration.h"
 #include "support/ScriptedUiHost.h"
 #include "support/TempFolder.h"
 
@@ -46,8 +49,17 @@ struct TestProgram {
 #else
     platform::portable::MspackCabinets cabinets{files};
 #endif
+    platform::portable::WindowTable windows;
+    platform::portable::ScriptedSystemRestore restore;
+    platform::portable::RecordingLibraryRegistration libraries;
     modRegistre reg{registry};
     std::unique_ptr<Program> program;
+
+    // The services of this program over another registry store.
+    Services services(platform::Registry& store) {
+        return {store, files,    profile, shell,   dialogs,  system,
+                ui,    cabinets, windows, restore, libraries};
+    }
 };
 
 inline const std::string kTestProgramFolder = "C:\\Program Files\\Velmora";

@@ -143,9 +143,9 @@ void RunningProgram::doubleClick(const std::string& name) const {
     SendMessageA(control, WM_LBUTTONUP, 0, at);
 }
 
-void RunningProgram::showPage(int page) const {
+void RunningProgram::showPage(int page, const std::string& strip) const {
     // A notification cannot be sent from another process, a key can.
-    HWND tabs = (*this)["SSTab1"];
+    HWND tabs = (*this)[strip];
     const bool last = page + 1 == static_cast<int>(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
     SendMessageA(tabs, TCM_SETCURSEL, static_cast<WPARAM>(last ? page - 1 : page + 1), 0);
     const WPARAM key = last ? VK_RIGHT : VK_LEFT;

@@ -53,8 +53,8 @@ public:
     void postClick(const std::string& name) const;
     void postClick(HWND control) const;
     void doubleClick(const std::string& name) const;
-    // Shows a page of the tab strip as the arrow keys do.
-    void showPage(int page) const;
+    // Shows a page of a tab strip as the arrow keys do.
+    void showPage(int page, const std::string& strip = "SSTab1") const;
     // A scroll bar moved one step to the right (+1) or to the left (-1).
     void scroll(const std::string& name, int direction) const;
 

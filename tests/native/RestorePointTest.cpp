@@ -1,0 +1,161 @@
+// Restore points over the scripted restore service: the records each call
+// sends, the errors of the classes, the release of an unended point, and
+// start-up's restore point with its message window and its failure.
+
+#include "core/CRestorePoint.h"
+#include "core/frmMessage.h"
+#include "support/TestProgram.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace velmora::testing {
+namespace {
+
+using platform::RestorePointRequest;
+
+std::string Show(const RestorePointRequest& r) {
+    return std::to_string(r.eventType) + " " + std::to_string(r.restorePointType) + " " +
+           std::to_string(r.sequenceNumber) + " [" + r.description + "]";
+}
+
+struct Service : TestProgram {
+    CSystemRestore restore{TestProgram::restore, files};
+    std::vector<std::string> sent() const {
+        std::vector<std::string> out;
+        for (const RestorePointRequest& r : TestProgram::restore.requests)
+            out.push_back(Show(r));
+        return out;
+    }
+};
+
+const std::string kPadded64 = "Restore Point for Velmora" + std::string(64 - 25, ' ');
+const std::string kBeginX = "100 12 0 [x" + std::string(63, ' ') + "]";
+
+TEST(RestorePoint, RecordsSentAndErrorsRaised) {
+    const std::string d64(64, 'd');
+    const auto begin = [](Service& s) { return s.restore.BeginRestorePoint(12, "x"); };
+    const struct {
+        const char* name;
+        std::function<void(Service&)> run;
+        std::vector<std::string> sent;
+        long error; // 0: none
+        std::string description;
+    } cases[] = {
+        {"64 characters, ended",
+         [&](Service& s) { s.restore.BeginRestorePoint(12, d64)->EndRestorePoint(); },
+         {"100 12 0 [" + d64 + "]", "101 0 1 []"},
+         0,
+         ""},
+        {"65 characters",
+         [&](Service& s) { s.restore.BeginRestorePoint(12, d64 + "d"); },
+         {},
+         1000,
+         "Restore point description cannot be any longer than 64 chars"},
+        {"service disabled",
+         [&](Service& s) {
+             s.TestProgram::restore.failNext(1058);
+             begin(s);
+         },
+         {kBeginX},
+         1001,
+         "Restore point failed.\r\nReason : System Restore is disabled."},
+        {"renames pending",
+         [&](Service& s) {
+             s.files.setEnvironment("windir", "D:\\WIN");
+             s.TestProgram::restore.failNext(80);
+             begin(s);
+         },
+         {kBeginX},
+         1001,
+         "Restore point failed.\r\nReason : Pending file-rename operations exist in the file "
+         "D:\\WIN\\Wininit.ini."},
+        {"ended twice",
+         [&](Service& s) {
+             auto p = begin(s);
+             p->EndRestorePoint();
+             p->EndRestorePoint();
+         },
+         {kBeginX, "101 0 1 []"},
+         1002,
+         "This restorepoint has already been terminated"},
+        {"end refused, then released: cancelled",
+         [&](Service& s) {
+             s.TestProgram::restore.nextSequence = 0x100000002;
+             auto p = begin(s);
+             s.TestProgram::restore.failNext(1460);
+             p->EndRestorePoint();
+         },
+         {kBeginX, "101 0 4294967298 []", "101 13 4294967298 []"},
+         1001,
+         "Ending restore point failed.\r\nReason : The call timed out due to a wait on a mutex "
+         "for setting restore points."},
+        {"released unended: cancelled",
+         [&](Service& s) { begin(s); },
+         {kBeginX, "101 13 1 []"},
+         0,
+         ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Service s;
+        long error = 0;
+        std::string description;
+        try {
+            c.run(s);
+        } catch (const RestorePointError& e) {
+            error = e.number;
+            description = e.what();
+        }
+        EXPECT_EQ(s.sent(), c.sent);
+        EXPECT_EQ(error, c.error);
+        EXPECT_EQ(description, c.description);
+    }
+}
+
+// Start-up on XP, the question answered Yes.
+struct XpStart : TestProgram {
+    XpStart() {
+        reg.WriteRegValue(HKCU, kProgramKey, "Language", platform::RegSz, std::string("english"));
+        system.setVersion({2, 5, 1, 2600, true});
+        ui.answerNext(ui::ResultYes);
+    }
+    std::string lng(const char* key) {
+        return profile.getString("RESTAURATION", key, "", program->LanguageFile, 255);
+    }
+};
+
+TEST(CreateRestorePoint, BeginsAndEndsWithTheMessageWindowShownMeanwhile) {
+    XpStart t;
+    std::vector<std::string> shownTexts;
+    t.ui.onDoEvents = [&] {
+        if (ui::Form* m = t.program->existingForm(kMessageWindow); m && m->isVisible())
+            shownTexts.push_back(m->control("lblMessage").caption());
+    };
+    t.start();
+    std::vector<std::string> sent;
+    for (const RestorePointRequest& r : t.restore.requests)
+        sent.push_back(Show(r));
+    EXPECT_EQ(sent, (std::vector<std::string>{"100 12 0 [" + kPadded64 + "]", "101 0 1 []"}));
+    EXPECT_EQ(shownTexts, (std::vector<std::string>{t.lng("lbl000"), t.lng("lbl003")}));
+    EXPECT_FALSE(t.program->form(kMessageWindow).isLoaded());
+    EXPECT_EQ(t.ui.messages.size(), 1u); // the question only
+}
+
+TEST(CreateRestorePoint, AFailedBeginIsShownAndStartUpGoesOn) {
+    XpStart t;
+    t.restore.failNext(1058);
+    t.start();
+    ASSERT_EQ(t.ui.messages.size(), 2u);
+    EXPECT_EQ(t.ui.messages[1].text,
+              "Restore point failed.\r\nReason : System Restore is disabled.");
+    EXPECT_EQ(t.ui.messages[1].style, ui::MbCritical);
+    EXPECT_FALSE(t.program->form(kMessageWindow).isLoaded());
+    EXPECT_TRUE(t.program->principal().isVisible());
+    EXPECT_EQ(t.ui.mousePointer(), ui::PointerDefault);
+    EXPECT_EQ(t.restore.requests.size(), 1u);
+}
+
+} // namespace
+} // namespace velmora::testing

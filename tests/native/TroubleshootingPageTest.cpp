@@ -1,0 +1,243 @@
+// The troubleshooting page over the in-memory registry and a scratch drive
+// C: the library registration's commands, the Send To entry, and the folder
+// boxes and buttons with the stationery move and its bad inputs.
+
+#include "app/frmPrincipal.h"
+#include "support/TestProgram.h"
+
+#include <gtest/gtest.h>
+
+namespace velmora::testing {
+namespace {
+
+using platform::RegSz;
+
+const std::string kGuid = "{11111111-2222-3333-4444-555555555501}";
+const std::string kId = "Identities\\" + kGuid + "\\Software\\Microsoft\\Outlook Express\\5.0";
+const std::string kStationery = "SOFTWARE\\Microsoft\\Shared Tools\\Stationery";
+const std::string kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
+const std::string kTarget = "C:\\Program files\\Common Files\\Microsoft Shared\\Stationery\\";
+
+struct Page : TestProgram {
+    Page() {
+        reg.WriteRegValue(HKCU, "Identities\\" + kGuid, "UserName", RegSz, std::string("Ann"));
+        reg.WriteRegValue(HKCU, "Identities\\" + kGuid, "User ID", RegSz, kGuid);
+        reg.WriteRegValue(HKCU, "Identities", "Last User ID", RegSz, kGuid);
+        reg.WriteRegValue(HKCU, kProgramKey, "Language", RegSz, std::string("english"));
+        files.setSpecialFolder(9, "C:\\Documents and Settings\\User\\SendTo");
+    }
+    void load() {
+        start();
+        ui.messages.clear();
+    }
+    ui::Form& form() { return program->principal(); }
+    void click(const char* button) { form().raise(button, ui::Event::Click); }
+    std::string lng(const std::string& key) {
+        return profile.getString("Onglet5", key, "", program->LanguageFile, 1024);
+    }
+    // The message shown last starts with the language text of key.
+    bool told(const std::string& key) {
+        return !ui.messages.empty() && ui.messages.back().text.rfind(lng(key), 0) == 0;
+    }
+    bool exists(const std::string& path) { return files.attributes(path).has_value(); }
+};
+
+TEST(RegistrationRepairs, LibrariesRegisterFromTheHomeDriveOrTheProgramFilesFolder) {
+    const struct {
+        const char *productName, *homeDrive, *programFiles, *folder;
+    } cases[] = {
+        {"Microsoft Windows XP", "C:", "C:\\Program Files", "C:\\Program Files\\"},
+        {"Microsoft Windows XP", "D:", "E:\\Programmes", "D:\\Program Files\\"},
+        {nullptr, "D:", "E:\\Programmes", "E:\\Programmes\\"},
+        // No home drive: the drive of the program files folder, never "Not Found".
+        {"Microsoft Windows XP", nullptr, "E:\\Programmes", "E:\\Program Files\\"},
+        {"Microsoft Windows XP", nullptr, "", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.homeDrive ? c.homeDrive : "-") + " " + c.programFiles);
+        Page t;
+        if (c.productName)
+            t.reg.WriteRegValue(HKLM, "Software\\Microsoft\\Windows NT\\CurrentVersion",
+                                "ProductName", RegSz, std::string(c.productName));
+        if (c.homeDrive)
+            t.reg.WriteRegValue(HKCU, "Volatile Environment", "HOMEDRIVE", RegSz,
+                                std::string(c.homeDrive));
+        t.files.setSpecialFolder(38, c.programFiles);
+        t.load();
+        t.click("cmd503");
+        const auto& run = t.shell.executed;
+        ASSERT_EQ(run.size(), c.folder ? 8u : 1u);
+        EXPECT_EQ(run[0].file + " " + run[0].parameters, "msimn /reg");
+        EXPECT_EQ(run[0].owner, t.ui.windowHandle(t.form()));
+        if (c.folder) {
+            const std::string prefix = "/s \"" + std::string(c.folder);
+            EXPECT_EQ(run[1].file + " " + run[1].parameters,
+                      "regsvr32 " + prefix + "Outlook Express\\msoe.dll\"");
+            EXPECT_EQ(run[7].parameters, prefix + "Fichiers Communs\\system\\directdb.dll\"");
+        }
+        EXPECT_EQ(t.libraries.registered,
+                  (std::vector<std::string>{"Urlmon.dll", "Inetcomm.dll", "msoeacct.dll",
+                                            "oleaut32.dll"}));
+    }
+}
+
+TEST(RegistrationRepairs, SendToEntryIsMadeOnlyWhereNoneExists) {
+    const std::string entry = "C:\\Documents and Settings\\User\\SendTo\\Destinataire.MAPIMail";
+    Page t;
+    t.load();
+    t.click("cmd504"); // no Send To folder: nothing made, not even the folder
+    EXPECT_FALSE(t.exists("C:\\Documents and Settings\\User\\SendTo"));
+    t.putFile(entry, "kept");
+    t.click("cmd504");
+    EXPECT_EQ(t.files.readFile(entry), "kept");
+    t.files.deleteFile(entry);
+    t.click("cmd504");
+    EXPECT_EQ(t.files.readFile(entry), "");
+}
+
+TEST(Folders, BoxesAndBrowseButtonsStoreTheirFolders) {
+    Page t;
+    t.load();
+    t.form().raise("txt520", ui::Event::LostFocus); // empty box, nothing stored
+    EXPECT_EQ(t.form().control("txt520").text(), "Not Found");
+    t.dialogs.answerBrowse("C:\\Papier");
+    t.click("cmd522");
+    t.dialogs.answerBrowse("C:\\Pieces");
+    t.click("cmd523");
+    t.click("cmd523"); // cancelled
+    EXPECT_EQ(t.reg.ReadRegValue(HKLM, kStationery, "Stationery Folder"), "C:\\Papier");
+    EXPECT_EQ(t.reg.ReadRegValue(HKCU, kId, "Save Attachment Path"), "C:\\Pieces");
+    EXPECT_TRUE(t.form().control("cmd525").visible());
+    t.form().control("txt520").setText(
+        "%ProgramFiles%\\Common Files\\Microsoft Shared\\Stationery\\");
+    t.form().raise("txt520", ui::Event::LostFocus);
+    EXPECT_FALSE(t.form().control("cmd525").visible());
+}
+
+TEST(Folders, ExplorerShowsHiddenFilesOnlyWhileTheFolderOpens) {
+    const struct {
+        const char* button;
+        const char* stored; // nullptr: not set
+        const char* hidden; // nullptr: missing
+        const char* message;
+        const char* hiddenAfter;
+    } cases[] = {
+        {"cmd521", "C:\\Store", "2", nullptr, "2"},
+        {"cmd524", "%SystemDrive%\\Store", nullptr, nullptr, "0"},
+        {"cmd521", nullptr, "2", "msgbox501", "2"},
+        {"cmd524", nullptr, nullptr, "msgbox501", "Not Found"},
+        {"cmd524", "%UNDEFINED%\\Store", "2", "msgbox502", "2"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.button) + " " + (c.stored ? c.stored : "-"));
+        Page t;
+        t.putFile("C:\\Store\\x", "");
+        if (c.stored) {
+            t.reg.WriteRegValue(HKCU, kId, "Store Root", RegSz, std::string(c.stored));
+            t.reg.WriteRegValue(HKLM, kStationery, "Stationery Folder", RegSz,
+                                std::string(c.stored));
+        }
+        if (c.hidden)
+            t.reg.WriteRegValue(HKCU, kExplorer, "Hidden", platform::RegDword,
+                                std::string(c.hidden));
+        std::string hiddenWhileOpening;
+        t.shell.onExecute = [&](const platform::portable::ShellExecution&) {
+            hiddenWhileOpening = t.reg.ReadRegValue(HKCU, kExplorer, "Hidden");
+        };
+        t.load();
+        t.click(c.button);
+        EXPECT_EQ(t.reg.ReadRegValue(HKCU, kExplorer, "Hidden"),
+                  c.hiddenAfter[0] == 'N' ? c.hiddenAfter : "00" + std::string(c.hiddenAfter));
+        EXPECT_EQ(t.ui.messages.size(), c.message ? 1u : 0u);
+        EXPECT_TRUE(!c.message || t.told(c.message));
+        EXPECT_EQ(t.shell.executed.size(), c.message ? 0u : 1u);
+        EXPECT_EQ(hiddenWhileOpening, c.message ? "" : "001");
+    }
+}
+
+TEST(Folders, StationeryMovesBackOnlyWhenEveryFileIsCopied) {
+    enum Setup {
+        Plain,
+        SubFolder,
+        ReadOnlyTarget,
+        Undefined,
+        NotSet,
+        Root,
+        LongPath,
+        AlreadyThere,
+        No
+    };
+    const struct {
+        Setup setup;
+        const char* message; // nullptr: none besides the question
+        bool moved, oldFolderGone;
+    } cases[] = {
+        {Plain, nullptr, true, true},
+        {SubFolder, nullptr, true, false},
+        {ReadOnlyTarget, "msgbox503", false, false},
+        {Undefined, "msgbox502", false, false},
+        {NotSet, "msgbox501", false, false},
+        {Root, "msgbox504", false, false},
+        {LongPath, "msgbox503", false, false},
+        {AlreadyThere, nullptr, false, false},
+        {No, nullptr, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.setup);
+        Page t;
+        std::string folder = c.setup == Root ? "C:\\" : "C:\\Stationery\\";
+        t.putFile(folder + "a.htm", "A");
+        t.putFile(folder + "b.gif", "B");
+        if (c.setup == SubFolder)
+            t.putFile(folder + "Sub\\c.jpg", "C");
+        if (c.setup == ReadOnlyTarget) {
+            t.putFile(kTarget + "b.gif", "old");
+            t.files.setAttributes(kTarget + "b.gif", platform::AttrReadOnly);
+        }
+        if (c.setup == LongPath)
+            t.putFile(folder + std::string(200, 'n') + ".htm", "L");
+        std::string stored = c.setup == Undefined ? "%UNDEFINED%\\Stationery" : folder;
+        if (c.setup == AlreadyThere) {
+            stored = folder = "C:\\Program Files\\Common Files\\Microsoft Shared\\Stationery\\";
+            t.putFile(folder + "a.htm", "A");
+            t.putFile(folder + "b.gif", "B");
+        }
+        if (c.setup == NotSet)
+            stored = kNotFound;
+        else
+            t.reg.WriteRegValue(HKLM, kStationery, "Stationery Folder", RegSz, stored);
+        t.load();
+        t.ui.answerNext(c.setup == No ? ui::ResultNo : ui::ResultYes);
+        t.click("cmd525");
+
+        const bool asked = c.setup == Plain || c.setup == SubFolder || c.setup == ReadOnlyTarget ||
+                           c.setup == LongPath || c.setup == No;
+        ASSERT_EQ(t.ui.messages.size(), (asked ? 1u : 0u) + (c.message ? 1u : 0u));
+        if (asked) {
+            EXPECT_EQ(t.ui.messages[0].style, ui::MbYesNoExclamationNoFirst);
+        }
+        EXPECT_TRUE(!c.message || t.told(c.message));
+        EXPECT_EQ(t.reg.ReadRegValue(HKLM, kStationery, "Stationery Folder"),
+                  c.moved ? kTarget : stored);
+        EXPECT_EQ(t.reg.ReadRegValue(HKLM, kStationery, "Backgrounds Folder"),
+                  c.moved ? kTarget : kNotFound);
+        EXPECT_EQ(t.form().control("txt520").text(), c.moved             ? kTarget
+                                                     : c.setup == NotSet ? ""
+                                                                         : stored);
+        // Never a file lost: each is in the old folder or in the target.
+        for (const char* name : {"a.htm", "b.gif"})
+            EXPECT_TRUE(t.files.readFile(folder + name) == std::string(1, name[0] - 32) ||
+                        t.files.readFile(kTarget + name) == std::string(1, name[0] - 32))
+                << name;
+        if (c.moved) {
+            EXPECT_EQ(t.files.readFile(kTarget + "a.htm"), "A");
+        }
+        EXPECT_EQ(!t.exists(folder), c.oldFolderGone);
+        if (c.setup == SubFolder) {
+            EXPECT_EQ(t.files.readFile(folder + "Sub\\c.jpg"), "C");
+        }
+    }
+}
+
+} // namespace
+} // namespace velmora::testing
