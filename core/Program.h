@@ -93,8 +93,10 @@ public:
     std::vector<ui::Form*> existingForms() const;
 
 private:
-    std::unique_ptr<ui::Form> principal_;
+    // Made before the main window, whose composition registers the windows
+    // of its pages.
     std::map<std::string, FormFactory> factories_;
+    std::unique_ptr<ui::Form> principal_;
     std::map<std::string, std::unique_ptr<ui::Form>> forms_;
 };
 
