@@ -1,6 +1,7 @@
-// The word-list model of the criteria editor: attributes and colours, the
-// hexadecimal form, space modes, duplicates, the three file formats, the
-// plain-text import of untrusted files and the reading of stored values.
+// The word-list model of the criteria editor: attributes, colours and the
+// hexadecimal form, the plain-text import of untrusted files and the reading
+// of stored values of any shape. The editing commands, duplicates and file
+// formats are held in CriteriaEditorTest, through the window's handlers.
 
 #include "rules/WordList.h"
 
@@ -38,39 +39,6 @@ TEST(WordList, AttributeColourAndHashOfEachWordForm) {
         EXPECT_EQ(PaletteColour(fncAttributsTexte(row.word)), row.colour) << row.word;
         EXPECT_EQ(fncHashmot(row.word), row.hash) << row.word;
     }
-}
-
-TEST(WordList, SpaceModesWorkOnTheWordTrimmedOfSpacesOnly) {
-    const std::pair<int, std::string> modes[] = {
-        {0, " a\tb "}, {1, "a\tb"}, {2, " a\tb"}, {3, "a\tb "}};
-    for (const auto& [mode, expected] : modes)
-        EXPECT_EQ(SpacedWord("   a\tb ", mode), expected) << mode;
-    EXPECT_EQ(SpacedWord(" a ", 4), std::nullopt);
-    EXPECT_EQ(SpacedWord(" a ", -1), std::nullopt);
-}
-
-TEST(WordList, DuplicatesGoWithoutRegardToCaseTheFirstSurvivesEmptyWordsGo) {
-    const Strings words = {"cash", "free", "Cash", "", "FREE", "\xE9t\xE9", "\xC9T\xC9", " cash"};
-    const std::vector<bool> kept = {true, true, false, false, false, true, false, true};
-    EXPECT_EQ(KeptWords(words), kept);
-}
-
-TEST(WordList, FileFormatsByteForByte) {
-    struct Row {
-        Strings words;
-        std::string text, csv, codes;
-    };
-    const Row rows[] = {
-        {{"cash", "free"}, "cash\r\nfree\r\n", "cash;free;", "63,61,73,68,00,66,72,65,65,00,00,00"},
-        {{}, "", "", "00,00"},
-        {{" a\t"}, " a\t\r\n", " a\t;", "20,61,9,00,00,00"},
-    };
-    for (const Row& row : rows) {
-        EXPECT_EQ(WordListText(row.words), row.text);
-        EXPECT_EQ(WordListCsv(row.words), row.csv);
-        EXPECT_EQ(WordListCodes(row.words), row.codes);
-    }
-    EXPECT_EQ(StoredListSize({"cash", "free"}), 12u);
 }
 
 TEST(WordList, PlainTextImportOfUntrustedFiles) {
