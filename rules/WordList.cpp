@@ -203,10 +203,10 @@ StoredWords ReadStoredWords(const std::optional<platform::RegData>& value) {
     }
     while (!stored.words.empty() && stored.words.back().empty())
         stored.words.pop_back();
+    // Exactly what a save of those words writes: the registry layer reads
+    // the same list.
     stored.whole = value->type == platform::RegBinary && bytes.size() <= kLongestStoredList &&
-                   bytes.size() >= 3 &&
-                   bytes.compare(bytes.size() - 3, 3, std::string(3, '\0')) == 0 &&
-                   DecodeWordList(bytes) == stored.words;
+                   bytes == EncodeWordList(stored.words) + '\0';
     return stored;
 }
 

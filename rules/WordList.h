@@ -70,8 +70,8 @@ WordFile ReadWordFile(const std::string& bytes);
 
 // What can be read of a criterion's stored "Value" of any type and length:
 // the pieces between zero bytes less the empty ones at the end. `whole`
-// when the value is a well-formed list that the registry layer reads whole
-// (binary, three closing zeros, at most kLongestStoredList bytes).
+// when the value holds exactly what saving those words writes, within the
+// registry layer's read buffer: the anti-spam page then shows the same list.
 struct StoredWords {
     std::vector<std::string> words;
     bool whole = true;
