@@ -215,7 +215,12 @@ void frmCriteria::ApplyCaptions() {
 }
 
 void frmCriteria::Compteur() {
-    setMenuCaption("mnuExpr", "(" + std::to_string(list_.rows().size()) + " Expressions)");
+    // Built by appending: a literal before a temporary text trips GCC's
+    // restrict warning in the cross build.
+    std::string counter = "(";
+    counter += std::to_string(list_.rows().size());
+    counter += " Expressions)";
+    setMenuCaption("mnuExpr", counter);
 }
 
 void frmCriteria::ShowRows(std::vector<ui::ListRow> rows) {
