@@ -1,9 +1,10 @@
 // The criteria editor as a real window under Wine, in this process over the
 // real services (the anti-spam page that opens it is another window's
-// work): the rows the list view shows, the input box of a right click,
-// characters the code page lacks refused in the input box and in an
-// in-place edit, the Delete key, the counter in the menu bar, and the word
-// list saved to the real registry byte for byte.
+// work): the rows the list view shows, the input box of a right click and
+// a word with a character the code page lacks refused there, an in-place
+// edit, the Delete key, the counter in the menu bar, and the word list saved
+// to the real registry byte for byte. (Wine's label editor is an ANSI
+// window: what is typed there is already in the code page.)
 
 #include "core/Program.h"
 #include "platform/win32/Win32Dialogs.h"
@@ -23,6 +24,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -47,9 +49,19 @@ struct Step {
 };
 std::vector<Step> g_steps;
 std::size_t g_next = 0;
+int g_waited = 0;
+std::function<void()> g_giveUp; // a step that never gets ready ends the test
 void CALLBACK runSteps(HWND, UINT, UINT_PTR, DWORD) {
-    if (g_next < g_steps.size() && g_steps[g_next].ready())
+    if (g_next >= g_steps.size())
+        return;
+    if (g_steps[g_next].ready()) {
+        g_waited = 0;
         g_steps[g_next++].act();
+    } else if (++g_waited == 200) {
+        std::fprintf(stderr, "step %zu never got ready\n", g_next);
+        g_next = g_steps.size() + 1;
+        g_giveUp();
+    }
 }
 
 HWND inputBox() {
@@ -67,7 +79,8 @@ std::string rows(HWND list) {
         char text[64] = "", hash[64] = "";
         ListView_GetItemText(list, row, 0, text, sizeof text);
         ListView_GetItemText(list, row, 1, hash, sizeof hash);
-        shown += "[" + std::string(text) + "|" + hash + "]";
+        (((shown += '[') += text) += '|') += hash;
+        shown += ']';
     }
     return shown;
 }
@@ -119,7 +132,6 @@ TEST(CriteriaWindow, EditedInTheRealWindowAndSavedToTheRegistry) {
         messages.push_back(text);
         PostMessageA(box, WM_COMMAND, IDOK, 0);
     };
-    const auto always = [] { return true; };
     g_steps = {
         {[&] { return (form = findForm(kCriteriaWindow)) && IsWindowVisible(form); },
          [&] {
@@ -135,15 +147,14 @@ TEST(CriteriaWindow, EditedInTheRealWindowAndSavedToTheRegistry) {
          [&] {
              seen.push_back(rows(list));
              HWND editor = reinterpret_cast<HWND>(SendMessageA(list, LVM_EDITLABELA, 0, 0));
-             SetWindowTextW(editor, L"\x20AC\x0103"); // the euro sign has a byte, a-breve none
+             SetWindowTextA(editor, "cash");
              SendMessageA(editor, WM_KEYDOWN, VK_RETURN, 1);
          }},
-        {[] { return messageBox() != nullptr; }, answerMessage},
         {[&] { return !messageBox() && !ListView_GetEditControl(list); },
          [&] {
              seen.push_back(rows(list));
              ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
-             ListView_SetItemState(list, 0, LVIS_SELECTED, LVIS_SELECTED);
+             ListView_SetItemState(list, 1, LVIS_SELECTED, LVIS_SELECTED);
              PostMessageA(list, WM_KEYDOWN, VK_DELETE, 1);
          }},
         {[&] { return ListView_GetItemCount(list) == 2; },
@@ -151,26 +162,30 @@ TEST(CriteriaWindow, EditedInTheRealWindowAndSavedToTheRegistry) {
              seen.push_back(rows(list) + " " + lastMenuItem(form));
              PostMessageA(findControl(form, "cmd03"), BM_CLICK, 0, 0);
          }},
-        {always, [] {}},
     };
     g_next = 0;
+    g_giveUp = [&] {
+        if (HWND box = findTopLevelOfClass("#32770"))
+            PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+        program.form(kCriteriaWindow).Unload();
+    };
     const UINT_PTR timer = SetTimer(nullptr, 0, 50, runSteps);
     program.form(kCriteriaWindow).Show(true);
     KillTimer(nullptr, timer);
 
     EXPECT_EQ(g_next, g_steps.size()) << "steps run";
     const std::string refused = languageText("Criteria", "msgbox02");
-    EXPECT_EQ(messages, (std::vector<std::string>{refused, refused}));
+    EXPECT_EQ(messages, std::vector<std::string>{refused});
     EXPECT_EQ(seen, (std::vector<std::string>{
                         "[ cash|2063617368][free |6672656520]",
                         "[ cash|2063617368][free |6672656520][w\xEEn|77EE6E]",
-                        "[ cash|2063617368][free |6672656520][w\xEEn|77EE6E]",
-                        "[free |6672656520][w\xEEn|77EE6E] (2 Expressions)",
+                        "[cash|63617368][free |6672656520][w\xEEn|77EE6E]",
+                        "[cash|63617368][w\xEEn|77EE6E] (2 Expressions)",
                     }));
     EXPECT_FALSE(program.form(kCriteriaWindow).isLoaded());
     EXPECT_EQ(program.principal().control("lblPassage").caption(), "True");
     EXPECT_EQ(readValue(HKEY_CURRENT_USER, kCriterion, "Value"),
-              std::make_pair(DWORD{REG_BINARY}, "free \0w\xEEn\0\0\0"s));
+              std::make_pair(DWORD{REG_BINARY}, "cash\0w\xEEn\0\0\0"s));
     EXPECT_EQ(readValue(HKEY_CURRENT_USER, kCriterion, "Type"),
               std::make_pair(DWORD{REG_DWORD}, "\x09\0\0\0"s));
     deleteKey(HKEY_CURRENT_USER, "Identities\\" + kGuid);
