@@ -1,7 +1,7 @@
-// The word-list model of the criteria editor: attributes, colours and the
-// hexadecimal form, the plain-text import of untrusted files and the reading
-// of stored values of any shape. The editing commands, duplicates and file
-// formats are held in CriteriaEditorTest, through the window's handlers.
+// The word-list model of the criteria editor: the plain-text import of
+// untrusted files and the reading of stored values of any shape. What the
+// editing commands, duplicates and file formats give is held in
+// CriteriaEditorTest, through the window's handlers.
 
 #include "rules/WordList.h"
 
@@ -15,31 +15,6 @@ namespace {
 
 using namespace std::string_literals;
 using Strings = std::vector<std::string>;
-
-struct WordRow {
-    std::string word;
-    int attribute;
-    ui::Colour colour; // 0x00BBGGRR
-    std::string hash;
-};
-
-TEST(WordList, AttributeColourAndHashOfEachWordForm) {
-    const WordRow rows[] = {
-        {"loto", 0, 0x000000, "6C6F746F"},
-        {" cash", 5, 0x800080, "2063617368"},
-        {"free ", 3, 0x808000, "6672656520"},
-        {" win ", 1, 0x800000, "2077696E20"},
-        {"\t", 0, 0x000000, "9"},
-        {"\xE9t\xE9", 0, 0x000000, "E974E9"},
-        {" ", 1, 0x800000, "20"},
-        {"", 0, 0x000000, ""},
-    };
-    for (const WordRow& row : rows) {
-        EXPECT_EQ(fncAttributsTexte(row.word), row.attribute) << row.word;
-        EXPECT_EQ(PaletteColour(fncAttributsTexte(row.word)), row.colour) << row.word;
-        EXPECT_EQ(fncHashmot(row.word), row.hash) << row.word;
-    }
-}
 
 TEST(WordList, PlainTextImportOfUntrustedFiles) {
     using Problem = WordFile::Problem;
