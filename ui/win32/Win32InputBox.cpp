@@ -92,9 +92,8 @@ INT_PTR CALLBACK inputBoxProcedure(HWND dialog, UINT msg, WPARAM w, LPARAM l) {
 
 InputAnswer Win32UiHost::inputBox(const std::string& prompt, const std::string& title) {
     releaseCapture();
-    DialogTemplate dialog(DS_MODALFRAME | DS_SETFONT | DS_CENTER | WS_POPUP | WS_CAPTION |
-                              WS_SYSMENU,
-                          250, 76, 4);
+    DialogTemplate dialog(
+        DS_MODALFRAME | DS_SETFONT | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU, 250, 76, 4);
     dialog.item(SS_LEFT, 7, 7, 180, 40, kInputPromptId, kStatic);
     dialog.item(ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 7, 54, 236, 14, kInputEditId, kEdit);
     dialog.item(BS_DEFPUSHBUTTON | WS_TABSTOP, 193, 7, 50, 14, IDOK, kButton);
