@@ -1,5 +1,6 @@
 // Typed text in the system code page: a character without its own byte is
-// flagged, not passed on as '?' or as a look-alike letter.
+// flagged, not passed on as '?' or as a look-alike letter. (Read from an
+// edit window it is held by the criteria window test, which has a display.)
 
 #include "ui/win32/Win32TypedText.h"
 
@@ -26,11 +27,6 @@ TEST(Win32TypedText, CharactersWithoutAByteAreFlaggedNotReplaced) {
         EXPECT_EQ(got.text, row.text);
         EXPECT_EQ(got.representable, row.representable) << row.text;
     }
-    HWND edit = CreateWindowExW(0, L"EDIT", L"fr\x0101", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr,
-                                nullptr);
-    ASSERT_NE(edit, nullptr);
-    EXPECT_FALSE(ui::win32::typedTextOf(edit).representable);
-    DestroyWindow(edit);
 }
 
 } // namespace
