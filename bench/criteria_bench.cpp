@@ -31,6 +31,8 @@
 
 namespace {
 
+const std::string kEditor = "frmCriteria";
+
 using namespace velmora;
 using bench::Clock;
 using bench::Milliseconds;
@@ -58,7 +60,7 @@ void Measure(const char* store, platform::Registry& registry, platform::FileSyst
     program.CriterionKeys = {"000", "001", "002"};
     program.CriterionTypes = {8, 9, 12};
     program.principal().control("lblPassage").setCaption("0");
-    ui::Form& editor = program.form(kCriteriaWindow);
+    ui::Form& editor = program.form(kEditor);
     ui::Control& list = editor.control("lvw1");
     const std::string criterion =
         CriterionKey(RuleKey(program, program.AntiSpamRuleKey), program.CriterionKeys[0]);

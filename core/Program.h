@@ -93,8 +93,8 @@ public:
     std::vector<ui::Form*> existingForms() const;
 
 private:
-    // Made before the main window, whose composition registers the windows
-    // of its pages.
+    // Before the main window: its pages register the windows they open
+    // while it is built.
     std::map<std::string, FormFactory> factories_;
     std::unique_ptr<ui::Form> principal_;
     std::map<std::string, std::unique_ptr<ui::Form>> forms_;

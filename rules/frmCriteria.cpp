@@ -17,6 +17,7 @@ using ui::ControlKind;
 constexpr ControlKind Cmd = ControlKind::CommandButton;
 
 const std::string kSection = "Criteria";
+const std::string kName = "frmCriteria";
 
 // Twips: the list on the left, the buttons in a column on its right.
 const ui::ControlSpec kLayout[] = {
@@ -104,7 +105,7 @@ std::string ReplaceFirst(std::string text, const std::string& from, const std::s
 } // namespace
 
 frmCriteria::frmCriteria(Program& program)
-    : ui::Form(kCriteriaWindow, program.services.ui), program_(program),
+    : ui::Form(kName, program.services.ui), program_(program),
       list_((addFromTable(kLayout), control("lvw1"))) {
     setCaption("Crit\xE8res");
     setSize(8175, 6870);
@@ -424,8 +425,7 @@ void frmCriteria::subInsereListe() {
 }
 
 void RegisterCriteriaEditor(Program& program) {
-    program.registerForm(kCriteriaWindow,
-                         [](Program& p) { return std::make_unique<frmCriteria>(p); });
+    program.registerForm(kName, [](Program& p) { return std::make_unique<frmCriteria>(p); });
 }
 
 } // namespace velmora

@@ -18,8 +18,6 @@ namespace velmora {
 
 class Program;
 
-inline const std::string kCriteriaWindow = "frmCriteria";
-
 class frmCriteria : public ui::Form {
 public:
     explicit frmCriteria(Program& program);
@@ -70,7 +68,8 @@ private:
     bool sorted_ = false;
 };
 
-// Registers the editor's factory under kCriteriaWindow.
+// Registers the editor's factory under the window's name, "frmCriteria",
+// by which the anti-spam page opens it.
 void RegisterCriteriaEditor(Program& program);
 
 } // namespace velmora

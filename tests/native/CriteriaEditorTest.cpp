@@ -14,6 +14,8 @@
 namespace velmora::testing {
 namespace {
 
+const std::string kEditor = "frmCriteria";
+
 using namespace std::string_literals;
 using Strings = std::vector<std::string>;
 
@@ -24,7 +26,7 @@ const std::string kCriterion = "Identities\\" + kGuid +
 
 class CriteriaEditor : public ::testing::Test {
 protected:
-    CriteriaEditor() : p(*t.program), editor(p.form(kCriteriaWindow)) {
+    CriteriaEditor() : p(*t.program), editor(p.form(kEditor)) {
         p.CurrentIdentity = kGuid;
         p.LanguageFile = kTestProgramFolder + "\\language\\English.lng";
         p.AntiSpamRuleKey = "001";

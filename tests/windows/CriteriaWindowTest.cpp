@@ -35,6 +35,8 @@ using namespace std::string_literals;
 
 namespace {
 
+const std::string kEditor = "frmCriteria";
+
 const std::string kGuid = "{C417E41A-0000-4000-8000-000000000C41}";
 const std::string kCriterion = "Identities\\" + kGuid +
                                "\\Software\\Microsoft\\Outlook Express\\5.0\\Rules\\Mail\\000"
@@ -133,7 +135,7 @@ TEST(CriteriaWindow, EditedInTheRealWindowAndSavedToTheRegistry) {
         PostMessageA(box, WM_COMMAND, IDOK, 0);
     };
     g_steps = {
-        {[&] { return (form = findForm(kCriteriaWindow)) && IsWindowVisible(form); },
+        {[&] { return (form = findForm(kEditor)) && IsWindowVisible(form); },
          [&] {
              list = findControl(form, "lvw1");
              seen.push_back(rows(list));
@@ -167,10 +169,10 @@ TEST(CriteriaWindow, EditedInTheRealWindowAndSavedToTheRegistry) {
     g_giveUp = [&] {
         if (HWND box = findTopLevelOfClass("#32770"))
             PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
-        program.form(kCriteriaWindow).Unload();
+        program.form(kEditor).Unload();
     };
     const UINT_PTR timer = SetTimer(nullptr, 0, 50, runSteps);
-    program.form(kCriteriaWindow).Show(true);
+    program.form(kEditor).Show(true);
     KillTimer(nullptr, timer);
 
     EXPECT_EQ(g_next, g_steps.size()) << "steps run";
@@ -182,7 +184,7 @@ TEST(CriteriaWindow, EditedInTheRealWindowAndSavedToTheRegistry) {
                         "[cash|63617368][free |6672656520][w\xEEn|77EE6E]",
                         "[cash|63617368][w\xEEn|77EE6E] (2 Expressions)",
                     }));
-    EXPECT_FALSE(program.form(kCriteriaWindow).isLoaded());
+    EXPECT_FALSE(program.form(kEditor).isLoaded());
     EXPECT_EQ(program.principal().control("lblPassage").caption(), "True");
     EXPECT_EQ(readValue(HKEY_CURRENT_USER, kCriterion, "Value"),
               std::make_pair(DWORD{REG_BINARY}, "cash\0w\xEEn\0\0\0"s));
