@@ -2,9 +2,10 @@
 // real services (the anti-spam page that opens it is another window's
 // work): the rows the list view shows, the input box of a right click and
 // a word with a character the code page lacks refused there, an in-place
-// edit, the Delete key, the counter in the menu bar, and the word list saved
-// to the real registry byte for byte. (Wine's label editor is an ANSI
-// window: what is typed there is already in the code page.)
+// edit, the Delete key, the counter in the menu bar, and the list saved to
+// the real registry byte for byte (the 12 bytes of cash and free), written
+// over in place. (Wine's label editor is an ANSI window: what is typed
+// there is already in the code page.)
 
 #include "core/Program.h"
 #include "platform/win32/Win32Dialogs.h"
@@ -98,7 +99,8 @@ std::string lastMenuItem(HWND window) {
 
 TEST(CriteriaWindow, EditedInTheRealWindowAndSavedToTheRegistry) {
     deleteKey(HKEY_CURRENT_USER, "Identities\\" + kGuid);
-    putValue(HKEY_CURRENT_USER, kCriterion, "Value", REG_BINARY, " cash\0free \0\0\0"s);
+    putValue(HKEY_CURRENT_USER, kCriterion, "Value", REG_BINARY, " cash\0free\0\0\0"s);
+    putText(HKEY_CURRENT_USER, kCriterion, "Other", "kept"); // written over in place
     platform::win32::Win32Registry registry;
     platform::win32::Win32FileSystem files;
     platform::win32::Win32ProfileStrings profile;
@@ -156,7 +158,7 @@ TEST(CriteriaWindow, EditedInTheRealWindowAndSavedToTheRegistry) {
          [&] {
              seen.push_back(rows(list));
              ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
-             ListView_SetItemState(list, 1, LVIS_SELECTED, LVIS_SELECTED);
+             ListView_SetItemState(list, 2, LVIS_SELECTED, LVIS_SELECTED);
              PostMessageA(list, WM_KEYDOWN, VK_DELETE, 1);
          }},
         {[&] { return ListView_GetItemCount(list) == 2; },
@@ -179,17 +181,20 @@ TEST(CriteriaWindow, EditedInTheRealWindowAndSavedToTheRegistry) {
     const std::string refused = languageText("Criteria", "msgbox02");
     EXPECT_EQ(messages, std::vector<std::string>{refused});
     EXPECT_EQ(seen, (std::vector<std::string>{
-                        "[ cash|2063617368][free |6672656520]",
-                        "[ cash|2063617368][free |6672656520][w\xEEn|77EE6E]",
-                        "[cash|63617368][free |6672656520][w\xEEn|77EE6E]",
-                        "[cash|63617368][w\xEEn|77EE6E] (2 Expressions)",
+                        "[ cash|2063617368][free|66726565]",
+                        "[ cash|2063617368][free|66726565][w\xEEn|77EE6E]",
+                        "[cash|63617368][free|66726565][w\xEEn|77EE6E]",
+                        "[cash|63617368][free|66726565] (2 Expressions)",
                     }));
     EXPECT_FALSE(program.form(kEditor).isLoaded());
     EXPECT_EQ(program.principal().control("lblPassage").caption(), "True");
     EXPECT_EQ(readValue(HKEY_CURRENT_USER, kCriterion, "Value"),
-              std::make_pair(DWORD{REG_BINARY}, "cash\0w\xEEn\0\0\0"s));
-    EXPECT_EQ(readValue(HKEY_CURRENT_USER, kCriterion, "Type"),
-              std::make_pair(DWORD{REG_DWORD}, "\x09\0\0\0"s));
+              std::make_pair(DWORD{REG_BINARY}, "cash\0free\0\0\0"s));
+    for (const auto& [name, number] :
+         {std::pair{"Type", 9}, {"ValueType", 65}, {"Flags", 0}, {"Logic", 1}})
+        EXPECT_EQ(readValue(HKEY_CURRENT_USER, kCriterion, name),
+                  std::make_pair(DWORD{REG_DWORD}, std::string(1, char(number)) + "\0\0\0"s));
+    EXPECT_EQ(readValue(HKEY_CURRENT_USER, kCriterion, "Other").second, "kept\0"s);
     deleteKey(HKEY_CURRENT_USER, "Identities\\" + kGuid);
     takeQuitMessage();
 }
