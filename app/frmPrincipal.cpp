@@ -13,6 +13,7 @@
 #include "repair/TroubleshootingPage.h"
 #include "rules/AntiSpamPage.h"
 #include "rules/BlockedSendersPage.h"
+#include "rules/frmCriteria.h"
 #include "settings/SettingsPages.h"
 
 #include <algorithm>
@@ -81,6 +82,7 @@ frmPrincipal::frmPrincipal(Program& program)
     BuildSettingsPages(*this, program);
     BuildBlockedSendersPage(*this, program);
     BuildAntiSpamPage(*this, program);
+    RegisterCriteriaEditor(program);
     BuildTroubleshootingPage(*this, program);
     BuildReinstallPage(*this, program);
     on("cmdChangeIdentite", ui::Event::Click, [this](ui::EventArgs&) { ChangeIdentity(program_); });

@@ -52,6 +52,7 @@ public:
         last_ = now;
     }
     void popupMenu(ui::Form&, const std::string&) override {}
+    ui::InputAnswer inputBox(const std::string&, const std::string&) override { return {}; }
 
     void startWatch() {
         last_ = Clock::now();

@@ -128,18 +128,26 @@ std::vector<std::string> OrderNames(const std::string& order) {
     return names;
 }
 
-std::string ReadOrder(const modRegistre& reg, const std::string& collectionKey) {
+std::optional<platform::RegData> ReadWholeValue(const modRegistre& reg, const std::string& keyPath,
+                                                const std::string& valueName) {
     platform::RegData data;
     long status = platform::RegMoreData;
     // 64 KiB holds every list of the naming scheme (4096 names: 16383 bytes).
     for (std::size_t size = 1 << 16; status == platform::RegMoreData && size <= (1u << 24);
          size <<= 4)
-        status = reg.store().queryValue(HKCU, collectionKey, rulevalue::Order, size, data);
+        status = reg.store().queryValue(HKCU, keyPath, valueName, size, data);
     if (status != platform::RegOk)
+        return std::nullopt;
+    return data;
+}
+
+std::string ReadOrder(const modRegistre& reg, const std::string& collectionKey) {
+    const auto data = ReadWholeValue(reg, collectionKey, rulevalue::Order);
+    if (!data)
         return kNotFound;
-    if (data.type == platform::RegDword || data.type == platform::RegBinary)
+    if (data->type == platform::RegDword || data->type == platform::RegBinary)
         return reg.ReadRegValue(HKCU, collectionKey, rulevalue::Order);
-    return TextOfData(data.bytes);
+    return TextOfData(data->bytes);
 }
 
 std::string EncodeWordList(const std::vector<std::string>& words) {

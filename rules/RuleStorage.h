@@ -4,7 +4,10 @@
 // there, and the small operations on "Order" lists, subkey names and word
 // lists that every rule-writing page shares.
 
+#include "platform/Registry.h"
+
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -99,6 +102,11 @@ std::string RemoveFromOrder(const std::string& order, const std::string& name);
 
 // The names of an Order text: split at spaces, empty pieces dropped.
 std::vector<std::string> OrderNames(const std::string& order);
+
+// A value under HKEY_CURRENT_USER as stored, past the 2048-byte buffer of
+// the registry layer (up to 16 MiB); nothing when it cannot be read.
+std::optional<platform::RegData> ReadWholeValue(const modRegistre& reg, const std::string& keyPath,
+                                                const std::string& valueName);
 
 // A collection's "Order" value, or "Not Found". Unlike ReadRegValue it reads
 // values past 2048 bytes: a list of more than 512 names is that long.

@@ -68,6 +68,16 @@ public:
         if (onDoEvents)
             onDoEvents();
     }
+    // Answers for the next input boxes, in order; without one a box is cancelled.
+    void answerInput(ui::InputAnswer answer) { inputAnswers_.push_back(std::move(answer)); }
+    ui::InputAnswer inputBox(const std::string& prompt, const std::string& title) override {
+        inputBoxes.push_back({prompt, 0, title});
+        if (inputAnswers_.empty())
+            return {};
+        ui::InputAnswer answer = inputAnswers_.front();
+        inputAnswers_.pop_front();
+        return answer;
+    }
     void popupMenu(ui::Form&, const std::string&) override {}
     // A loaded form's stand-in handle: its address.
     std::uintptr_t windowHandle(const ui::Form& form) const override {
@@ -75,6 +85,7 @@ public:
     }
 
     std::vector<ShownMessage> messages;
+    std::vector<ShownMessage> inputBoxes; // prompt and title of each input box
     // "load frmX", "show frmX", "modal frmX", "hide frmX", "unload frmX"
     std::vector<std::string> events;
     std::vector<int> pointers; // every pointer change, in order
@@ -84,6 +95,7 @@ public:
 
 private:
     std::deque<int> answers_;
+    std::deque<ui::InputAnswer> inputAnswers_;
     std::map<std::string, std::function<void(ui::Form&)>> responders_;
     int pointer_ = ui::PointerDefault;
 };

@@ -127,6 +127,9 @@ struct EventArgs {
     std::string text;
     bool cancel = false; // a handler sets it to refuse an edit
     int column = -1;     // list view column, 0 for the first
+    // AfterLabelEdit: the user typed characters the system code page has no
+    // byte for; text holds stand-ins for them.
+    bool unrepresentable = false;
 };
 
 class Control {

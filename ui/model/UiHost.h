@@ -36,6 +36,15 @@ enum MousePointer : int {
     PointerBusy = 11,
 };
 
+// What the user left in an input box.
+struct InputAnswer {
+    bool cancelled = true;
+    std::string text; // in the system code page
+    // False when the user typed characters the code page has no byte for:
+    // the text then holds a stand-in for them and is not what was typed.
+    bool representable = true;
+};
+
 class UiHost {
 public:
     virtual ~UiHost() = default;
@@ -55,6 +64,10 @@ public:
 
     // Lets waiting window messages be handled (repaints, clicks on a stop button).
     virtual void doEvents() = 0;
+
+    // Asks for one line of text in a small modal box: the prompt, an edit
+    // field, OK and Cancel.
+    virtual InputAnswer inputBox(const std::string& prompt, const std::string& title) = 0;
 
     // Shows the drop-down of a top-level menu entry at the mouse position.
     virtual void popupMenu(Form& form, const std::string& menuName) = 0;

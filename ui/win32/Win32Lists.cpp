@@ -2,6 +2,7 @@
 
 #include "ui/win32/Win32ControlWindow.h"
 #include "ui/win32/Win32FormWindow.h"
+#include "ui/win32/Win32TypedText.h"
 #include "ui/win32/Win32UiHost.h"
 
 #include <commctrl.h>
@@ -87,15 +88,6 @@ protected:
     }
     DWORD exStyle() const override { return WS_EX_CLIENTEDGE; }
 };
-
-std::string narrow(const wchar_t* text) {
-    const int size = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (size <= 1)
-        return {};
-    std::string result(static_cast<std::size_t>(size - 1), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, -1, result.data(), size, nullptr, nullptr);
-    return result;
-}
 
 bool sameRow(const ListRow& a, const ListRow& b) {
     return a.text == b.text && a.subItems == b.subItems && a.selected == b.selected &&
@@ -212,7 +204,7 @@ private:
         case LVN_ENDLABELEDITW: {
             const auto& info = reinterpret_cast<NMLVDISPINFOW&>(header);
             if (info.item.pszText)
-                return endEdit(info.item.iItem, narrow(info.item.pszText).c_str());
+                return endEdit(info.item.iItem, narrowed(info.item.pszText).text.c_str());
             return endEdit(info.item.iItem, nullptr);
         }
         case NM_CUSTOMDRAW:
@@ -251,12 +243,15 @@ private:
 
     // The handler sees the new label first and may refuse it or rework the
     // rows; the list then shows what the model holds.
+    // The editor, still there, tells whether the text is what was typed.
     LRESULT endEdit(int row, const char* given) {
+        const bool editing = editor_ && IsWindow(editor_);
+        const TypedText typed = editing ? typedTextOf(editor_) : TypedText{};
         std::string text;
         if (given)
             text = given;
-        else if (editor_ && !escaped_ && IsWindow(editor_))
-            text = textOf(editor_);
+        else if (editing && !escaped_)
+            text = typed.text;
         else
             return FALSE;
         const char* edited = text.c_str();
@@ -265,6 +260,7 @@ private:
         EventArgs args;
         args.row = row;
         args.text = edited;
+        args.unrepresentable = !typed.representable;
         const int changesBefore = rowChanges_;
         if (!raise(Event::AfterLabelEdit, args))
             return FALSE;

@@ -40,6 +40,10 @@ public:
     int mousePointer() const override { return pointer_; }
     void doEvents() override;
     void popupMenu(Form& form, const std::string& menuName) override;
+    InputAnswer inputBox(const std::string& prompt, const std::string& title) override;
+    // The control ids of the input box's prompt and edit field.
+    static constexpr int kInputPromptId = 100;
+    static constexpr int kInputEditId = 101;
     std::uintptr_t windowHandle(const Form& form) const override {
         return reinterpret_cast<std::uintptr_t>(windowOf(form));
     }
