@@ -4,6 +4,7 @@
 #include "core/Program.h"
 #include "core/frmCouleur.h"
 #include "rules/RuleStorage.h"
+#include "rules/WordList.h"
 
 namespace velmora {
 
@@ -25,17 +26,6 @@ private:
     ui::Colour colour_ = palette::Black;
     bool bold_ = false;
 };
-
-// A word's colour tells where it has spaces: none, trailing, leading, both.
-ui::Colour WordColour(const std::string& word) {
-    const bool leading = !word.empty() && word.front() == ' ';
-    const bool trailing = !word.empty() && word.back() == ' ';
-    if (leading && trailing)
-        return palette::DarkBlue;
-    if (trailing)
-        return palette::DarkCyan;
-    return leading ? palette::DarkMagenta : palette::Black;
-}
 
 enum class Stored { Missing, TooLong, Read };
 
@@ -112,13 +102,12 @@ void AppendConversation(Program& program, RichAppender& box, const std::string& 
 
 StoredWordList ReadStoredWordList(const std::string& bytes) {
     StoredWordList list;
-    std::size_t at = 0;
-    for (;;) {
-        const std::size_t zero = bytes.find('\0', at);
-        if (zero == std::string::npos || zero == at)
-            break;
-        list.words.push_back(bytes.substr(at, zero - at));
-        at = zero + 1;
+    std::size_t at = 0; // where the words' bytes end
+    for (std::string& piece : SplitAtZeros(bytes)) {
+        if (piece.empty() || at + piece.size() >= bytes.size())
+            break; // the end of the list, or a last piece no zero ends
+        at += piece.size() + 1;
+        list.words.push_back(std::move(piece));
     }
     const std::size_t rest = bytes.size() - at;
     list.wellFormed = rest >= 2 && bytes.find_first_not_of('\0', at) == std::string::npos;
@@ -144,7 +133,7 @@ int subRemplisRtf(Program& program, int position) {
     for (std::size_t i = 0; i < list.words.size(); ++i) {
         const std::string& word = list.words[i];
         text.append(" '");
-        text.colour(WordColour(word));
+        text.colour(PaletteColour(fncAttributsTexte(word)));
         text.append(word);
         text.colour(palette::Black);
         text.append("' ");

@@ -160,7 +160,7 @@ std::string EncodeWordList(const std::vector<std::string>& words) {
     return bytes;
 }
 
-std::vector<std::string> DecodeWordList(const std::string& bytes) {
+std::vector<std::string> SplitAtZeros(const std::string& bytes) {
     std::vector<std::string> pieces;
     std::size_t at = 0;
     for (;;) {
@@ -171,6 +171,11 @@ std::vector<std::string> DecodeWordList(const std::string& bytes) {
             break;
         at = zero + 1;
     }
+    return pieces;
+}
+
+std::vector<std::string> DecodeWordList(const std::string& bytes) {
+    std::vector<std::string> pieces = SplitAtZeros(bytes);
     if (pieces.size() <= 3)
         return {};
     pieces.resize(pieces.size() - 3);

@@ -117,6 +117,9 @@ std::string ReadOrder(const modRegistre& reg, const std::string& collectionKey);
 // Each word's bytes and a zero byte, then one more zero byte; the REG_BINARY
 // write adds the last of the three closing zeros.
 std::string EncodeWordList(const std::vector<std::string>& words);
+// The pieces of bytes between its zero bytes, in order: "a\0b" gives "a",
+// "b"; a final zero gives an empty last piece.
+std::vector<std::string> SplitAtZeros(const std::string& bytes);
 // The pieces between zero bytes, less the last three. A raw read of 2048
 // characters padded with spaces decodes the same as the exact bytes.
 std::vector<std::string> DecodeWordList(const std::string& bytes);

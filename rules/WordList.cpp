@@ -193,14 +193,7 @@ StoredWords ReadStoredWords(const std::optional<platform::RegData>& value) {
     if (!value)
         return stored;
     const std::string& bytes = value->bytes;
-    std::size_t at = 0;
-    for (;;) {
-        const std::size_t zero = bytes.find('\0', at);
-        stored.words.push_back(bytes.substr(at, zero == std::string::npos ? zero : zero - at));
-        if (zero == std::string::npos)
-            break;
-        at = zero + 1;
-    }
+    stored.words = SplitAtZeros(bytes);
     while (!stored.words.empty() && stored.words.back().empty())
         stored.words.pop_back();
     // Exactly what a save of those words writes: the registry layer reads

@@ -7,16 +7,10 @@
 // over in place. (Wine's label editor is an ANSI window: what is typed
 // there is already in the code page.)
 
-#include "core/Program.h"
-#include "platform/win32/Win32Dialogs.h"
-#include "platform/win32/Win32FileSystem.h"
-#include "platform/win32/Win32ProfileStrings.h"
-#include "platform/win32/Win32Registry.h"
-#include "platform/win32/Win32Shell.h"
-#include "platform/win32/Win32SystemInfo.h"
-#include "rules/frmCriteria.h"
+#include "app/Win32Services.h"
 #include "app/frmPrincipal.h"
-#include "ui/win32/Win32UiHost.h"
+#include "core/Program.h"
+#include "rules/frmCriteria.h"
 #include "windows/RunningProgram.h"
 #include "windows/TestRegistry.h"
 #include "windows/WindowFinder.h"
@@ -101,14 +95,8 @@ TEST(CriteriaWindow, EditedInTheRealWindowAndSavedToTheRegistry) {
     deleteKey(HKEY_CURRENT_USER, "Identities\\" + kGuid);
     putValue(HKEY_CURRENT_USER, kCriterion, "Value", REG_BINARY, " cash\0free\0\0\0"s);
     putText(HKEY_CURRENT_USER, kCriterion, "Other", "kept"); // written over in place
-    platform::win32::Win32Registry registry;
-    platform::win32::Win32FileSystem files;
-    platform::win32::Win32ProfileStrings profile;
-    platform::win32::Win32Shell shell;
-    platform::win32::Win32Dialogs dialogs;
-    platform::win32::Win32SystemInfo system;
-    ui::win32::Win32UiHost host(GetModuleHandleA(nullptr));
-    Program program({registry, files, profile, shell, dialogs, system, host}, frmPrincipal::Create);
+    Win32Services real(GetModuleHandleA(nullptr));
+    Program program(real.services(), frmPrincipal::Create);
     program.CurrentIdentity = kGuid;
     program.LanguageFile = programFolder() + "\\language\\" + firstLanguageFile();
     program.AntiSpamRuleKey = "000";
