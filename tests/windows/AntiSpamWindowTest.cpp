@@ -1,5 +1,6 @@
 // The anti-spam page of the running velmora.exe on a prepared set-up: a
 // stored rule listed after another shows its subject criterion ticked; the
+// criteria editor opens from the page on the stored words or none; the
 // action editor writes the chain chosen in its tree; the rule is deleted
 // through the real confirmation and created again, first in the Order.
 
@@ -46,6 +47,19 @@ TEST(AntiSpamWindow, StoredRuleActionChainDeleteAndCreate) {
     EXPECT_FALSE(program.ticked("chk400(1)"));
     EXPECT_EQ(program.text("rtb400(0)"), " 'cash' , 'free' ");
     EXPECT_EQ(program.text("rtb403"), action("strSei"));
+
+    // The criteria editor opens on the stored words, and empty for a new
+    // criterion; cancelled, it writes nothing, not even the Criteria Order.
+    for (const char* opener : {"rtb400(0)", "chk400(1)"}) {
+        program.postClick(opener);
+        HWND words = program.form("frmCriteria");
+        ASSERT_NE(words, nullptr) << opener << " opened no criteria editor";
+        EXPECT_EQ(ListView_GetItemCount(findControl(words, "lvw1")), *opener == 'r' ? 2 : 0);
+        program.postClick(findControl(words, "cmd04"));
+        ASSERT_TRUE(waitFor([&] { return !IsWindow(words); })) << opener;
+    }
+    EXPECT_EQ(rules("\\001\\Criteria", "Order"), "missing");
+    EXPECT_FALSE(program.ticked("chk400(1)"));
 
     // The editor's second root, delete, then its child, stop.
     program.postClick("rtb403");
