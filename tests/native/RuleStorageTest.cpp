@@ -1,6 +1,6 @@
 // The shared operations on the mail client's rule storage: subkey names,
-// Order lists, word lists, long Order values, and the entries of a
-// blocked-senders text file.
+// Order lists, long Order values, and the entries of a blocked-senders text
+// file. A word list's bytes are the criteria editor's and window's tests'.
 
 #include "core/modRegistre.h"
 #include "platform/portable/MemoryRegistry.h"
@@ -59,25 +59,6 @@ TEST(OrderLists, CountFirstFreeAndRemove) {
         EXPECT_EQ(RemoveFromOrder(r[0], r[1]), r[2]) << r[0] << " - " << r[1];
     EXPECT_EQ(OrderNames(" 000  001 00A "), (Words{"000", "001", "00A"}));
     EXPECT_TRUE(OrderNames("").empty());
-}
-
-TEST(WordLists, BytesAsStoredAndBack) {
-    const std::string encoded = EncodeWordList({"cash", "free"});
-    EXPECT_EQ(encoded, "cash\0free\0\0"s);
-    // The REG_BINARY write adds the last zero: 12 bytes in the registry.
-    platform::portable::MemoryRegistry store;
-    modRegistre reg(store);
-    reg.WriteRegValue(HKCU, "R", "Value", platform::RegBinary, encoded);
-    platform::RegData data;
-    ASSERT_EQ(store.queryValue(HKCU, "R", "Value", 2048, data), platform::RegOk);
-    EXPECT_EQ(data.type, platform::RegBinary);
-    EXPECT_EQ(data.bytes, "cash\0free\0\0\0"s);
-    // The raw read pads the buffer with spaces: the same words.
-    for (const std::string& bytes : {data.bytes, reg.ReadRegValueRaw(HKCU, "R", "Value")})
-        EXPECT_EQ(DecodeWordList(bytes), (Words{"cash", "free"}));
-    EXPECT_EQ(DecodeWordList(EncodeWordList({" win ", "x"}) + '\0'), (Words{" win ", "x"}));
-    EXPECT_TRUE(DecodeWordList(kNotFound).empty());
-    EXPECT_TRUE(DecodeWordList(EncodeWordList({}) + '\0').empty());
 }
 
 // Long Orders, gaps, stray names and the end of the scheme are held by the

@@ -95,9 +95,11 @@ TEST(RegistrationRepairs, SendToEntryIsMadeOnlyWhereNoneExists) {
     EXPECT_EQ(t.files.readFile(entry), "");
 }
 
-TEST(Folders, BoxesAndBrowseButtonsStoreTheirFolders) {
+TEST(Folders, BoxesShowAndBrowseButtonsStoreTheirFolders) {
     Page t;
+    t.reg.WriteRegValue(HKCU, kId, "Save Attachment Path", RegSz, std::string("C:\\PJ"));
     t.load();
+    EXPECT_EQ(t.form().control("txt521").text(), "C:\\PJ");
     t.form().raise("txt520", ui::Event::LostFocus); // empty box, nothing stored
     EXPECT_EQ(t.form().control("txt520").text(), "Not Found");
     t.dialogs.answerBrowse("C:\\Papier");

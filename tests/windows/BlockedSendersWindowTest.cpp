@@ -1,7 +1,7 @@
 // The blocked-senders page of the running velmora.exe, driven from outside on
 // a prepared set-up: the list and its action as the registry holds them, the
-// separator switch, the mail/news switch, sorting, the action options with
-// the colour window, the merge through the real file dialog, the
+// mail/news switch, the action options with the colour window, the merge
+// through the real file dialog, the
 // confirmations answered No and Yes in the real message boxes, and a large
 // first load that keeps the window answering.
 
@@ -93,16 +93,6 @@ TEST_F(BlockedSendersWindow, ListActionSwitchesSortMergeAndDelete) {
     EXPECT_TRUE(program.shown("shp300"));
     EXPECT_FALSE(program.shown("cmd301"));
 
-    // The separator switch: once or twice to ";", depending on the caption
-    // the label starts with; once more back to line breaks.
-    for (int i = 0; i < 2 && program.text("lbl305") != lng("lbl305.1"); ++i)
-        program.doubleClick("lbl305");
-    EXPECT_EQ(program.text("lbl305"), lng("lbl305.1"));
-    EXPECT_EQ(program.text("txt300"), "b@x.example;A@x.example;a@x.example");
-    program.doubleClick("lbl305");
-    EXPECT_EQ(program.text("lbl305"), lng("lbl305"));
-    EXPECT_EQ(program.text("txt300"), kList);
-
     // News and back.
     program.scroll("hsc300", +1);
     EXPECT_EQ(program.text("txt300"), "news@x.example");
@@ -110,14 +100,6 @@ TEST_F(BlockedSendersWindow, ListActionSwitchesSortMergeAndDelete) {
     EXPECT_FALSE(program.shown("shp300"));
     program.scroll("hsc300", -1);
     EXPECT_EQ(program.text("txt300"), kList);
-
-    // Sorting rewrites the stored addresses in character order; the Order stays.
-    program.click("cmd303");
-    EXPECT_EQ(mail("\\Criteria\\000", "Value"), "sz A@x.example");
-    EXPECT_EQ(mail("\\Criteria\\001", "Value"), "sz a@x.example");
-    EXPECT_EQ(mail("\\Criteria\\002", "Value"), "sz b@x.example");
-    EXPECT_EQ(mail("\\Criteria", "Order"), "sz 000 001 002");
-    EXPECT_EQ(program.text("txt300"), "A@x.example\r\na@x.example\r\nb@x.example");
 
     // An option, then the colour of option 4 picked in the colour window.
     program.click("opt300(1)");
