@@ -8,6 +8,9 @@
 #include "platform/portable/IniProfileStrings.h"
 #include "platform/portable/RecordingShell.h"
 #include "platform/portable/ScriptedDialogs.h"
+#include "platform/portable/ScriptedDownloader.h"
+#include "platform/portable/ScriptedFileVersions.h"
+#include "platform/portable/ScriptedTrust.h"
 #include "ui/model/Form.h"
 #include "ui/model/UiHost.h"
 
@@ -60,11 +63,31 @@ private:
     Clock::duration longest_{};
 };
 
+// A machine without drives, for the benchmarks that search none.
+class NoDrives : public platform::Volumes {
+public:
+    std::vector<std::string> driveRoots(std::size_t) override { return {}; }
+    int driveType(const std::string&) override { return platform::DriveNoRoot; }
+    std::optional<std::uint64_t> usedSpace(const std::string&) override { return std::nullopt; }
+    std::optional<platform::FolderIdentity> folderIdentity(const std::string&) override {
+        return std::nullopt;
+    }
+};
+
 struct BenchProgram {
     BenchProgram(platform::Registry& registry, platform::FileSystem& files, int answer)
+        : BenchProgram(registry, files, answer, noDrives) {}
+    BenchProgram(platform::Registry& registry, platform::FileSystem& files, int answer,
+                 platform::Volumes& volumes)
         : profile(files), host(answer),
-          program(Services{registry, files, profile, shell, dialogs, system, host},
+          program(Services{registry, files, profile, shell, dialogs, system, host, downloader,
+                           trust, versions, volumes},
                   frmPrincipal::Create) {}
+
+    NoDrives noDrives;
+    platform::portable::ScriptedDownloader downloader;
+    platform::portable::ScriptedTrust trust;
+    platform::portable::ScriptedFileVersions versions;
 
     platform::portable::IniProfileStrings profile;
     platform::portable::RecordingShell shell;

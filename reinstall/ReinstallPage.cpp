@@ -1,6 +1,7 @@
 #include "reinstall/ReinstallPage.h"
 
 #include "core/Program.h"
+#include "reinstall/PackDownload.h"
 
 namespace velmora {
 
@@ -62,15 +63,16 @@ const ui::ControlSpec kLayout[] = {
 } // namespace
 
 void BuildReinstallPage(ui::Form& form, Program& program) {
-    (void)program;
     form.addFromTable(kLayout);
     form.control("lbl600").setBold(true);
     form.control("lbl610").setBold(true);
     // The identity's GUID can be read and copied, not changed.
     form.control("txt620").setReadOnly(true);
     // The remedies come with their own code: until then none can be clicked.
-    for (const char* name : {"cmd601", "cmd602", "cmd603", "cmd611", "cmd612", "cmd613"})
+    for (const char* name : {"cmd601", "cmd602", "cmd603", "cmd611", "cmd612"})
         form.control(name).setEnabled(false);
+
+    form.on("cmd613", ui::Event::Click, [&program](ui::EventArgs&) { DownloadPack(program); });
 }
 
 } // namespace velmora

@@ -224,7 +224,8 @@ TEST_F(BlockedSenders, SeparatorSwitchAndEnlargingGoBackOnTheSecondDoubleClick) 
 
 TEST_F(BlockedSenders, FirstLoadWritesEachAddressThenTheRuleInTheTablesOrder) {
     RecordingRegistry recorder(t.registry);
-    Program recorded(Services{recorder, t.files, t.profile, t.shell, t.dialogs, t.system, t.ui},
+    Program recorded(Services{recorder, t.files, t.profile, t.shell, t.dialogs, t.system, t.ui,
+                              t.downloader, t.trust, t.versions, t.volumes},
                      frmPrincipal::Create);
     recorded.CurrentIdentity = kGuid;
     recorded.LanguageFile = p.LanguageFile;

@@ -144,9 +144,10 @@ std::string Text(const State& state) {
 class SettingsPages : public ::testing::Test {
 protected:
     SettingsPages() {
-        t.program = std::make_unique<Program>(
-            Services{recorder, t.files, t.profile, t.shell, t.dialogs, t.system, t.ui},
-            frmPrincipal::Create);
+        t.program = std::make_unique<Program>(Services{recorder, t.files, t.profile, t.shell,
+                                                       t.dialogs, t.system, t.ui, t.downloader,
+                                                       t.trust, t.versions, t.volumes},
+                                              frmPrincipal::Create);
         for (const auto& [guid, name] :
              {std::pair{kIdentityA, "Fran\xE7oise"}, {kIdentityB, "Marc"}}) {
             t.reg.WriteRegValue(HKCU, "Identities\\" + guid, "UserName", RegSz, std::string(name));

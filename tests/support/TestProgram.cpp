@@ -22,8 +22,9 @@ TestProgram::TestProgram(Languages languages) : files({{'C', scratch.path().stri
         for (const auto& entry : fs::directory_iterator(fs::path(VELMORA_SOURCE_DIR) / "language"))
             fs::copy_file(entry.path(), target / entry.path().filename());
     }
-    program = std::make_unique<Program>(
-        Services{registry, files, profile, shell, dialogs, system, ui}, frmPrincipal::Create);
+    program = std::make_unique<Program>(Services{registry, files, profile, shell, dialogs, system,
+                                                 ui, downloader, trust, versions, volumes},
+                                        frmPrincipal::Create);
 }
 
 void TestProgram::putFile(const std::string& windowsPath, const std::string& bytes) {

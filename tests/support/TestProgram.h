@@ -11,6 +11,10 @@
 #include "platform/portable/PosixFileSystem.h"
 #include "platform/portable/RecordingShell.h"
 #include "platform/portable/ScriptedDialogs.h"
+#include "platform/portable/ScriptedDownloader.h"
+#include "platform/portable/ScriptedFileVersions.h"
+#include "platform/portable/ScriptedTrust.h"
+#include "platform/portable/PosixVolumes.h"
 #include "support/ScriptedUiHost.h"
 #include "support/TempFolder.h"
 
@@ -36,6 +40,10 @@ struct TestProgram {
     platform::portable::ScriptedDialogs dialogs;
     platform::portable::FixedSystemInfo system;
     ScriptedUiHost ui;
+    platform::portable::ScriptedDownloader downloader;
+    platform::portable::ScriptedTrust trust;
+    platform::portable::ScriptedFileVersions versions;
+    platform::portable::PosixVolumes volumes{files, "C"};
     modRegistre reg{registry};
     std::unique_ptr<Program> program;
 };

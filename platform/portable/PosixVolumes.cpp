@@ -1,0 +1,59 @@
+#include "platform/portable/PosixVolumes.h"
+
+#include <sys/stat.h>
+
+#include <filesystem>
+
+namespace velmora::platform::portable {
+
+std::vector<std::string> PosixVolumes::driveRoots(std::size_t maxChars) {
+    std::vector<std::string> roots;
+    std::size_t used = 0;
+    for (char letter : letters_) {
+        used += 4; // "C:\" and its terminating zero
+        if (used + 1 > maxChars)
+            return {}; // the system answers nothing when the list does not fit
+        roots.push_back(std::string(1, upper(letter)) + ":\\");
+    }
+    return roots;
+}
+
+int PosixVolumes::driveType(const std::string& root) {
+    if (root.empty())
+        return DriveNoRoot;
+    const char letter = upper(root.front());
+    if (letters_.find(letter) == std::string::npos &&
+        letters_.find(static_cast<char>(letter + 32)) == std::string::npos)
+        return DriveNoRoot;
+    const auto it = types_.find(letter);
+    return it == types_.end() ? DriveFixed : it->second;
+}
+
+std::optional<std::uint64_t> PosixVolumes::usedSpace(const std::string& root) {
+    if (root.empty())
+        return std::nullopt;
+    if (const auto it = usedSpace_.find(upper(root.front())); it != usedSpace_.end())
+        return it->second;
+    const auto host = files_.hostPath(root);
+    if (!host)
+        return std::nullopt;
+    std::error_code ec;
+    const auto space = std::filesystem::space(*host, ec);
+    if (ec)
+        return std::nullopt;
+    return space.capacity - space.free;
+}
+
+std::optional<FolderIdentity> PosixVolumes::folderIdentity(const std::string& path) {
+    const auto host = files_.hostPath(path);
+    struct stat info {};
+    if (!host || lstat(host->c_str(), &info) != 0)
+        return std::nullopt;
+    FolderIdentity identity;
+    identity.volume = static_cast<std::uint64_t>(info.st_dev);
+    identity.index = static_cast<std::uint64_t>(info.st_ino);
+    identity.link = S_ISLNK(info.st_mode);
+    return identity;
+}
+
+} // namespace velmora::platform::portable
