@@ -69,6 +69,7 @@ public:
     std::vector<std::string> driveRoots(std::size_t) override { return {}; }
     int driveType(const std::string&) override { return platform::DriveNoRoot; }
     std::optional<std::uint64_t> usedSpace(const std::string&) override { return std::nullopt; }
+    bool isHostRoot(const std::string&) override { return false; }
     std::optional<platform::FolderIdentity> folderIdentity(const std::string&) override {
         return std::nullopt;
     }

@@ -38,6 +38,9 @@ public:
     virtual int driveType(const std::string& root) = 0;
     // Total bytes less free bytes; nothing when the system does not say.
     virtual std::optional<std::uint64_t> usedSpace(const std::string& root) = 0;
+    // Under Wine, the drive that is the host system's whole tree ("Z:\" for
+    // "/"), which holds every other drive's folders again.
+    virtual bool isHostRoot(const std::string& root) = 0;
     // Nothing when the folder cannot be opened.
     virtual std::optional<FolderIdentity> folderIdentity(const std::string& path) = 0;
 };

@@ -102,26 +102,17 @@ std::string FormatDuration(Program& program, long seconds) {
 std::string FormatAmount(double value, int decimals) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-    std::string digits = buffer;
-    const std::size_t point = digits.find('.');
-    std::size_t end = point == std::string::npos ? digits.size() : point;
+    const std::string digits = buffer;
+    const std::size_t point = std::min(digits.find('.'), digits.size());
     const std::size_t first = digits.front() == '-' ? 1 : 0;
-    while (end > first + 3) {
-        end -= 3;
-        digits.insert(end, " ");
+    // Blanks between thousands, as "# ##0.00" shows them.
+    std::string grouped = digits.substr(0, first);
+    for (std::size_t i = first; i < point; ++i) {
+        if (i > first && (point - i) % 3 == 0)
+            grouped += ' ';
+        grouped += digits[i];
     }
-    return digits;
-}
-
-std::string ShortenPath(const std::string& path, std::size_t limit) {
-    if (path.size() <= limit)
-        return path;
-    const std::size_t first = path.find('\\');
-    const std::size_t second = first == std::string::npos ? first : path.find('\\', first + 1);
-    const std::size_t last = path.rfind('\\');
-    if (second == std::string::npos || last <= second)
-        return path;
-    return path.substr(0, second) + "\\ ... \\" + path.substr(last + 1);
+    return grouped + digits.substr(point);
 }
 
 void DownloadPack(Program& program) {

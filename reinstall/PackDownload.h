@@ -27,9 +27,6 @@ std::string PackAddress(Program& program);
 std::string FormatDuration(Program& program, long seconds);
 // A number with two (or one) decimals and blanks between thousands.
 std::string FormatAmount(double value, int decimals);
-// A path shown in at most `limit` characters: its first two elements,
-// "\ ... \" and its last one.
-std::string ShortenPath(const std::string& path, std::size_t limit);
 
 // cmd613: checks what a download needs and opens the progress window.
 void DownloadPack(Program& program);

@@ -2,6 +2,7 @@
 
 #include "core/Program.h"
 #include "reinstall/PackDownload.h"
+#include "reinstall/frmBrowse.h"
 
 namespace velmora {
 
@@ -69,9 +70,10 @@ void BuildReinstallPage(ui::Form& form, Program& program) {
     // The identity's GUID can be read and copied, not changed.
     form.control("txt620").setReadOnly(true);
     // The remedies come with their own code: until then none can be clicked.
-    for (const char* name : {"cmd601", "cmd602", "cmd603", "cmd611", "cmd612"})
+    for (const char* name : {"cmd601", "cmd602", "cmd603", "cmd611"})
         form.control(name).setEnabled(false);
 
+    form.on("cmd612", ui::Event::Click, [&program](ui::EventArgs&) { AutomaticSearch(program); });
     form.on("cmd613", ui::Event::Click, [&program](ui::EventArgs&) { DownloadPack(program); });
 }
 

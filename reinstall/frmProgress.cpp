@@ -3,6 +3,7 @@
 #include "core/Language.h"
 #include "core/Program.h"
 #include "reinstall/PackDownload.h"
+#include "reinstall/PathText.h"
 
 #include <chrono>
 

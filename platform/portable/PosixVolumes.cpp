@@ -1,8 +1,7 @@
 #include "platform/portable/PosixVolumes.h"
 
-#include <sys/stat.h>
-
 #include <filesystem>
+#include <functional>
 
 namespace velmora::platform::portable {
 
@@ -46,13 +45,17 @@ std::optional<std::uint64_t> PosixVolumes::usedSpace(const std::string& root) {
 
 std::optional<FolderIdentity> PosixVolumes::folderIdentity(const std::string& path) {
     const auto host = files_.hostPath(path);
-    struct stat info {};
-    if (!host || lstat(host->c_str(), &info) != 0)
+    if (!host)
+        return std::nullopt;
+    // The folder's one true path, links resolved, stands for its identity.
+    std::error_code ec;
+    const bool link = std::filesystem::is_symlink(std::filesystem::symlink_status(*host, ec));
+    const auto real = std::filesystem::canonical(*host, ec);
+    if (ec)
         return std::nullopt;
     FolderIdentity identity;
-    identity.volume = static_cast<std::uint64_t>(info.st_dev);
-    identity.index = static_cast<std::uint64_t>(info.st_ino);
-    identity.link = S_ISLNK(info.st_mode);
+    identity.index = std::hash<std::string>{}(real.string());
+    identity.link = link;
     return identity;
 }
 

@@ -1,8 +1,7 @@
 #pragma once
 // The drives of a PosixFileSystem's map, with the types and used space the
 // test gives (fixed, and the host's own figures, until told otherwise);
-// folder identities from the host's device and inode numbers, links not
-// followed.
+// folder identities from the host's real paths, links marked as such.
 
 #include "platform/Volumes.h"
 #include "platform/portable/PosixFileSystem.h"
@@ -26,7 +25,11 @@ public:
     std::vector<std::string> driveRoots(std::size_t maxChars) override;
     int driveType(const std::string& root) override;
     std::optional<std::uint64_t> usedSpace(const std::string& root) override;
+    bool isHostRoot(const std::string& root) override {
+        return !root.empty() && upper(root.front()) == hostRoot_;
+    }
     std::optional<FolderIdentity> folderIdentity(const std::string& path) override;
+    void setHostRoot(char letter) { hostRoot_ = upper(letter); }
 
 private:
     static char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
@@ -35,6 +38,7 @@ private:
     std::string letters_;
     std::map<char, int> types_;
     std::map<char, std::optional<std::uint64_t>> usedSpace_;
+    char hostRoot_ = 0;
 };
 
 } // namespace velmora::platform::portable

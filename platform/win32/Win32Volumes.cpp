@@ -41,6 +41,22 @@ std::optional<std::uint64_t> Win32Volumes::usedSpace(const std::string& root) {
     return total.QuadPart - free.QuadPart;
 }
 
+bool Win32Volumes::isHostRoot(const std::string& root) {
+    // Only Wine's kernel32 has this: the host path a Windows path stands for.
+    using UnixName = char*(CDECL*)(LPCWSTR);
+    static const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (!unixName || root.size() < 2)
+        return false;
+    const wchar_t drive[] = {static_cast<wchar_t>(root[0]), L':', L'\\', 0};
+    char* name = unixName(drive);
+    if (!name)
+        return false;
+    const std::string host = name;
+    HeapFree(GetProcessHeap(), 0, name);
+    return host == "/" || host == "/.";
+}
+
 std::optional<FolderIdentity> Win32Volumes::folderIdentity(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)

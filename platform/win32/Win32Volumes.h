@@ -10,6 +10,7 @@ public:
     std::vector<std::string> driveRoots(std::size_t maxChars) override;
     int driveType(const std::string& root) override;
     std::optional<std::uint64_t> usedSpace(const std::string& root) override;
+    bool isHostRoot(const std::string& root) override;
     std::optional<FolderIdentity> folderIdentity(const std::string& path) override;
 };
 
