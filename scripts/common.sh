@@ -19,7 +19,8 @@ export HOME
 # Packages, by the name dpkg knows them (wine32 lives in the i386 architecture).
 BUILD_PACKAGES=(g++ cmake make git libgtest-dev libgmock-dev googletest clang-format
     g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686
-    g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64 gcab zip)
+    g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64 gcab zip
+    osslsigncode openssl)
 # The fuzz targets: libFuzzer comes with clang's runtime libraries.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 # The window tests measure text: Wine draws it with DejaVu on Linux; its

@@ -1,0 +1,106 @@
+// What the kit search and the pack's run ask of the system: version
+// records built by windres, Authenticode verdicts of wintrust, drives and
+// folder identities.
+
+#include "platform/win32/Win32FileVersions.h"
+#include "platform/win32/Win32Trust.h"
+#include "platform/win32/Win32Volumes.h"
+#include "wine/WineFolders.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
+namespace velmora::testing {
+namespace {
+
+using platform::FileVersion;
+using platform::TrustVerdict;
+
+std::string kitFile(const std::string& name) {
+    std::string path = std::string("Z:") + VELMORA_KIT_DIR + "/" + name;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+std::string readAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void writeAll(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+TEST(Win32FileVersions, VersionRecordsAsWindresWroteThem) {
+    Win32ScratchFolder folder;
+    writeAll(folder.at("truncated.exe"), readAll(kitFile("kit_setup_60.exe")).substr(0, 1024));
+    writeAll(folder.at("text.exe"), "not a program at all");
+    const std::pair<std::string, std::optional<FileVersion>> rows[] = {
+        {kitFile("kit_setup_60.exe"), FileVersion{6, 0, 2800, 1106}},
+        {kitFile("kit_setup_55.exe"), FileVersion{5, 50, 4807, 2300}},
+        {kitFile("kit_setup_70.exe"), FileVersion{7, 0, 5730, 13}},
+        {kitFile("kit_setup_none.exe"), std::nullopt},
+        {folder.at("truncated.exe"), std::nullopt},
+        {folder.at("text.exe"), std::nullopt},
+        {folder.at("missing.exe"), std::nullopt},
+    };
+    platform::win32::Win32FileVersions versions;
+    for (const auto& [path, version] : rows)
+        EXPECT_EQ(versions.fileVersion(path), version) << path;
+}
+
+// Wine's wintrust checks the signature against the file's bytes; it does
+// not hold a self-made signer to be untrusted.
+TEST(Win32Trust, UnsignedAndChangedFilesAreNeverTrusted) {
+    Win32ScratchFolder folder;
+    writeAll(folder.at("page.exe"), "<html><body>Not here</body></html>");
+    const std::pair<std::string, TrustVerdict> rows[] = {
+        {kitFile("kit_setup_none.exe"), TrustVerdict::Unsigned},
+        {folder.at("page.exe"), TrustVerdict::Unsigned},
+        {folder.at("missing.exe"), TrustVerdict::Rejected},
+        {kitFile("signed/tampered.exe"), TrustVerdict::Rejected},
+    };
+    platform::win32::Win32Trust trust;
+    for (const auto& [path, verdict] : rows)
+        EXPECT_EQ(trust.verifyFile(path), verdict) << path;
+    const TrustVerdict signedVerdict = trust.verifyFile(kitFile("signed/signed.exe"));
+    EXPECT_NE(signedVerdict, TrustVerdict::Unsigned) << "the signature is there";
+    std::printf("signed with a self-made certificate: %s\n",
+                signedVerdict == TrustVerdict::Trusted ? "trusted" : "rejected");
+}
+
+TEST(Win32Volumes, DrivesAndFolderIdentities) {
+    platform::win32::Win32Volumes volumes;
+    const auto roots = volumes.driveRoots(255);
+    ASSERT_NE(std::find(roots.begin(), roots.end(), "C:\\"), roots.end());
+    EXPECT_EQ(volumes.driveType("C:\\"), platform::DriveFixed);
+    EXPECT_GT(volumes.usedSpace("C:\\").value_or(0), 0u);
+    EXPECT_TRUE(volumes.driveRoots(4).empty()) << "a list that does not fit gives nothing";
+    // Under Wine, Z: is the host's whole tree.
+    if (std::find(roots.begin(), roots.end(), "Z:\\") != roots.end()) {
+        EXPECT_TRUE(volumes.isHostRoot("Z:\\"));
+    }
+    EXPECT_FALSE(volumes.isHostRoot("C:\\"));
+
+    Win32ScratchFolder folder;
+    CreateDirectoryA(folder.at("a").c_str(), nullptr);
+    CreateDirectoryA(folder.at("b").c_str(), nullptr);
+    const auto a = volumes.folderIdentity(folder.at("a"));
+    const auto again = volumes.folderIdentity(folder.at("b\\..\\a\\"));
+    const auto b = volumes.folderIdentity(folder.at("b"));
+    ASSERT_TRUE(a && again && b);
+    EXPECT_FALSE(*a < *again || *again < *a) << "one folder, two paths";
+    EXPECT_TRUE(*a < *b || *b < *a);
+    EXPECT_FALSE(a->link);
+    EXPECT_FALSE(volumes.folderIdentity(folder.at("none")));
+}
+
+} // namespace
+} // namespace velmora::testing
