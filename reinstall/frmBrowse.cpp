@@ -3,7 +3,7 @@
 #include "core/FileAPI.h"
 #include "core/Language.h"
 #include "core/Program.h"
-#include "reinstall/PathText.h"
+#include "reinstall/LabelText.h"
 
 #include <algorithm>
 
@@ -44,13 +44,6 @@ std::string UpperDrive(std::string path) {
     if (!path.empty() && path[0] >= 'a' && path[0] <= 'z')
         path[0] = static_cast<char>(path[0] - 32);
     return path;
-}
-
-std::string Replace(std::string text, const std::string& what, const std::string& with) {
-    const std::size_t at = text.find(what);
-    if (at != std::string::npos)
-        text.replace(at, what.size(), with);
-    return text;
 }
 
 } // namespace
@@ -271,7 +264,7 @@ std::string frmBrowse::DriveSummary() const {
         return Text("lbl643") + " " + name(systemOrder_.front()) + " ...";
     if (systemOrder_.empty())
         return Text("lbl643") + " ...";
-    return Replace(Text("lbl643b"), "%1", std::to_string(systemOrder_.size())) + "  " +
+    return ReplaceFirst(Text("lbl643b"), "%1", std::to_string(systemOrder_.size())) + "  " +
            name(systemOrder_.front()) + " " +
            Text(systemOrder_.size() == 2 ? "lbl622" : "lbl643a") + " " + name(systemOrder_.back());
 }
@@ -297,7 +290,7 @@ void frmBrowse::ShowEnd(bool stopped) {
                                      Text("lbl641d"));
     else {
         control("cmd642").setVisible(false);
-        control("lbl641").setCaption(Replace(Text("lbl641"), "%1", DriveSummary()) + br + br +
+        control("lbl641").setCaption(ReplaceFirst(Text("lbl641"), "%1", DriveSummary()) + br + br +
                                      Text("lbl641a") + br + br + Text("lbl641d"));
     }
     for (const char* name : {"pBar641", "lbl643", "lbl644", "pbox641", "lbl642"})

@@ -3,7 +3,7 @@
 #include "core/Language.h"
 #include "core/Program.h"
 #include "reinstall/PackDownload.h"
-#include "reinstall/PathText.h"
+#include "reinstall/LabelText.h"
 
 #include <chrono>
 
@@ -32,13 +32,6 @@ const ui::ControlSpec kLayout[] = {
     {ui::ControlKind::Timer, "Tmr631", -1, "", -1, {}, ""},
     {ui::ControlKind::Timer, "tmr632", -1, "", -1, {}, ""},
 };
-
-std::string Replace(std::string text, const std::string& what, const std::string& with) {
-    const std::size_t at = text.find(what);
-    if (at != std::string::npos)
-        text.replace(at, what.size(), with);
-    return text;
-}
 
 } // namespace
 
@@ -71,7 +64,7 @@ std::string frmProgress::Text(const std::string& key) const {
 }
 
 std::string frmProgress::Title(const std::string& percent) const {
-    return Replace(Replace(Text("lbl630T"), "%1", percent), "%2", kPackFileName);
+    return ReplaceFirst(ReplaceFirst(Text("lbl630T"), "%1", percent), "%2", kPackFileName);
 }
 
 void frmProgress::SetBar(int value) {
@@ -100,9 +93,9 @@ void frmProgress::Form_Load() {
     setCaption(Title(std::to_string(p.DownloadPercent)));
     control("lbl631").setCaption(Text("lbl631"));
     control("lbl632").setCaption(kPackFileName + " " + Text("lbl632") + " " + PackSite(p));
-    control("lbl633").setCaption(Replace(Text("lbl633"), "%1", ""));
+    control("lbl633").setCaption(ReplaceFirst(Text("lbl633"), "%1", ""));
     control("lbl634").setCaption(Text("lbl634") + std::string(10, ' ') + shown);
-    control("lbl635").setCaption(Replace(Text("lbl635"), "%1 Ko/s", ""));
+    control("lbl635").setCaption(ReplaceFirst(Text("lbl635"), "%1 Ko/s", ""));
     control("lbl636").setCaption(Text("lbl636"));
     control("lbl637").setVisible(false);
     for (const char* name : {"cmd631", "cmd632", "cmd633"})
@@ -133,9 +126,9 @@ void frmProgress::Tmr631_Timer() {
     Program& p = program_;
     if (!p.DownloadSizeText.empty()) {
         if (!p.DownloadSpeedText.empty())
-            control("lbl635").setCaption(Replace(Text("lbl635"), "%1", p.DownloadSpeedText));
+            control("lbl635").setCaption(ReplaceFirst(Text("lbl635"), "%1", p.DownloadSpeedText));
         if (control("pBar631").value() < 100)
-            control("lbl633").setCaption(Replace(Text("lbl633"), "%1", p.DownloadDoneText));
+            control("lbl633").setCaption(ReplaceFirst(Text("lbl633"), "%1", p.DownloadDoneText));
         setCaption(Title(std::to_string(p.DownloadPercent)));
     }
     p.DownloadSeconds += 1;
@@ -181,8 +174,8 @@ void frmProgress::OnComplete(bool success, bool told) {
     control("lbl633").setCaption(
         p.DownloadSizeText.empty()
             ? Text("lbl633b")
-            : Replace(Replace(Text("lbl633a"), "%1", p.DownloadSizeText), "%2",
-                      FormatDuration(p, static_cast<long>(p.DownloadSeconds))));
+            : ReplaceFirst(ReplaceFirst(Text("lbl633a"), "%1", p.DownloadSizeText), "%2",
+                           FormatDuration(p, static_cast<long>(p.DownloadSeconds))));
     setCaption(Title("100"));
     control("cmd633").setCaption(Text("cmd633a"));
     SetBar(100);

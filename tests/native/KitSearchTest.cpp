@@ -3,7 +3,7 @@
 
 #include "app/frmPrincipal.h"
 #include "core/Language.h"
-#include "reinstall/PathText.h"
+#include "reinstall/LabelText.h"
 #include "reinstall/frmBrowse.h"
 #include "support/TestProgram.h"
 

@@ -7,6 +7,7 @@
 #include "windows/RunningProgram.h"
 #include "windows/WindowFinder.h"
 #include "wine/LocalHttpServer.h"
+#include "wine/KitFiles.h"
 #include "wine/WineFolders.h"
 
 #include <commctrl.h>
@@ -21,19 +22,6 @@ namespace {
 
 constexpr DWORD kLongMs = 300000;
 const std::string kBrowser = "Software\\Microsoft\\Internet Explorer";
-
-std::string kitFile(const std::string& name) {
-    std::string path = std::string("Z:") + VELMORA_KIT_DIR + "/" + name;
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
-}
-
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 // The browser version the program detects, for the test's life.
 class BrowserVersion {

@@ -3,6 +3,7 @@
 
 #include "platform/win32/Win32Downloader.h"
 #include "wine/LocalHttpServer.h"
+#include "wine/KitFiles.h"
 #include "wine/WineFolders.h"
 
 #include <gtest/gtest.h>
@@ -22,13 +23,6 @@ using platform::kDownloadAllData;
 using platform::kDownloadData;
 using platform::win32::Win32Downloader;
 using Mode = LocalHttpServer::Mode;
-
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 // Runs the message loop until the read ends (or `seconds` pass), calling
 // `onReport` with each report as the window would.

@@ -5,6 +5,7 @@
 #include "platform/win32/Win32FileVersions.h"
 #include "platform/win32/Win32Trust.h"
 #include "platform/win32/Win32Volumes.h"
+#include "wine/KitFiles.h"
 #include "wine/WineFolders.h"
 
 #include <gtest/gtest.h>
@@ -20,23 +21,6 @@ namespace {
 
 using platform::FileVersion;
 using platform::TrustVerdict;
-
-std::string kitFile(const std::string& name) {
-    std::string path = std::string("Z:") + VELMORA_KIT_DIR + "/" + name;
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
-}
-
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-void writeAll(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 TEST(Win32FileVersions, VersionRecordsAsWindresWroteThem) {
     Win32ScratchFolder folder;

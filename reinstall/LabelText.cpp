@@ -1,4 +1,4 @@
-#include "reinstall/PathText.h"
+#include "reinstall/LabelText.h"
 
 namespace velmora {
 
@@ -11,6 +11,13 @@ std::string ShortenPath(const std::string& path, std::size_t limit) {
     if (second == std::string::npos || last <= second)
         return path;
     return path.substr(0, second) + "\\ ... \\" + path.substr(last + 1);
+}
+
+std::string ReplaceFirst(std::string text, const std::string& what, const std::string& with) {
+    const std::size_t at = text.find(what);
+    if (at != std::string::npos)
+        text.replace(at, what.size(), with);
+    return text;
 }
 
 } // namespace velmora
