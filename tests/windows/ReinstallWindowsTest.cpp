@@ -44,12 +44,16 @@ void prepare() {
                 "{5E771E05-0000-4000-8000-0000000000A1}", languageName(firstLanguageFile()));
 }
 
+// An item of another process's list box: the system copies it across as
+// wide characters, whatever the caller asks.
 std::string itemText(HWND list, int index) {
-    char text[MAX_PATH] = {};
-    if (SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0) >= MAX_PATH)
+    wchar_t text[MAX_PATH] = {};
+    if (SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0) >= MAX_PATH)
         return "";
-    SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
-    return text;
+    SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
+    char narrow[MAX_PATH] = {};
+    WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
+    return narrow;
 }
 
 TEST(ReinstallWindows, KitSearchFindsAPlantedKitAndStopsWhenAsked) {
