@@ -70,6 +70,7 @@ public:
     int driveType(const std::string&) override { return platform::DriveNoRoot; }
     std::optional<std::uint64_t> usedSpace(const std::string&) override { return std::nullopt; }
     bool isHostRoot(const std::string&) override { return false; }
+    std::string rootOnHostDrive(const std::string&) override { return {}; }
     std::optional<platform::FolderIdentity> folderIdentity(const std::string&) override {
         return std::nullopt;
     }

@@ -41,6 +41,9 @@ public:
     // Under Wine, the drive that is the host system's whole tree ("Z:\" for
     // "/"), which holds every other drive's folders again.
     virtual bool isHostRoot(const std::string& root) = 0;
+    // Under Wine, where another drive's root shows again on the host-tree
+    // drive ("Z:\\home\\u\\.wine\\drive_c\\" for "C:\\"); empty elsewhere.
+    virtual std::string rootOnHostDrive(const std::string& root) = 0;
     // Nothing when the folder cannot be opened.
     virtual std::optional<FolderIdentity> folderIdentity(const std::string& path) = 0;
 };

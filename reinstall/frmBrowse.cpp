@@ -31,13 +31,15 @@ constexpr int kFirstPicture = 105;
 constexpr ui::Colour kRed = 0xFF;
 constexpr ui::Colour kBlack = 0;
 
+std::string Folded(std::string path) {
+    for (char& c : path)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 32);
+    return path;
+}
+
 bool SameName(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               auto up = [](char c) {
-                   return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
-               };
-               return up(x) == up(y);
-           });
+    return Folded(a) == Folded(b);
 }
 
 std::string UpperDrive(std::string path) {
@@ -160,6 +162,7 @@ void frmBrowse::ListDrives() {
     platform::Volumes& volumes = program_.services.volumes;
     drives_.clear();
     systemOrder_.clear();
+    aliases_.clear();
     std::vector<std::string> roots = volumes.driveRoots(255);
     if (roots.size() > 100)
         roots.resize(100);
@@ -168,6 +171,8 @@ void frmBrowse::ListDrives() {
         if (volumes.driveType(root) <= 2)
             continue;
         systemOrder_.push_back(root);
+        if (const std::string alias = volumes.rootOnHostDrive(root); !alias.empty())
+            aliases_.insert(Folded(alias));
         // Wine's drive of the whole host tree comes last: it holds the
         // other drives' folders again, which are then passed over.
         if (volumes.isHostRoot(root))
@@ -179,13 +184,15 @@ void frmBrowse::ListDrives() {
         drives_.push_back(hostRoot);
 }
 
-bool frmBrowse::FirstVisit(const std::string& folder, bool knownLink) {
-    if (knownLink)
-        return false;
+bool frmBrowse::FirstVisit(const std::string& folder, bool root) {
+    if (aliases_.count(Folded(folder)))
+        return false; // another drive searched on its own
     const auto identity = program_.services.volumes.folderIdentity(folder);
     if (!identity)
         return true; // its listing will tell whether it can be read
-    if (identity->link)
+    // A drive's root is searched even when the system marks it a link
+    // (Wine does for the drive of the host tree); a link below it is not.
+    if (identity->link && !root)
         return false;
     return visited_.insert(*identity).second;
 }
@@ -194,7 +201,7 @@ void frmBrowse::SearchFolder(const std::string& start, const std::string& fileNa
     std::string folder = start;
     if (folder.empty() || folder.back() != '\\')
         folder += '\\';
-    if (drive_ == start && !FirstVisit(folder, false))
+    if (drive_ == start && !FirstVisit(folder, true))
         return;
     ui::UiHost& host = program_.services.ui;
     const auto entries = program_.services.files.listFolder(folder);

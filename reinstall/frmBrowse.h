@@ -35,7 +35,7 @@ private:
     void ListDrives();
     void SearchFolder(const std::string& folder, const std::string& fileName);
     void CheckKitFolder(const std::string& folder);
-    bool FirstVisit(const std::string& folder, bool knownLink);
+    bool FirstVisit(const std::string& folder, bool root);
     void ShowFound();
     void ShowEnd(bool stopped);
     std::string DriveSummary() const;
@@ -51,6 +51,8 @@ private:
     double bytesSeen_ = 0;
     int nextPicture_ = 0;
     std::set<platform::FolderIdentity> visited_;
+    // Other drives' roots as the host-tree drive shows them again, folded.
+    std::set<std::string> aliases_;
 };
 
 } // namespace velmora

@@ -1,5 +1,6 @@
 #include "platform/portable/PosixVolumes.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 
@@ -41,6 +42,21 @@ std::optional<std::uint64_t> PosixVolumes::usedSpace(const std::string& root) {
     if (ec)
         return std::nullopt;
     return space.capacity - space.free;
+}
+
+std::string PosixVolumes::rootOnHostDrive(const std::string& root) {
+    if (!hostRoot_ || root.empty() || upper(root.front()) == hostRoot_)
+        return {};
+    const auto host = files_.hostPath(std::string(1, hostRoot_) + ":\\");
+    const auto drive = files_.hostPath(root);
+    if (!host || !drive)
+        return {};
+    const std::string relative = std::filesystem::relative(*drive, *host).string();
+    if (relative.empty() || relative.rfind("..", 0) == 0)
+        return {};
+    std::string path = std::string(1, hostRoot_) + ":\\" + relative + "\\";
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
 }
 
 std::optional<FolderIdentity> PosixVolumes::folderIdentity(const std::string& path) {

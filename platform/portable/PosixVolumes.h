@@ -28,6 +28,7 @@ public:
     bool isHostRoot(const std::string& root) override {
         return !root.empty() && upper(root.front()) == hostRoot_;
     }
+    std::string rootOnHostDrive(const std::string& root) override;
     std::optional<FolderIdentity> folderIdentity(const std::string& path) override;
     void setHostRoot(char letter) { hostRoot_ = upper(letter); }
 

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -41,20 +42,45 @@ std::optional<std::uint64_t> Win32Volumes::usedSpace(const std::string& root) {
     return total.QuadPart - free.QuadPart;
 }
 
-bool Win32Volumes::isHostRoot(const std::string& root) {
-    // Only Wine's kernel32 has this: the host path a Windows path stands for.
+namespace {
+
+// Only Wine's kernel32 has this: the host path a drive root stands for;
+// empty elsewhere.
+std::string UnixNameOf(const std::string& root) {
     using UnixName = char*(CDECL*)(LPCWSTR);
     static const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
         GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
     if (!unixName || root.size() < 2)
-        return false;
+        return {};
     const wchar_t drive[] = {static_cast<wchar_t>(root[0]), L':', L'\\', 0};
     char* name = unixName(drive);
     if (!name)
-        return false;
-    const std::string host = name;
+        return {};
+    std::string host = name;
     HeapFree(GetProcessHeap(), 0, name);
-    return host == "/" || host == "/.";
+    while (host.size() > 1 && (host.back() == '/' || host.back() == '.'))
+        host.pop_back();
+    return host;
+}
+
+} // namespace
+
+bool Win32Volumes::isHostRoot(const std::string& root) {
+    return UnixNameOf(root) == "/";
+}
+
+std::string Win32Volumes::rootOnHostDrive(const std::string& root) {
+    const std::string host = UnixNameOf(root);
+    if (host.empty() || host == "/")
+        return {};
+    for (const std::string& other : driveRoots(255)) {
+        if (!isHostRoot(other))
+            continue;
+        std::string path = other.substr(0, 2) + host + "/";
+        std::replace(path.begin(), path.end(), '/', '\\');
+        return path;
+    }
+    return {};
 }
 
 std::optional<FolderIdentity> Win32Volumes::folderIdentity(const std::string& path) {

@@ -11,6 +11,7 @@ public:
     int driveType(const std::string& root) override;
     std::optional<std::uint64_t> usedSpace(const std::string& root) override;
     bool isHostRoot(const std::string& root) override;
+    std::string rootOnHostDrive(const std::string& root) override;
     std::optional<FolderIdentity> folderIdentity(const std::string& path) override;
 };
 

@@ -72,6 +72,16 @@ TEST(Win32Volumes, DrivesAndFolderIdentities) {
         EXPECT_TRUE(volumes.isHostRoot("Z:\\"));
     }
     EXPECT_FALSE(volumes.isHostRoot("C:\\"));
+    // Drive C's root seen again on the host-tree drive: the same folder.
+    if (volumes.isHostRoot("Z:\\")) {
+        const std::string alias = volumes.rootOnHostDrive("C:\\");
+        ASSERT_EQ(alias.rfind("Z:\\", 0), 0u) << alias;
+        const auto viaC = volumes.folderIdentity("C:\\windows");
+        const auto viaZ = volumes.folderIdentity(alias + "windows");
+        ASSERT_TRUE(viaC && viaZ) << alias;
+        EXPECT_EQ(viaC->index, viaZ->index) << alias;
+        EXPECT_EQ(volumes.rootOnHostDrive("Z:\\"), "");
+    }
 
     Win32ScratchFolder folder;
     CreateDirectoryA(folder.at("a").c_str(), nullptr);
