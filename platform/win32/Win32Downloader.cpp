@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <string>
+#include <vector>
 
 namespace velmora::platform::win32 {
 
@@ -138,18 +139,18 @@ void Win32Downloader::Job::run() {
         return;
     }
     std::uint32_t read = 0;
-    char buffer[16384];
+    std::vector<char> buffer(65536); // fewer, larger reports: the window keeps up
     DWORD error = 0;
     for (;;) {
         DWORD got = 0;
-        if (!InternetReadFile(request, buffer, sizeof buffer, &got)) {
+        if (!InternetReadFile(request, buffer.data(), static_cast<DWORD>(buffer.size()), &got)) {
             error = GetLastError();
             break;
         }
         if (got == 0 || cancelled)
             break;
         DWORD written = 0;
-        if (!WriteFile(out, buffer, got, &written, nullptr) || written != got) {
+        if (!WriteFile(out, buffer.data(), got, &written, nullptr) || written != got) {
             error = GetLastError();
             break;
         }
