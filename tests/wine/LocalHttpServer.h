@@ -19,7 +19,6 @@ public:
         Cut,       // the full length announced, `cutPercent` of the body sent, then closed
         NoLength,  // no length header, the body, then closed
         NotFound,  // 404 with a small web page
-        Html,      // 200 with a web page instead of the body
         LyingLong, // a length twice the body's, the body, then closed
     };
 
@@ -121,9 +120,6 @@ private:
             break;
         case Mode::NotFound:
             sendAll(client, head("404 Not Found", page.size(), true) + page);
-            break;
-        case Mode::Html:
-            sendAll(client, head("200 OK", page.size(), true) + page);
             break;
         case Mode::LyingLong:
             sendAll(client, head("200 OK", body_.size() * 2, true) + body_);
