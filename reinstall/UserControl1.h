@@ -16,7 +16,11 @@ class Program;
 class UserControl1 {
 public:
     explicit UserControl1(Program& program) : program_(program) {}
-    ~UserControl1() { Cancel(); }
+    // A read still running ends with its window, which hears nothing of it.
+    ~UserControl1() {
+        Complete = nullptr;
+        Cancel();
+    }
     UserControl1(const UserControl1&) = delete;
     UserControl1& operator=(const UserControl1&) = delete;
 
