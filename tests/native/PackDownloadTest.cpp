@@ -200,23 +200,28 @@ TEST(PackDownload, FailedTransfersSayWhyCloseAndLeaveNoPack) {
         const char* name;
         int status;
         std::string body;
-        const char* message; // key of the text the message starts with
+        const char* message;      // key of the text the message starts with
+        bool targetTaken = false; // a folder of the pack's name stands in its way
     };
     const Row rows[] = {
         {"not found", 404, "", "msgbox631"},
         {"cut halfway", 12030, "MZ half", "msgbox631"},
         {"web page", kDownloadAllData, "<html><body>Not here</body></html>", "msgbox633"},
         {"empty answer", kDownloadAllData, "", "msgbox633"},
+        {"target not writable", kDownloadAllData, "MZ pack", "msgbox621", true},
     };
     for (const Row& row : rows) {
         PackProgram t;
         t.click();
+        if (row.targetTaken)
+            t.putFile(kPack + "\\in the way", "");
         t.end(row.status, row.body);
         ASSERT_EQ(t.ui.messages.size(), 1u) << row.name;
         EXPECT_EQ(t.ui.messages[0].text.rfind(t.lng(row.message), 0), 0u) << row.name;
         EXPECT_EQ(t.ui.messages[0].style, 16) << row.name;
         EXPECT_FALSE(t.progress().isLoaded()) << row.name;
-        EXPECT_FALSE(t.files.attributes(kPack)) << row.name;
+        EXPECT_EQ(t.files.attributes(kPack).has_value(), row.targetTaken) << row.name;
+        EXPECT_FALSE(t.files.attributes(t.downloader.file)) << row.name;
         EXPECT_TRUE(t.p().principal().isVisible()) << row.name;
     }
 }
