@@ -4,6 +4,8 @@
 #include "core/Program.h"
 #include "platform/win32/Win32Cabinets.h"
 #include "platform/win32/Win32Dialogs.h"
+#include "platform/win32/Win32Downloader.h"
+#include "platform/win32/Win32FileVersions.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32LibraryRegistration.h"
 #include "platform/win32/Win32ProfileStrings.h"
@@ -12,6 +14,8 @@
 #include "platform/win32/Win32SystemInfo.h"
 #include "platform/win32/Win32SystemRestore.h"
 #include "platform/win32/Win32TopLevelWindows.h"
+#include "platform/win32/Win32Trust.h"
+#include "platform/win32/Win32Volumes.h"
 #include "ui/win32/Win32UiHost.h"
 
 #include <windows.h>
@@ -22,8 +26,8 @@ struct Win32Services {
     explicit Win32Services(HINSTANCE instance) : host(instance) {}
 
     Services services() {
-        return {registry, files,    profile, shell,   dialogs,  system,
-                host,     cabinets, windows, restore, libraries};
+        return {registry, files,   profile,   shell,      dialogs, system,   host,   cabinets,
+                windows,  restore, libraries, downloader, trust,   versions, volumes};
     }
 
     platform::win32::Win32Registry registry;
@@ -37,6 +41,10 @@ struct Win32Services {
     platform::win32::Win32TopLevelWindows windows;
     platform::win32::Win32SystemRestore restore;
     platform::win32::Win32LibraryRegistration libraries;
+    platform::win32::Win32Downloader downloader;
+    platform::win32::Win32Trust trust;
+    platform::win32::Win32FileVersions versions;
+    platform::win32::Win32Volumes volumes;
 };
 
 } // namespace velmora

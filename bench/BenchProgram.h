@@ -16,6 +16,9 @@
 #include "platform/portable/ScriptedDialogs.h"
 #include "platform/portable/ScriptedSystemRestore.h"
 #include "platform/portable/WindowTable.h"
+#include "platform/portable/ScriptedDownloader.h"
+#include "platform/portable/ScriptedFileVersions.h"
+#include "platform/portable/ScriptedTrust.h"
 #include "ui/model/Form.h"
 #include "ui/model/UiHost.h"
 
@@ -80,12 +83,33 @@ inline std::unique_ptr<platform::Cabinets> BenchCabinets(platform::FileSystem& f
 #endif
 }
 
+// A machine without drives, for the benchmarks that search none.
+class NoDrives : public platform::Volumes {
+public:
+    std::vector<std::string> driveRoots(std::size_t) override { return {}; }
+    int driveType(const std::string&) override { return platform::DriveNoRoot; }
+    std::optional<std::uint64_t> usedSpace(const std::string&) override { return std::nullopt; }
+    bool isHostRoot(const std::string&) override { return false; }
+    std::string rootOnHostDrive(const std::string&) override { return {}; }
+    std::optional<platform::FolderIdentity> folderIdentity(const std::string&) override {
+        return std::nullopt;
+    }
+};
+
 struct BenchProgram {
     BenchProgram(platform::Registry& registry, platform::FileSystem& files, int answer)
+        : BenchProgram(registry, files, answer, noDrives) {}
+    BenchProgram(platform::Registry& registry, platform::FileSystem& files, int answer,
+                 platform::Volumes& volumes)
         : profile(files), host(answer), cabinets(BenchCabinets(files)),
           program(Services{registry, files, profile, shell, dialogs, system, host, *cabinets,
-                           windows, restore, libraries},
+                           windows, restore, libraries, downloader, trust, versions, volumes},
                   frmPrincipal::Create) {}
+
+    NoDrives noDrives;
+    platform::portable::ScriptedDownloader downloader;
+    platform::portable::ScriptedTrust trust;
+    platform::portable::ScriptedFileVersions versions;
 
     platform::portable::IniProfileStrings profile;
     platform::portable::RecordingShell shell;

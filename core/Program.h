@@ -6,6 +6,7 @@
 #include "core/modRegistre.h"
 #include "platform/Cabinets.h"
 #include "platform/Dialogs.h"
+#include "platform/Download.h"
 #include "platform/FileSystem.h"
 #include "platform/ProfileStrings.h"
 #include "platform/Registry.h"
@@ -14,6 +15,9 @@
 #include "platform/TopLevelWindows.h"
 #include "platform/SystemRestore.h"
 #include "platform/LibraryRegistration.h"
+#include "platform/Trust.h"
+#include "platform/FileVersions.h"
+#include "platform/Volumes.h"
 #include "ui/model/Form.h"
 #include "ui/model/UiHost.h"
 
@@ -39,6 +43,10 @@ struct Services {
     platform::TopLevelWindows& windows;
     platform::SystemRestore& restore;
     platform::LibraryRegistration& libraries;
+    platform::Downloader& downloader;
+    platform::Trust& trust;
+    platform::FileVersions& versions;
+    platform::Volumes& volumes;
 };
 
 // One column of the identity table: row 0 the user name, row 1 the GUID.
@@ -83,6 +91,19 @@ public:
     std::vector<std::string> CriterionKeys;
     bool CopySucceeded = false;
     bool CabinetOk = false;
+    // The supplementary pack's download.
+    std::string PackPath;
+    std::string PackFileName;
+    std::string PackLocalPath;
+    double DownloadSeconds = 0;
+    std::int16_t DownloadPercent = 0;
+    std::string DownloadSizeText;
+    std::string DownloadDoneText;
+    std::string DownloadSpeedText;
+    // The kit folder search: -1 once a stop is asked, 1 while its window closes.
+    std::int16_t SearchStop = 0;
+    std::uint8_t SearchClosing = 0;
+    std::string SearchStatusText;
 
     // The folder the program was started from, without trailing backslash.
     std::string ProgramFolder() const;

@@ -17,6 +17,7 @@ enum FileAttribute : std::uint32_t {
     AttrDirectory = 0x10,
     AttrArchive = 0x20,
     AttrNormal = 0x80,
+    AttrReparsePoint = 0x400, // a symbolic link or junction
 };
 
 struct FolderEntry {

@@ -3,6 +3,8 @@
 #include "core/Program.h"
 #include "reinstall/BrowserRepairs.h"
 #include "reinstall/SetupInfReinstall.h"
+#include "reinstall/PackDownload.h"
+#include "reinstall/frmBrowse.h"
 
 namespace velmora {
 
@@ -73,10 +75,12 @@ void BuildReinstallPage(ui::Form& form, Program& program) {
     form.on("cmd601", ui::Event::Click, [p](ui::EventArgs&) { RepairBrowser(*p); });
     form.on("cmd602", ui::Event::Click, [p](ui::EventArgs&) { MaintainBrowser(*p); });
     form.on("cmd603", ui::Event::Click, [p](ui::EventArgs&) { ReinstallFromSetupFile(*p); });
-    // The other remedies come with their own code: until then none can be
-    // clicked.
-    for (const char* name : {"cmd611", "cmd612", "cmd613"})
-        form.control(name).setEnabled(false);
+    // The manual search comes with the recovery's code: until then it
+    // cannot be clicked.
+    form.control("cmd611").setEnabled(false);
+
+    form.on("cmd612", ui::Event::Click, [&program](ui::EventArgs&) { AutomaticSearch(program); });
+    form.on("cmd613", ui::Event::Click, [&program](ui::EventArgs&) { DownloadPack(program); });
 }
 
 } // namespace velmora

@@ -20,7 +20,7 @@ export HOME
 BUILD_PACKAGES=(g++ cmake make git libgtest-dev libgmock-dev googletest clang-format
     g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686
     g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64 gcab zip
-    libmspack-dev cabextract)
+    libmspack-dev cabextract osslsigncode openssl)
 # The fuzz targets: libFuzzer comes with clang's runtime libraries.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 # The window tests measure text: Wine draws it with DejaVu on Linux; its

@@ -1,8 +1,8 @@
 #include "platform/win32/Win32SystemInfo.h"
 
-#include <windows.h>
+#include "platform/win32/Win32FileVersions.h"
 
-#include <vector>
+#include <windows.h>
 
 namespace velmora::platform::win32 {
 
@@ -31,21 +31,12 @@ ProgramVersion Win32SystemInfo::programVersion() {
     const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
     if (length == 0 || length >= MAX_PATH)
         return version;
-    DWORD handle = 0;
-    const DWORD size = GetFileVersionInfoSizeA(path, &handle);
-    if (size == 0)
+    const auto file = ReadFileVersion(path);
+    if (!file)
         return version;
-    std::vector<char> data(size);
-    void* fixed = nullptr;
-    UINT fixedSize = 0;
-    if (!GetFileVersionInfoA(path, 0, size, data.data()) ||
-        !VerQueryValueA(data.data(), "\\", &fixed, &fixedSize) ||
-        fixedSize < sizeof(VS_FIXEDFILEINFO))
-        return version;
-    const auto& info = *static_cast<const VS_FIXEDFILEINFO*>(fixed);
-    version.major = HIWORD(info.dwFileVersionMS);
-    version.minor = LOWORD(info.dwFileVersionMS);
-    version.revision = HIWORD(info.dwFileVersionLS);
+    version.major = (*file)[0];
+    version.minor = (*file)[1];
+    version.revision = (*file)[2];
     return version;
 }
 

@@ -19,6 +19,10 @@
 #include "platform/portable/WindowTable.h"
 #include "platform/portable/ScriptedSystemRestore.h"
 #include "platform/portable/RecordingLibraryRegistration.h"
+#include "platform/portable/ScriptedDownloader.h"
+#include "platform/portable/ScriptedFileVersions.h"
+#include "platform/portable/ScriptedTrust.h"
+#include "platform/portable/PosixVolumes.h"
 #include "support/ScriptedUiHost.h"
 #include "support/TempFolder.h"
 
@@ -52,13 +56,17 @@ struct TestProgram {
     platform::portable::WindowTable windows;
     platform::portable::ScriptedSystemRestore restore;
     platform::portable::RecordingLibraryRegistration libraries;
+    platform::portable::ScriptedDownloader downloader;
+    platform::portable::ScriptedTrust trust;
+    platform::portable::ScriptedFileVersions versions;
+    platform::portable::PosixVolumes volumes{files, "C"};
     modRegistre reg{registry};
     std::unique_ptr<Program> program;
 
     // The services of this program over another registry store.
     Services services(platform::Registry& store) {
-        return {store, files,    profile, shell,   dialogs,  system,
-                ui,    cabinets, windows, restore, libraries};
+        return {store,   files,   profile,   shell,      dialogs, system,   ui,     cabinets,
+                windows, restore, libraries, downloader, trust,   versions, volumes};
     }
 };
 

@@ -57,7 +57,7 @@ TEST(CloseMailClient, PostsCloseToTheFirstClientWindowOnly) {
     TestProgram t;
     platform::win32::Win32TopLevelWindows windows;
     Program program({t.registry, t.files, t.profile, t.shell, t.dialogs, t.system, t.ui, t.cabinets,
-                     windows, t.restore, t.libraries},
+                     windows, t.restore, t.libraries, t.downloader, t.trust, t.versions, t.volumes},
                     frmPrincipal::Create);
     CloseMailClient(program);
     waitFor([] { return false; }, 500); // the posted requests are handled

@@ -96,6 +96,13 @@ protected:
         return property == Property::Value || property == Property::Range;
     }
     void fill() override {
+        // A range of no width is a bar of unknown end: it runs as a marquee.
+        const bool marquee = control_.min() == control_.max();
+        const LONG_PTR style = GetWindowLongPtrA(hwnd_, GWL_STYLE);
+        SetWindowLongPtrA(hwnd_, GWL_STYLE, marquee ? style | PBS_MARQUEE : style & ~PBS_MARQUEE);
+        SendMessageA(hwnd_, PBM_SETMARQUEE, marquee ? TRUE : FALSE, 50);
+        if (marquee)
+            return;
         SendMessageA(hwnd_, PBM_SETRANGE32, static_cast<WPARAM>(control_.min()),
                      static_cast<LPARAM>(control_.max()));
         SendMessageA(hwnd_, PBM_SETPOS, static_cast<WPARAM>(control_.value()), 0);
