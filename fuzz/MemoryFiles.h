@@ -32,6 +32,7 @@ public:
         return std::nullopt;
     }
     bool createFolder(const std::string&) override { return false; }
+    bool removeFolder(const std::string&) override { return false; }
     bool deleteFile(const std::string& path) override { return files.erase(path) > 0; }
     bool copyFile(const std::string&, const std::string&, bool) override { return false; }
     bool moveFile(const std::string&, const std::string&) override { return false; }
