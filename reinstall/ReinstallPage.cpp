@@ -3,6 +3,7 @@
 #include "core/Program.h"
 #include "reinstall/BrowserRepairs.h"
 #include "reinstall/SetupInfReinstall.h"
+#include "reinstall/SetupOE.h"
 
 namespace velmora {
 
@@ -73,9 +74,10 @@ void BuildReinstallPage(ui::Form& form, Program& program) {
     form.on("cmd601", ui::Event::Click, [p](ui::EventArgs&) { RepairBrowser(*p); });
     form.on("cmd602", ui::Event::Click, [p](ui::EventArgs&) { MaintainBrowser(*p); });
     form.on("cmd603", ui::Event::Click, [p](ui::EventArgs&) { ReinstallFromSetupFile(*p); });
+    form.on("cmd611", ui::Event::Click, [p](ui::EventArgs&) { ManualSearch(*p); });
     // The other remedies come with their own code: until then none can be
     // clicked.
-    for (const char* name : {"cmd611", "cmd612", "cmd613"})
+    for (const char* name : {"cmd612", "cmd613"})
         form.control(name).setEnabled(false);
 }
 
