@@ -18,8 +18,8 @@ const std::string kClient = "C:\\Program Files\\Outlook Express\\";
 const std::string kCache = "C:\\WINDOWS\\system32\\dllcache\\";
 const std::string kFiles = "C:\\Temp\\Velmora_XPSP2\\Files\\";
 
-// Started on Windows XP build 2900 in safe mode, an old msoe.dll in the
-// client's folder, the kit in C:\Kit\.
+// Started on Windows XP build 2900 in safe mode, an old msoe.dll and
+// msoeres.dll in the client's folder, the kit in C:\Kit\.
 struct Recovery {
     Recovery() {
         t.start();
@@ -35,6 +35,7 @@ struct Recovery {
             t.putFile("C:\\" + std::string(folder) + "\\x", "");
         t.putFile(kCache + "x", "");
         t.putFile(kClient + "msoe.dll", "old");
+        t.putFile(kClient + "msoeres.dll", "old"); // the kit has none to replace it
         for (const char* name : {"mailnews.cab", "wab.cab", "ie6setup.exe"}) {
             std::ifstream in(std::string(VELMORA_TEST_CABINETS "/kit/") + name, std::ios::binary);
             t.putFile(std::string("C:\\Kit\\") + name, (std::ostringstream() << in.rdbuf()).str());
@@ -111,6 +112,7 @@ TEST(SetupOE, EachFamilyGetsTheKitsFilesInItsFoldersThenTheCommandsAndAppPaths) 
         for (const Strings& list : {row.present, shared})
             for (const std::string& path : list)
                 EXPECT_EQ(r.file(path), "new " + path.substr(path.rfind('\\') + 1) + "\r\n");
+        EXPECT_EQ(r.file(kClient + "msoeres.dll"), "old");
         for (const std::string& path : row.absent)
             EXPECT_FALSE(r.t.files.attributes(path)) << path;
         EXPECT_EQ(r.file(kFiles + "msoe50.inf").substr(0, 9), "[Version]");

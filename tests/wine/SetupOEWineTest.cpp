@@ -1,0 +1,101 @@
+// The missing-file recovery over the system's setup engine, files and shell
+// delete: a client folder that lost msimn.exe gets it back from the gcab
+// kit's cabinet, and its old msoe.dll is replaced. Processes, registry and
+// library registration are stand-ins, so the Wine prefix stays as it is.
+
+#include "app/frmPrincipal.h"
+#include "platform/portable/FixedSystemInfo.h"
+#include "platform/portable/MemoryRegistry.h"
+#include "platform/portable/RecordingLibraryRegistration.h"
+#include "platform/portable/RecordingShell.h"
+#include "platform/portable/ScriptedDialogs.h"
+#include "platform/portable/ScriptedSystemRestore.h"
+#include "platform/portable/WindowTable.h"
+#include "platform/win32/Win32Cabinets.h"
+#include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32ProfileStrings.h"
+#include "reinstall/SetupOE.h"
+#include "support/ScriptedUiHost.h"
+#include "wine/WineFolders.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace velmora::testing {
+namespace {
+
+// The real file system with the system's folders inside a scratch folder.
+class ScratchSystemFolders : public platform::win32::Win32FileSystem {
+public:
+    explicit ScratchSystemFolders(std::string root) : root_(std::move(root)) {}
+    std::string specialFolder(int csidl) override {
+        switch (csidl) {
+        case 36:
+            return root_ + "\\WINDOWS";
+        case 37:
+            return root_ + "\\WINDOWS\\system32";
+        case 38:
+            return root_ + "\\Program Files";
+        case 43:
+            return root_ + "\\Program Files\\Common Files";
+        default:
+            return {};
+        }
+    }
+
+private:
+    std::string root_;
+};
+
+std::string OnDriveZ(std::string path) {
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return "Z:" + path;
+}
+
+TEST(SetupOEUnderWine, RestoresADeletedClientFileFromTheKitsCabinet) {
+    Win32ScratchFolder scratch;
+    ScratchSystemFolders files(scratch.path());
+    platform::win32::Win32ProfileStrings profile;
+    platform::win32::Win32Cabinets cabinets;
+    platform::portable::MemoryRegistry registry;
+    platform::portable::RecordingShell shell;
+    platform::portable::ScriptedDialogs dialogs;
+    platform::portable::FixedSystemInfo safeMode({2, 5, 1, 2600, true}, 1);
+    ScriptedUiHost ui;
+    platform::portable::WindowTable windows;
+    platform::portable::ScriptedSystemRestore restore;
+    platform::portable::RecordingLibraryRegistration libraries;
+    Program program({registry, files, profile, shell, dialogs, safeMode, ui, cabinets, windows,
+                     restore, libraries},
+                    frmPrincipal::Create);
+
+    for (const char* folder :
+         {"WINDOWS", "WINDOWS\\system32", "WINDOWS\\system32\\dllcache", "WINDOWS\\Help",
+          "Program Files", "Program Files\\Common Files", "Program Files\\Common Files\\system",
+          "Program Files\\Outlook Express", "Temp"})
+        ASSERT_TRUE(files.createFolder(scratch.at(folder)));
+    const std::string client = scratch.at("Program Files\\Outlook Express\\");
+    ASSERT_TRUE(files.writeFile(client + "msoe.dll", "old"));
+    program.BrowserVersion = "6.0.2900.2180";
+    program.WindowsFamily = "XP";
+    program.ClientFolder = client;
+    program.WorkFolder = scratch.at("Temp\\");
+    program.LanguageFile = OnDriveZ(VELMORA_SOURCE_DIR "/language/English.lng");
+
+    SetupOE(program, OnDriveZ(VELMORA_TEST_CABINETS "/kit/"));
+
+    const std::string cache = scratch.at("WINDOWS\\system32\\dllcache\\");
+    for (const std::string& path :
+         {client + "msimn.exe", client + "msoe.dll", cache + "msimn.exe", cache + "msoe.dll"}) {
+        const std::string name = path.substr(path.rfind('\\') + 1);
+        EXPECT_EQ(files.readFile(path).value_or("(none)"), "new " + name + "\r\n") << path;
+    }
+    EXPECT_FALSE(files.attributes(client + "msoe.dll.new"));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].style, ui::MbExclamation);
+    EXPECT_EQ(ui.messages[0].title, "Outlook Express reinstallation");
+}
+
+} // namespace
+} // namespace velmora::testing
