@@ -4,6 +4,7 @@
 // library registration are stand-ins, so the Wine prefix stays as it is.
 
 #include "app/frmPrincipal.h"
+#include "core/Program.h"
 #include "platform/portable/FixedSystemInfo.h"
 #include "platform/portable/MemoryRegistry.h"
 #include "platform/portable/RecordingLibraryRegistration.h"
@@ -21,31 +22,22 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 
 namespace velmora::testing {
 namespace {
 
 // The real file system with the system's folders inside a scratch folder.
-class ScratchSystemFolders : public platform::win32::Win32FileSystem {
-public:
-    explicit ScratchSystemFolders(std::string root) : root_(std::move(root)) {}
+struct ScratchSystemFolders : platform::win32::Win32FileSystem {
+    explicit ScratchSystemFolders(std::string folder) : root(std::move(folder)) {}
     std::string specialFolder(int csidl) override {
-        switch (csidl) {
-        case 36:
-            return root_ + "\\WINDOWS";
-        case 37:
-            return root_ + "\\WINDOWS\\system32";
-        case 38:
-            return root_ + "\\Program Files";
-        case 43:
-            return root_ + "\\Program Files\\Common Files";
-        default:
-            return {};
-        }
+        const std::map<int, std::string> folders = {{36, "WINDOWS"},
+                                                    {37, "WINDOWS\\system32"},
+                                                    {38, "Program Files"},
+                                                    {43, "Program Files\\Common Files"}};
+        return folders.count(csidl) ? root + "\\" + folders.at(csidl) : std::string();
     }
-
-private:
-    std::string root_;
+    std::string root;
 };
 
 std::string OnDriveZ(std::string path) {
