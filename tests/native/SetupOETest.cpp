@@ -69,6 +69,9 @@ TEST(SetupOE, GatesAndFailuresStopWithTheirMessageAndLeaveTheClientFile) {
          "The file      wab.cab     was not found", ""},
         {[](Recovery& r) { r.t.putFile("C:\\Kit\\wab.cab", "MSCF broken"); }, "Damaged cabinet",
          "\r\nVelmora will now close.", "unload frmPrincipal"},
+        // a client folder that takes no new file
+        {[](Recovery& r) { r.t.files.createFolder(kClient + "msoe.dll.new"); }, "Copy failed",
+         "( msoe.dll )", ""},
         {[](Recovery& r) { r.t.files.setAttributes(kClient + "msoe.dll", platform::AttrReadOnly); },
          "Copy failed", "( msoe.dll )", ""},
     };
@@ -81,7 +84,7 @@ TEST(SetupOE, GatesAndFailuresStopWithTheirMessageAndLeaveTheClientFile) {
         EXPECT_NE(r.t.ui.messages[0].text.find(row.inText), std::string::npos);
         EXPECT_EQ(r.t.ui.messages[0].style, ui::MbCritical);
         EXPECT_EQ(r.file(kClient + "msoe.dll"), "old");
-        EXPECT_FALSE(r.t.files.attributes(kClient + "msoe.dll.new"));
+        EXPECT_EQ(r.file(kClient + "msoe.dll.new"), "-");
         EXPECT_TRUE(r.t.shell.commands.empty());
         EXPECT_EQ(r.t.ui.events.empty() ? "" : r.t.ui.events.back(), row.lastEvent);
     }
