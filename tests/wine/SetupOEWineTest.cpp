@@ -4,19 +4,10 @@
 // library registration are stand-ins, so the Wine prefix stays as it is.
 
 #include "app/frmPrincipal.h"
-#include "core/Program.h"
-#include "platform/portable/FixedSystemInfo.h"
-#include "platform/portable/MemoryRegistry.h"
-#include "platform/portable/RecordingLibraryRegistration.h"
-#include "platform/portable/RecordingShell.h"
-#include "platform/portable/ScriptedDialogs.h"
-#include "platform/portable/ScriptedSystemRestore.h"
-#include "platform/portable/WindowTable.h"
-#include "platform/win32/Win32Cabinets.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32ProfileStrings.h"
 #include "reinstall/SetupOE.h"
-#include "support/ScriptedUiHost.h"
+#include "support/TestProgram.h"
 #include "wine/WineFolders.h"
 
 #include <gtest/gtest.h>
@@ -49,17 +40,10 @@ TEST(SetupOEUnderWine, RestoresADeletedClientFileFromTheKitsCabinet) {
     Win32ScratchFolder scratch;
     ScratchSystemFolders files(scratch.path());
     platform::win32::Win32ProfileStrings profile;
-    platform::win32::Win32Cabinets cabinets;
-    platform::portable::MemoryRegistry registry;
-    platform::portable::RecordingShell shell;
-    platform::portable::ScriptedDialogs dialogs;
-    platform::portable::FixedSystemInfo safeMode({2, 5, 1, 2600, true}, 1);
-    ScriptedUiHost ui;
-    platform::portable::WindowTable windows;
-    platform::portable::ScriptedSystemRestore restore;
-    platform::portable::RecordingLibraryRegistration libraries;
-    Program program({registry, files, profile, shell, dialogs, safeMode, ui, cabinets, windows,
-                     restore, libraries},
+    TestProgram t; // its stand-ins for the rest, in safe mode
+    t.system.setBootMode(1);
+    Program program({t.registry, files, profile, t.shell, t.dialogs, t.system, t.ui, t.cabinets,
+                     t.windows, t.restore, t.libraries},
                     frmPrincipal::Create);
 
     for (const char* folder :
@@ -84,9 +68,9 @@ TEST(SetupOEUnderWine, RestoresADeletedClientFileFromTheKitsCabinet) {
         EXPECT_EQ(files.readFile(path).value_or("(none)"), "new " + name + "\r\n") << path;
     }
     EXPECT_FALSE(files.attributes(client + "msoe.dll.new"));
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].style, ui::MbExclamation);
-    EXPECT_EQ(ui.messages[0].title, "Outlook Express reinstallation");
+    ASSERT_EQ(t.ui.messages.size(), 1u);
+    EXPECT_EQ(t.ui.messages[0].style, ui::MbExclamation);
+    EXPECT_EQ(t.ui.messages[0].title, "Outlook Express reinstallation");
 }
 
 } // namespace
