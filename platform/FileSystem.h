@@ -44,6 +44,9 @@ public:
 
     virtual bool createFolder(const std::string& path) = 0;
     virtual bool deleteFile(const std::string& path) = 0;
+    // A file deleted the way the shell deletes one (the system's own file
+    // operation, without confirmation); stand-ins delete it plainly.
+    virtual bool shellDelete(const std::string& path) { return deleteFile(path); }
     virtual bool copyFile(const std::string& from, const std::string& to, bool overwrite) = 0;
     virtual bool moveFile(const std::string& from, const std::string& to) = 0;
     virtual bool setAttributes(const std::string& path, std::uint32_t attributes) = 0;

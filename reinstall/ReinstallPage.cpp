@@ -5,6 +5,7 @@
 #include "reinstall/SetupInfReinstall.h"
 #include "reinstall/PackDownload.h"
 #include "reinstall/frmBrowse.h"
+#include "reinstall/SetupOE.h"
 
 namespace velmora {
 
@@ -75,12 +76,9 @@ void BuildReinstallPage(ui::Form& form, Program& program) {
     form.on("cmd601", ui::Event::Click, [p](ui::EventArgs&) { RepairBrowser(*p); });
     form.on("cmd602", ui::Event::Click, [p](ui::EventArgs&) { MaintainBrowser(*p); });
     form.on("cmd603", ui::Event::Click, [p](ui::EventArgs&) { ReinstallFromSetupFile(*p); });
-    // The manual search comes with the recovery's code: until then it
-    // cannot be clicked.
-    form.control("cmd611").setEnabled(false);
-
-    form.on("cmd612", ui::Event::Click, [&program](ui::EventArgs&) { AutomaticSearch(program); });
-    form.on("cmd613", ui::Event::Click, [&program](ui::EventArgs&) { DownloadPack(program); });
+    form.on("cmd611", ui::Event::Click, [p](ui::EventArgs&) { ManualSearch(*p); });
+    form.on("cmd612", ui::Event::Click, [p](ui::EventArgs&) { AutomaticSearch(*p); });
+    form.on("cmd613", ui::Event::Click, [p](ui::EventArgs&) { DownloadPack(*p); });
 }
 
 } // namespace velmora

@@ -58,18 +58,25 @@ void DeleteClientFile(Program& program, const std::string& name) {
 
 void CopyClientFile(Program& program, const std::string& sourceFolder,
                     const std::string& destinationFolder, const std::string& name) {
+    CopyClientFileTo(program, sourceFolder + name, destinationFolder + name, name);
+}
+
+void CopyClientFileTo(Program& program, const std::string& source, const std::string& target,
+                      const std::string& name) {
     platform::FileSystem& files = program.services.files;
-    const std::string target = destinationFolder + name;
-    if (FileExists(files, sourceFolder + name)) {
-        program.CopySucceeded = files.copyFile(sourceFolder + name, target, true);
+    if (FileExists(files, source)) {
+        program.CopySucceeded = files.copyFile(source, target, true);
         // The copy is the program's own: a read-only source must not leave it
         // unchangeable and undeletable.
         const auto attributes = program.CopySucceeded ? files.attributes(target) : std::nullopt;
         if (attributes && (*attributes & platform::AttrReadOnly))
             files.setAttributes(target, *attributes & ~platform::AttrReadOnly);
     }
-    if (program.CopySucceeded)
-        return;
+    if (!program.CopySucceeded)
+        ShowCopyFailure(program, name);
+}
+
+void ShowCopyFailure(Program& program, const std::string& name) {
     // The language chosen in the about window's list is the one in use.
     const std::string& language = program.LanguageFile;
     program.services.ui.msgBox(Text(program, "msgbox621", language) + "\r\n\r\n" +

@@ -18,6 +18,11 @@ void ReinstallFromSetupFile(Program& program);
 // is clear, tells the user which file could not be copied.
 void CopyClientFile(Program& program, const std::string& sourceFolder,
                     const std::string& destinationFolder, const std::string& name);
+// The same from one path to another, name being the file the user is told of.
+void CopyClientFileTo(Program& program, const std::string& source, const std::string& target,
+                      const std::string& name);
+// Tells the user which file could not be copied.
+void ShowCopyFailure(Program& program, const std::string& name);
 
 // The ten edits of the copied setup file, in their order; the file's other
 // lines stay as they are.

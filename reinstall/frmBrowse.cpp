@@ -4,6 +4,7 @@
 #include "core/Language.h"
 #include "core/Program.h"
 #include "reinstall/LabelText.h"
+#include "reinstall/SetupOE.h"
 
 #include <algorithm>
 
@@ -84,8 +85,16 @@ frmBrowse::frmBrowse(Program& program)
         if (control("cmd641").caption() == Text("cmd633a"))
             Unload();
     });
-    // The repair with the chosen folder starts here, with the missing-file
-    // recovery; until it exists the button stays disabled.
+    // The recovery from the chosen kit: the search window gives way to it.
+    on("cmd642", ui::Event::Click, [this](ui::EventArgs&) {
+        const ui::Control& list = control("lBox641");
+        if (list.listIndex() < 0)
+            return;
+        const std::string kit = list.items().at(static_cast<std::size_t>(list.listIndex())) + "\\";
+        Hide();
+        SetupOE(program_, kit);
+        Unload();
+    });
 }
 
 std::string frmBrowse::Text(const std::string& key) const {
@@ -155,7 +164,10 @@ void frmBrowse::Form_Unload() {
     program_.SearchClosing = 1;
     control("tmr641").setEnabled(false);
     control("tmr642").setEnabled(false);
-    program_.principal().Show();
+    // Not while the program itself ends (a damaged kit ends it).
+    ui::Form& main = program_.principal();
+    if (main.isLoaded() && !main.isUnloading())
+        main.Show();
 }
 
 void frmBrowse::ListDrives() {
@@ -279,7 +291,7 @@ std::string frmBrowse::DriveSummary() const {
 void frmBrowse::ShowFound() {
     const std::string br = program_.LineBreak;
     ui::Control& list = control("lBox641");
-    // cmd642 stays disabled until the missing-file recovery is there.
+    control("cmd642").setEnabled(true);
     list.setVisible(true);
     list.setListIndex(0);
     control("lbl641").setCaption(list.items().size() == 1

@@ -1,6 +1,7 @@
 #include "platform/win32/Win32FileSystem.h"
 
 #include <windows.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <vector>
@@ -137,6 +138,17 @@ bool Win32FileSystem::createFolder(const std::string& path) {
 
 bool Win32FileSystem::deleteFile(const std::string& path) {
     return DeleteFileA(path.c_str()) != 0;
+}
+
+bool Win32FileSystem::shellDelete(const std::string& path) {
+    // The shell reads a list of paths ended by an empty one: two zeros.
+    std::string list = path;
+    list.append(2, '\0');
+    SHFILEOPSTRUCTA operation{};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = list.c_str();
+    operation.fFlags = FOF_SIMPLEPROGRESS | FOF_NOCONFIRMATION;
+    return SHFileOperationA(&operation) == 0 && !operation.fAnyOperationsAborted;
 }
 
 bool Win32FileSystem::copyFile(const std::string& from, const std::string& to, bool overwrite) {

@@ -14,6 +14,7 @@ public:
     std::optional<std::vector<FolderEntry>> listFolder(const std::string& path) override;
     bool createFolder(const std::string& path) override;
     bool deleteFile(const std::string& path) override;
+    bool shellDelete(const std::string& path) override;
     bool copyFile(const std::string& from, const std::string& to, bool overwrite) override;
     bool moveFile(const std::string& from, const std::string& to) override;
     bool setAttributes(const std::string& path, std::uint32_t attributes) override;

@@ -27,3 +27,16 @@ for name in safe1.txt xx_xx_evil1.txt xx_evil2.txt _evil3.txt ok_xx_xx_evil4.txt
 done
 gcab -c ../hostile.cab safe1.txt xx_xx_evil1.txt xx_evil2.txt _evil3.txt ok_xx_xx_evil4.txt \
     _evil5.txt xxx_evil6.txt safe2.txt
+# kit/: a setup kit of the mail client, its two cabinets holding a few of
+# its files each, a client file shared by both lists and the setup files.
+mkdir -p "$out/kit/src"
+cd "$out/kit/src"
+for name in msimn.exe msoe.dll csapi3t1.dll directdb.dll inetcomm.dll msoe.chm wab.exe; do
+    printf 'new %s\r\n' "$name" >"$name"
+done
+printf '[Version]\r\nSignature="$Chicago$"\r\n[DefaultInstall]\r\n' >msoe50.inf
+cp msoe50.inf wab50.inf
+gcab -c ../mailnews.cab msimn.exe msoe.dll csapi3t1.dll directdb.dll inetcomm.dll msoe.chm \
+    msoe50.inf
+gcab -c ../wab.cab wab.exe wab50.inf
+: >../ie6setup.exe

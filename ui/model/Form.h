@@ -112,6 +112,7 @@ public:
     // Form_Load; Show loads first when needed; Unload runs Form_Unload.
     bool isLoaded() const { return loaded_; }
     bool isVisible() const { return visible_; }
+    bool isUnloading() const { return unloading_; }
     void Load();
     void Show(bool modal = false);
     void Hide();
