@@ -43,7 +43,8 @@ TEST(SetupOEUnderWine, RestoresADeletedClientFileFromTheKitsCabinet) {
     TestProgram t; // its stand-ins for the rest, in safe mode
     t.system.setBootMode(1);
     Program program({t.registry, files, profile, t.shell, t.dialogs, t.system, t.ui, t.cabinets,
-                     t.windows, t.restore, t.libraries},
+                     t.windows, t.restore, t.libraries, t.downloader, t.trust, t.versions,
+                     t.volumes},
                     frmPrincipal::Create);
 
     for (const char* folder :
