@@ -16,9 +16,7 @@ class Program;
 namespace palette {
 inline constexpr ui::Colour Black = 0x000000;
 inline constexpr ui::Colour DarkBlue = 0x800000;
-inline constexpr ui::Colour DarkCyan = 0x808000;
 inline constexpr ui::Colour DarkRed = 0x000080;
-inline constexpr ui::Colour DarkMagenta = 0x800080;
 inline constexpr ui::Colour Grey = 0x808080;
 } // namespace palette
 
