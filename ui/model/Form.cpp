@@ -35,14 +35,14 @@ Control& Form::add(ControlKind kind, const std::string& baseName, int index) {
     return ref;
 }
 
-void Form::addFromTable(const ControlSpec* specs, std::size_t count) {
+void Form::addFromTable(const ControlSpec* rows, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) {
-        const ControlSpec& spec = specs[i];
-        Control& control = add(spec.kind, spec.name, spec.index);
-        control.placeIn(spec.container, spec.tabPage);
-        control.setBounds(spec.bounds);
-        if (spec.caption && *spec.caption)
-            control.setDesignedCaption(spec.caption);
+        const ControlSpec& row = rows[i];
+        Control& control = add(row.kind, row.name, row.index);
+        control.placeIn(row.container, row.tabPage);
+        control.setBounds(row.bounds);
+        if (row.caption && *row.caption)
+            control.setDesignedCaption(row.caption);
     }
 }
 
