@@ -148,6 +148,7 @@ void ImportFile(Program& program, ImportRequest::Mode mode, const std::string& p
             form.control("txt300").setText(listed);
         return window.breathe();
     };
+    const std::string identity = program.CurrentIdentity;
     ImportOutcome outcome;
     {
         PageLock lock(form);
@@ -162,8 +163,15 @@ void ImportFile(Program& program, ImportRequest::Mode mode, const std::string& p
                 Message(program, "msgbox301", ui::MbExclamation);
             return;
         }
-        if (!RefreshPage(program, window))
+        // What was stored alone need not be read back, unless the page
+        // has gone over to another identity meanwhile.
+        if (outcome.storedAlone && program.CurrentIdentity == identity) {
+            std::string& shown = outcome.listedText;
+            shown.resize(shown.size() - request.separator.size());
+            ShowStoredBlockedList(program, shown, outcome.stored);
+        } else if (!RefreshPage(program, window)) {
             return;
+        }
     }
     const std::string counts =
         std::to_string(outcome.stored) + " / " + std::to_string(outcome.entries);

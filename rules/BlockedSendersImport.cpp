@@ -4,6 +4,7 @@
 #include "rules/BlockedSendersStore.h"
 #include "rules/RuleStorage.h"
 
+#include <algorithm>
 #include <optional>
 #include <string_view>
 
@@ -16,6 +17,11 @@ std::string Trimmed(const std::string& text) {
     if (first == std::string::npos)
         return {};
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+bool IsAscii(const std::string& text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 // Entries looked at between two breaths while few or none are stored (a
@@ -126,10 +132,18 @@ ImportOutcome ImportBlockedSenders(const modRegistre& reg, const ImportRequest& 
         outcome.countBefore = CountOrderEntries(order);
     }
     // A name the Order does not list may still hold an address: one the
-    // client left out of its list, or one a killed run stored.
+    // client left out of its list, or one a killed run stored. Criteria
+    // without any subkey (the usual first load) spare a look at each name.
+    std::string firstSubkey;
+    const long firstStatus =
+        reg.store().enumSubKey(HKCU, criteriaKey, 0, kRegBufferSize, firstSubkey);
+    const bool anySubkey =
+        firstStatus != platform::RegFileNotFound && firstStatus != platform::RegNoMoreItems;
     SubkeyNamer names(outcome.countBefore, OrderNames(order), [&](const std::string& name) {
-        return AddressStoredAt(reg, request.branchKey, name);
+        return anySubkey && AddressStoredAt(reg, request.branchKey, name);
     });
+    // Names come in rising order from "000", as the registry lists them.
+    bool storedAlone = !merge && !anySubkey;
     // A merge skips an entry found anywhere in the listed text, or in the
     // text of entries that found no name (so that a later copy is not
     // counted twice).
@@ -175,7 +189,8 @@ ImportOutcome ImportBlockedSenders(const modRegistre& reg, const ImportRequest& 
             }
             return false;
         }
-        WriteBlockedAddress(batch(), name, entry);
+        const bool written = WriteBlockedAddress(batch(), name, entry);
+        storedAlone = storedAlone && written && IsAscii(entry);
         order += " " + name;
         const std::size_t end = outcome.listedText.size();
         outcome.listedText += entry + request.separator;
@@ -205,6 +220,7 @@ ImportOutcome ImportBlockedSenders(const modRegistre& reg, const ImportRequest& 
     // always writes its Order back.
     if ((merge && ruleWritten) || outcome.stored > 0)
         commit();
+    outcome.storedAlone = storedAlone && outcome.stored > 0;
     return outcome;
 }
 

@@ -45,6 +45,12 @@ struct ImportOutcome {
     int leftOut = 0;      // addresses that found no free name of the scheme
     bool stopped = false; // betweenBatches asked to stop
     std::string listedText;
+    // The branch's criteria hold just the stored addresses, in the order of
+    // listedText, under the names the registry lists them by: a first load
+    // into criteria that had no subkey, every write done, and addresses any
+    // code page keeps byte for byte. The page may then show listedText
+    // without reading the addresses back.
+    bool storedAlone = false;
 };
 
 // The entries of the file's text, in file order, stored as the mode says.

@@ -5,6 +5,9 @@
 #include "core/modRegistre.h"
 #include "rules/RuleStorage.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace velmora {
 
 using platform::RegDword;
@@ -22,15 +25,19 @@ std::vector<std::string> CriteriaSubkeys(const modRegistre& reg, const std::stri
     return names;
 }
 
-void WriteBlockedAddress(const RegWriteBatch& criteria, const std::string& name,
+bool WriteBlockedAddress(const RegWriteBatch& criteria, const std::string& name,
                          const std::string& address) {
-    criteria.WriteRegValue(name, rulevalue::Flags, RegDword, 0LL);
-    criteria.WriteRegValue(name, rulevalue::Logic, RegDword, 1LL);
-    criteria.WriteRegValue(name, rulevalue::Type, RegDword,
-                           static_cast<long long>(criterion::BlockedAddress));
-    criteria.WriteRegValue(name, rulevalue::ValueType, RegDword,
-                           static_cast<long long>(valuetype::LPSTR));
-    criteria.WriteRegValue(name, rulevalue::Value, RegSz, address);
+    const long statuses[] = {
+        criteria.WriteRegValue(name, rulevalue::Flags, RegDword, 0LL),
+        criteria.WriteRegValue(name, rulevalue::Logic, RegDword, 1LL),
+        criteria.WriteRegValue(name, rulevalue::Type, RegDword,
+                               static_cast<long long>(criterion::BlockedAddress)),
+        criteria.WriteRegValue(name, rulevalue::ValueType, RegDword,
+                               static_cast<long long>(valuetype::LPSTR)),
+        criteria.WriteRegValue(name, rulevalue::Value, RegSz, address),
+    };
+    return std::all_of(std::begin(statuses), std::end(statuses),
+                       [](long status) { return status == platform::RegOk; });
 }
 
 void WriteNewBranchRule(const modRegistre& reg, const std::string& blockSendersKey,

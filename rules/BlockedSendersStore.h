@@ -26,8 +26,9 @@ std::vector<std::string> CriteriaSubkeys(const modRegistre& reg, const std::stri
 
 // The five values of one blocked address, in this order: Flags 0, Logic 1,
 // Type 23, ValueType 30 (REG_DWORD), then the address as "Value" (REG_SZ);
-// criteria is a batch of writes under the branch's Criteria key.
-void WriteBlockedAddress(const RegWriteBatch& criteria, const std::string& name,
+// criteria is a batch of writes under the branch's Criteria key. False when
+// one of the writes failed.
+bool WriteBlockedAddress(const RegWriteBatch& criteria, const std::string& name,
                          const std::string& address);
 
 // What makes a branch a complete rule, written once after its first Order:

@@ -94,11 +94,11 @@ std::string CurrentSeparator(Program& program) {
     return semicolon ? ";" : "\r\n";
 }
 
-void LoadBlockedList(Program& program) {
-    LoadBlockedList(program, {});
-}
+namespace {
 
-void LoadBlockedList(Program& program, const std::function<bool()>& breathe) {
+// Reads the addresses unless known is given.
+void ShowBlockedList(Program& program, const std::function<bool()>& breathe,
+                     const ListedAddresses* known) {
     ui::Form& form = program.principal();
     form.control("lblChangeIdentite").setToolTip("USER ID = " + program.CurrentIdentity);
     form.control("txt300").setText("");
@@ -108,8 +108,10 @@ void LoadBlockedList(Program& program, const std::function<bool()>& breathe) {
     ShowListState(form, list);
     ui::Control& count = form.control("lbl302");
     if (list) {
-        const ListedAddresses listed = ReadAddresses(
-            program.reg, branchKey, CurrentSeparator(program), form.control("txt300"), breathe);
+        const ListedAddresses listed =
+            known ? *known
+                  : ReadAddresses(program.reg, branchKey, CurrentSeparator(program),
+                                  form.control("txt300"), breathe);
         if (listed.abandoned)
             return;
         form.control("txt300").setText(listed.text);
@@ -119,6 +121,21 @@ void LoadBlockedList(Program& program, const std::function<bool()>& breathe) {
         count.setCaption(BlockedText(program, "lbl302.3"));
     }
     form.control("cmdFocus").setFocus();
+}
+
+} // namespace
+
+void LoadBlockedList(Program& program) {
+    ShowBlockedList(program, {}, nullptr);
+}
+
+void LoadBlockedList(Program& program, const std::function<bool()>& breathe) {
+    ShowBlockedList(program, breathe, nullptr);
+}
+
+void ShowStoredBlockedList(Program& program, const std::string& addresses, int count) {
+    const ListedAddresses known{addresses, count};
+    ShowBlockedList(program, {}, &known);
 }
 
 } // namespace velmora

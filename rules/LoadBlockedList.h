@@ -26,5 +26,8 @@ void LoadBlockedList(Program& program);
 // between batches of addresses read, and answers false to abandon the
 // refresh (the window was closed, or another refresh has run meanwhile).
 void LoadBlockedList(Program& program, const std::function<bool()>& breathe);
+// The same where the addresses are known without reading them: count of
+// them, joined by the current separator in the registry's order.
+void ShowStoredBlockedList(Program& program, const std::string& addresses, int count);
 
 } // namespace velmora
