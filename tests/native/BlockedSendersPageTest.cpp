@@ -281,6 +281,18 @@ TEST_F(BlockedSenders, AFirstLoadShowsWhatTheRegistryHoldsWhereItHoldsMoreOrTheI
     EXPECT_EQ(box(), "old@x\r\na@x\r\nb@y");
     EXPECT_EQ(read(kCriteria, "Order"), "001 002");
 
+    // An address the registry refused is not shown as stored.
+    t.reg.DeleteRegTree(HKCU, kBlockSenders, "Mail");
+    RecordingRegistry refusing(t.registry);
+    refusing.refusedBytes = "b@y"s + '\0';
+    Program recorded(t.services(refusing), frmPrincipal::Create);
+    recorded.CurrentIdentity = kGuid;
+    recorded.LanguageFile = p.LanguageFile;
+    LoadBlockedList(recorded);
+    t.dialogs.answerOpenFile("C:\\lists\\two.txt");
+    recorded.principal().raise("cmd301", ui::Event::MouseDown);
+    EXPECT_EQ(recorded.principal().control("txt300").text(), "a@x\r\n" + kNotFound);
+
     // Another identity chosen while a long load breathes: the page shows its list.
     const std::string other = "{1A2B3C4D-0000-4000-8000-00000000000B}";
     const std::string theirs = "Identities\\" + other +

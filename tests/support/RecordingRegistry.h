@@ -35,6 +35,8 @@ public:
     long setValue(std::uint32_t root, const std::string& key, const std::string& value,
                   std::uint32_t type, const std::string& bytes) override {
         changes.push_back({RegistryChange::Set, root, key, value, type});
+        if (bytes == refusedBytes)
+            return platform::RegAccessDenied;
         return inner_.setValue(root, key, value, type, bytes);
     }
     long deleteValue(std::uint32_t root, const std::string& key,
@@ -58,6 +60,8 @@ public:
     }
 
     std::vector<RegistryChange> changes;
+    // Data whose writes are refused, as a key the user may not write.
+    std::string refusedBytes = "\xFF(none)";
 
 private:
     platform::Registry& inner_;
