@@ -7,6 +7,7 @@
 #ifdef _WIN32
 #include "platform/win32/Win32Cabinets.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "wine/KitFiles.h"
 #include "wine/WineFolders.h"
 #else
 #include "platform/portable/MspackCabinets.h"
@@ -16,7 +17,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 #include <set>
 
@@ -37,9 +37,7 @@ struct CabinetWorld {
         return scratch.path();
     }
     static std::string made(const std::string& name) {
-        std::string path = "Z:" VELMORA_TEST_CABINETS "/" + name;
-        std::replace(path.begin(), path.end(), '/', '\\');
-        return path;
+        return onDriveZ(VELMORA_TEST_CABINETS "/" + name);
     }
 #else
     TempFolder scratch;

@@ -162,14 +162,11 @@ TEST_F(FileSystemContract, WholeFilesReadBackByteForByteARewriteTruncates) {
 
 // Without regard to case, as capitals: "_" comes after the letters.
 TEST_F(FileSystemContract, ListsByNameWithAttributes) {
-    for (const auto& [name, bytes] :
-         std::vector<std::pair<std::string, std::string>>{{"zeta.txt", "zzz"},
-                                                          {"Alpha.txt", "a"},
-                                                          {"beta.txt", ""},
-                                                          {"_under.txt", ""},
-                                                          {".dot", ""},
-                                                          {"Hidden.sys", "h"}})
-        put(name, bytes);
+    put("zeta.txt", "zzz");
+    put("Alpha.txt", "a");
+    put("Hidden.sys", "h");
+    for (const char* empty : {"beta.txt", "_under.txt", ".dot"})
+        put(empty, "");
     ASSERT_TRUE(fs.setAttributes(at("Hidden.sys"), AttrHidden | AttrSystem));
     ASSERT_TRUE(fs.createFolder(at("Mid")));
     const Texts all = {".dot HA 0", "Alpha.txt A 1", "beta.txt A 0",  "Hidden.sys HSA 1",
@@ -179,22 +176,18 @@ TEST_F(FileSystemContract, ListsByNameWithAttributes) {
               (std::vector<Texts>{all, all, {}, {"(no folder)"}, {"(no folder)"}}));
 }
 
-// Windows-1252 names: "\xE7" c cedilla, "\x9C" oe ligature (U+0153), "\x80"
+// Windows-1252 names: "\347" c cedilla, "\x9C" oe ligature (U+0153), "\x80"
 // the euro sign (U+20AC); as capitals, F before OE before the euro sign.
 TEST_F(FileSystemContract, NamesCompareWithoutRegardToCase) {
     put("English.lng", "en");
     ASSERT_TRUE(fs.createFolder(at("Sub")));
     put("Sub\\Inner.txt", "in");
-    put("Fran\xE7"
-        "ais.lng",
-        "fr");
+    put("Fran\347ais.lng", "fr");
     put("\x9Cuvre.txt", "oe");
     put("\x80uro.txt", "euro");
     Texts got;
     for (const char* name : {"ENGLISH.LNG", "SUB\\INNER.TXT", "sub\\..\\English.lng",
-                             "FRAN\xC7"
-                             "AIS.LNG",
-                             "\x8CUVRE.TXT"})
+                             "FRAN\307AIS.LNG", "\x8CUVRE.TXT"})
         got.push_back(show(name));
     // Trailing dots and blanks are no part of a name; ".." stops at the drive.
     std::string slashed = scratch;
@@ -206,10 +199,8 @@ TEST_F(FileSystemContract, NamesCompareWithoutRegardToCase) {
     EXPECT_FALSE(fs.createFolder(at("SUB")));
     // Writing under another case rewrites the same file, whose name stays.
     put("ENGLISH.LNG", "EN2");
-    EXPECT_EQ(list(scratch), (Texts{"English.lng A 3",
-                                    "Fran\xE7"
-                                    "ais.lng A 2",
-                                    "Sub D", "\x9Cuvre.txt A 2", "\x80uro.txt A 4"}));
+    EXPECT_EQ(list(scratch), (Texts{"English.lng A 3", "Fran\347ais.lng A 2", "Sub D",
+                                    "\x9Cuvre.txt A 2", "\x80uro.txt A 4"}));
 }
 
 // Copies and moves in turn, each row with its answer and then how its source
