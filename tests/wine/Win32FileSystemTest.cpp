@@ -106,3 +106,13 @@ TEST(Win32Shell, StartAndOpenInTheWorkingFolder) {
     EXPECT_EQ(got, (Texts{"C:\\", own}));
     OpenWithShell(shell, folder.at("missing.velmora-unknown"));
 }
+
+TEST(Win32SystemInfo, VersionRecordAndBootMode) {
+    platform::win32::Win32SystemInfo system;
+    const auto v = system.osVersion();
+    EXPECT_EQ(std::tuple(v.valid, v.platformId, v.major >= 5, v.build > 0, GetBootMode(system)),
+              std::tuple(true, 2u, true, true, 0));
+}
+
+} // namespace
+} // namespace velmora::testing
