@@ -3,11 +3,11 @@
 // describes and writes the same files, refuses the same ones and fails on
 // the same damaged cabinets.
 
-#include "contract/Backend.h"
 #include "reinstall/CabXTR.h"
 #ifdef _WIN32
 #include "platform/win32/Win32Cabinets.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "wine/KitFiles.h"
 #include "wine/WineFolders.h"
 #else
 #include "platform/portable/MspackCabinets.h"
@@ -17,7 +17,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 #include <set>
 
@@ -38,9 +37,7 @@ struct CabinetWorld {
         return scratch.path();
     }
     static std::string made(const std::string& name) {
-        std::string path = "Z:" VELMORA_TEST_CABINETS "/" + name;
-        std::replace(path.begin(), path.end(), '/', '\\');
-        return path;
+        return onDriveZ(VELMORA_TEST_CABINETS "/" + name);
     }
 #else
     TempFolder scratch;
@@ -55,10 +52,6 @@ struct CabinetWorld {
     }
 #endif
 };
-
-std::unique_ptr<CabinetWorld> world() {
-    return std::make_unique<CabinetWorld>();
-}
 
 std::uint32_t Get(const std::string& bytes, std::size_t at, int size) {
     std::uint32_t value = 0;
@@ -96,7 +89,7 @@ std::string TwoFolders(const std::string& first, const std::string& second) {
     return cab;
 }
 
-class CabinetsContract : public ::testing::TestWithParam<Backend<CabinetWorld>> {
+class CabinetsContract : public ::testing::Test {
 protected:
     CabinetsContract() {
         cab.BeforeExtract = [this](CabFileRecord& file, std::string& path, bool& cancel) {
@@ -108,8 +101,8 @@ protected:
         for (const char* folder : {"out", "out\\sub", "out\\sub\\deeper"})
             files().createFolder(at(folder));
     }
-    platform::FileSystem& files() { return world_->files; }
-    std::string at(const std::string& name) const { return world_->root() + "\\" + name; }
+    platform::FileSystem& files() { return world_.files; }
+    std::string at(const std::string& name) const { return world_.root() + "\\" + name; }
 
     // A copy of a gcab cabinet in the scratch folder, changed as told.
     std::string cabinet(const std::string& made,
@@ -135,9 +128,9 @@ protected:
         return found;
     }
 
-    std::unique_ptr<CabinetWorld> world_ = GetParam().make();
+    CabinetWorld world_;
     bool cabinetOk = true;
-    CabXTR cab{world_->engine, world_->files, cabinetOk};
+    CabXTR cab{world_.engine, world_.files, cabinetOk};
     std::function<std::string(const CabFileRecord&)> target;
     Names seen;
     std::set<std::uint8_t> statuses;
@@ -148,7 +141,7 @@ const std::string kCafe = "sub\\caf\xE9.txt";
 
 // A stored folder after a compressed one: every file in archive order, its
 // header, its bytes, and the list the opening walk keeps.
-TEST_P(CabinetsContract, EveryFileOfEveryFolderInArchiveOrder) {
+TEST_F(CabinetsContract, EveryFileOfEveryFolderInArchiveOrder) {
     const std::string stored = files().readFile(CabinetWorld::made("hostile.cab")).value();
     const std::string path =
         cabinet("zipped.cab", [&](std::string& bytes) { bytes = TwoFolders(bytes, stored); });
@@ -187,7 +180,7 @@ TEST_P(CabinetsContract, EveryFileOfEveryFolderInArchiveOrder) {
 
 // Names that lead out of the folder and targets too long for the engine
 // are refused and listed; the owner's empty paths and cancels skip files.
-TEST_P(CabinetsContract, RefusedAndSkippedFilesAreNotWrittenTheRestIs) {
+TEST_F(CabinetsContract, RefusedAndSkippedFilesAreNotWrittenTheRestIs) {
     const Names placeholders = {"xx_xx_evil1.txt",    "xx_evil2.txt", "_evil3.txt",
                                 "ok_xx_xx_evil4.txt", "_evil5.txt",   "xxx_evil6.txt"};
     const Names hostile = {"..\\..\\evil1.txt",     "C:\\evil2.txt", "\\evil3.txt",
@@ -227,7 +220,7 @@ TEST_P(CabinetsContract, RefusedAndSkippedFilesAreNotWrittenTheRestIs) {
 
 // Only mode 0 leaves a missing folder missing; the file is then not written
 // and the walk fails.
-TEST_P(CabinetsContract, MissingFoldersAreMadeUnlessTheModeIsZero) {
+TEST_F(CabinetsContract, MissingFoldersAreMadeUnlessTheModeIsZero) {
     for (const std::int32_t mode : {0, 1, 2, -1}) {
         const std::string folder = "mode" + std::to_string(mode + 1);
         target = [&](const CabFileRecord&) { return at(folder + "\\a\\b\\c.txt"); };
@@ -240,7 +233,7 @@ TEST_P(CabinetsContract, MissingFoldersAreMadeUnlessTheModeIsZero) {
     }
 }
 
-TEST_P(CabinetsContract, DamagedCabinetsFailTheWalkAndWriteNothingElsewhere) {
+TEST_F(CabinetsContract, DamagedCabinetsFailTheWalkAndWriteNothingElsewhere) {
     const struct {
         const char* what;
         std::function<void(std::string&)> change;
@@ -278,7 +271,7 @@ TEST_P(CabinetsContract, DamagedCabinetsFailTheWalkAndWriteNothingElsewhere) {
     EXPECT_FALSE(cabinetOk);
 }
 
-TEST_P(CabinetsContract, DosDatesAndTimesAsCalendarFields) {
+TEST_F(CabinetsContract, DosDatesAndTimesAsCalendarFields) {
     const CalendarTime never{1601, 1, 1, 0, 0, 0}; // the zero file time
     const struct {
         std::uint16_t date, time;
@@ -297,18 +290,9 @@ TEST_P(CabinetsContract, DosDatesAndTimesAsCalendarFields) {
         {0x0021, 0x077E, never},                 // second 60
     };
     for (const auto& row : cases)
-        EXPECT_EQ(world_->engine.dosDateTime(row.date, row.time), row.expected)
+        EXPECT_EQ(world_.engine.dosDateTime(row.date, row.time), row.expected)
             << std::hex << row.date << " " << row.time;
 }
-
-#ifdef _WIN32
-INSTANTIATE_TEST_SUITE_P(SetupEngine, CabinetsContract,
-                         ::testing::Values(Backend<CabinetWorld>{"SetupIterateCabinet", world}),
-                         BackendName);
-#else
-INSTANTIATE_TEST_SUITE_P(Mspack, CabinetsContract,
-                         ::testing::Values(Backend<CabinetWorld>{"libmspack", world}), BackendName);
-#endif
 
 } // namespace
 } // namespace velmora::testing

@@ -67,9 +67,6 @@ protected:
 #endif
     }
 
-    platform::FileSystem& files() {
-        return fs;
-    }
     std::string at(const std::string& name) const {
         return scratch + "\\" + name;
     }
@@ -126,8 +123,8 @@ TEST_F(FileSystemContract, AttributesWhatCountsAsAFileAndFailures) {
     put("a.txt", "x");
     put(".profile", "p");
     for (const char* folder : {"Sub", "Hidden", "Locked"})
-        ASSERT_TRUE(files().createFolder(at(folder))) << folder;
-    ASSERT_TRUE(files().setAttributes(at("Hidden"), AttrHidden));
+        ASSERT_TRUE(fs.createFolder(at(folder))) << folder;
+    ASSERT_TRUE(fs.setAttributes(at("Hidden"), AttrHidden));
     makeFolderReadOnly(at("Locked"));
     Texts got;
     for (const char* name : {"a.txt", "Sub", "Sub\\", "", "missing.txt", "missing\\a.txt",
@@ -136,12 +133,12 @@ TEST_F(FileSystemContract, AttributesWhatCountsAsAFileAndFailures) {
     EXPECT_EQ(got, (Texts{"A:x", "D", "D", "D", "-", "-", "-", "-", "-", "HA:p", "HD", "RD"}));
     std::vector<bool> exists;
     for (const char* name : {"a.txt", "missing.txt", "Sub", "Hidden", "Locked"})
-        exists.push_back(FileExists(files(), at(name)));
+        exists.push_back(FileExists(fs, at(name)));
     EXPECT_EQ(exists, (std::vector<bool>{true, false, false, true, true}));
     EXPECT_EQ((std::vector<bool>{
-                  text("missing.txt").has_value(), files().fileSize(at("missing.txt")).has_value(),
-                  text("Sub").has_value(), files().fileSize(at("Sub")).has_value(),
-                  files().writeFile(at("Sub"), "x"), files().writeFile(at("missing\\a.txt"), "x")}),
+                  text("missing.txt").has_value(), fs.fileSize(at("missing.txt")).has_value(),
+                  text("Sub").has_value(), fs.fileSize(at("Sub")).has_value(),
+                  fs.writeFile(at("Sub"), "x"), fs.writeFile(at("missing\\a.txt"), "x")}),
               std::vector<bool>(6, false));
     EXPECT_EQ((Texts{show("missing.txt"), show("Sub"), show("missing")}), (Texts{"-", "D", "-"}));
 }
@@ -154,39 +151,24 @@ TEST_F(FileSystemContract, WholeFilesReadBackByteForByteARewriteTruncates) {
     put("all.bin", bytes);
     put("empty.txt", "");
     const auto whole = text("all.bin");
-    const auto size = files().fileSize(at("all.bin"));
+    const auto size = fs.fileSize(at("all.bin"));
     put("all.bin", "abc");
     EXPECT_EQ((std::vector<std::optional<std::string>>{whole, text("all.bin"), text("empty.txt")}),
               (std::vector<std::optional<std::string>>{bytes, "abc", ""}));
-    EXPECT_EQ((std::vector<std::optional<std::uint64_t>>{size, files().fileSize(at("all.bin")),
-                                                         files().fileSize(at("empty.txt"))}),
+    EXPECT_EQ((std::vector<std::optional<std::uint64_t>>{size, fs.fileSize(at("all.bin")),
+                                                         fs.fileSize(at("empty.txt"))}),
               (std::vector<std::optional<std::uint64_t>>{bytes.size(), 3, 0}));
-}
-
-TEST_F(FileSystemContract, ReadOnlyFilesReadButNotDeleted) {
-    put("r.txt", "kept");
-    ASSERT_TRUE(files().setAttributes(at("r.txt"), AttrReadOnly));
-    EXPECT_FALSE(files().deleteFile(at("r.txt")));
-    Texts got{show("r.txt")};
-    ASSERT_TRUE(files().setAttributes(at("r.txt"), AttrNormal));
-    got.push_back(show("r.txt"));
-    EXPECT_TRUE(files().deleteFile(at("r.txt")));
-    got.push_back(show("r.txt"));
-    EXPECT_EQ(got, (Texts{"RA:kept", "A:kept", "-"}));
 }
 
 // Without regard to case, as capitals: "_" comes after the letters.
 TEST_F(FileSystemContract, ListsByNameWithAttributes) {
-    for (const auto& [name, bytes] :
-         std::vector<std::pair<std::string, std::string>>{{"zeta.txt", "zzz"},
-                                                          {"Alpha.txt", "a"},
-                                                          {"beta.txt", ""},
-                                                          {"_under.txt", ""},
-                                                          {".dot", ""},
-                                                          {"Hidden.sys", "h"}})
-        put(name, bytes);
-    ASSERT_TRUE(files().setAttributes(at("Hidden.sys"), AttrHidden | AttrSystem));
-    ASSERT_TRUE(files().createFolder(at("Mid")));
+    put("zeta.txt", "zzz");
+    put("Alpha.txt", "a");
+    put("Hidden.sys", "h");
+    for (const char* empty : {"beta.txt", "_under.txt", ".dot"})
+        put(empty, "");
+    ASSERT_TRUE(fs.setAttributes(at("Hidden.sys"), AttrHidden | AttrSystem));
+    ASSERT_TRUE(fs.createFolder(at("Mid")));
     const Texts all = {".dot HA 0", "Alpha.txt A 1", "beta.txt A 0",  "Hidden.sys HSA 1",
                        "Mid D",     "zeta.txt A 3",  "_under.txt A 0"};
     EXPECT_EQ((std::vector<Texts>{list(scratch), list(at("")), list(at("Mid")), list(at("missing")),
@@ -194,120 +176,107 @@ TEST_F(FileSystemContract, ListsByNameWithAttributes) {
               (std::vector<Texts>{all, all, {}, {"(no folder)"}, {"(no folder)"}}));
 }
 
-// Windows-1252 names: "\xE7" c cedilla, "\x9C" oe ligature (U+0153), "\x80"
+// Windows-1252 names: "\347" c cedilla, "\x9C" oe ligature (U+0153), "\x80"
 // the euro sign (U+20AC); as capitals, F before OE before the euro sign.
 TEST_F(FileSystemContract, NamesCompareWithoutRegardToCase) {
     put("English.lng", "en");
-    ASSERT_TRUE(files().createFolder(at("Sub")));
+    ASSERT_TRUE(fs.createFolder(at("Sub")));
     put("Sub\\Inner.txt", "in");
-    put("Fran\xE7"
-        "ais.lng",
-        "fr");
+    put("Fran\347ais.lng", "fr");
     put("\x9Cuvre.txt", "oe");
     put("\x80uro.txt", "euro");
     Texts got;
     for (const char* name : {"ENGLISH.LNG", "SUB\\INNER.TXT", "sub\\..\\English.lng",
-                             "FRAN\xC7"
-                             "AIS.LNG",
-                             "\x8CUVRE.TXT"})
+                             "FRAN\307AIS.LNG", "\x8CUVRE.TXT"})
         got.push_back(show(name));
     // Trailing dots and blanks are no part of a name; ".." stops at the drive.
     std::string slashed = scratch;
     std::replace(slashed.begin(), slashed.end(), '\\', '/');
     got.push_back(text("English.lng. ").value_or("-"));
     slashed.replace(0, 3, "C:\\..\\..\\");
-    got.push_back(files().readFile(slashed + "/Sub\\Inner.txt").value_or("-"));
+    got.push_back(fs.readFile(slashed + "/Sub\\Inner.txt").value_or("-"));
     EXPECT_EQ(got, (Texts{"A:en", "A:in", "A:en", "A:fr", "A:oe", "en", "in"}));
-    EXPECT_FALSE(files().createFolder(at("SUB")));
+    EXPECT_FALSE(fs.createFolder(at("SUB")));
     // Writing under another case rewrites the same file, whose name stays.
     put("ENGLISH.LNG", "EN2");
-    EXPECT_EQ(list(scratch), (Texts{"English.lng A 3",
-                                    "Fran\xE7"
-                                    "ais.lng A 2",
-                                    "Sub D", "\x9Cuvre.txt A 2", "\x80uro.txt A 4"}));
+    EXPECT_EQ(list(scratch), (Texts{"English.lng A 3", "Fran\347ais.lng A 2", "Sub D",
+                                    "\x9Cuvre.txt A 2", "\x80uro.txt A 4"}));
 }
 
-TEST_F(FileSystemContract, CopyFilesCarryingTheirAttributes) {
+// Copies and moves in turn, each row with its answer and then how its source
+// and its target look: 'c' copies, 'C' copies over an existing target, 'v'
+// moves. Both carry the attributes; read-only files move too.
+TEST_F(FileSystemContract, CopyAndMoveFilesCarryingTheirAttributes) {
     put("a.txt", "first");
     put("b.txt", "second");
     put("h.txt", "hidden");
     put("r.txt", "kept");
-    ASSERT_TRUE(files().setAttributes(at("h.txt"), AttrHidden));
-    ASSERT_TRUE(files().setAttributes(at("r.txt"), AttrReadOnly));
-    ASSERT_TRUE(files().createFolder(at("Sub")));
-    // from, to, overwrite, copied, the target after
-    using Row = std::tuple<std::string, std::string, bool, bool, std::string>;
+    put("s.txt", "sys");
+    ASSERT_TRUE(fs.setAttributes(at("h.txt"), AttrHidden));
+    ASSERT_TRUE(fs.setAttributes(at("r.txt"), AttrReadOnly));
+    ASSERT_TRUE(fs.setAttributes(at("s.txt"), AttrSystem));
+    ASSERT_TRUE(fs.createFolder(at("Sub")));
+    put("Sub\\inside.txt", "in");
+    ASSERT_TRUE(fs.setAttributes(at("SUB\\INSIDE.TXT"), AttrHidden));
+    using Row = std::tuple<char, std::string, std::string, bool, std::string, std::string>;
     const std::vector<Row> rows = {
-        {"a.txt", "c.txt", false, true, "A:first"}, {"a.txt", "b.txt", false, false, "A:second"},
-        {"a.txt", "B.TXT", true, true, "A:first"},  {"missing.txt", "d.txt", true, false, "-"},
-        {"a.txt", "Sub", true, false, "D"},         {"a.txt", "missing\\a.txt", true, false, "-"},
-        {"Sub", "e.txt", true, false, "-"},         {"h.txt", "f.txt", false, true, "HA:hidden"},
-        {"r.txt", "g.txt", false, true, "RA:kept"},
+        {'c', "a.txt", "c.txt", true, "A:first", "A:first"},
+        {'c', "a.txt", "b.txt", false, "A:first", "A:second"},
+        {'C', "a.txt", "B.TXT", true, "A:first", "A:first"},
+        {'C', "missing.txt", "d.txt", false, "-", "-"},
+        {'C', "a.txt", "Sub", false, "A:first", "D"},
+        {'C', "a.txt", "missing\\a.txt", false, "A:first", "-"},
+        {'C', "Sub", "e.txt", false, "D", "-"},
+        {'c', "h.txt", "f.txt", true, "HA:hidden", "HA:hidden"},
+        {'c', "r.txt", "g.txt", true, "RA:kept", "RA:kept"},
+        {'v', "s.txt", "t.txt", true, "-", "SA:sys"},
+        {'v', "t.txt", "b.txt", false, "SA:sys", "A:first"},
+        {'v', "missing.txt", "d.txt", false, "-", "-"},
+        {'v', "t.txt", "missing\\t.txt", false, "SA:sys", "-"},
+        {'v', "r.txt", "moved.txt", true, "-", "RA:kept"},
+        {'v', "Sub", "Moved", true, "-", "D"},
     };
     std::vector<Row> got;
-    for (const auto& [from, to, overwrite, copied, after] : rows) {
-        const bool answer = files().copyFile(at(from), at(to), overwrite);
-        got.emplace_back(from, to, overwrite, answer, show(to));
+    for (const auto& [op, from, to, answer, source, target] : rows) {
+        const bool done =
+            op == 'v' ? fs.moveFile(at(from), at(to)) : fs.copyFile(at(from), at(to), op == 'C');
+        got.emplace_back(op, from, to, done, show(from), show(to));
     }
     EXPECT_EQ(got, rows);
-}
-
-TEST_F(FileSystemContract, MoveFilesAndFolders) {
-    put("a.txt", "first");
-    put("b.txt", "second");
-    put("r.txt", "kept");
-    ASSERT_TRUE(files().setAttributes(at("a.txt"), AttrSystem));
-    ASSERT_TRUE(files().setAttributes(at("r.txt"), AttrReadOnly));
-    ASSERT_TRUE(files().createFolder(at("Folder")));
-    put("Folder\\inside.txt", "in");
-    ASSERT_TRUE(files().setAttributes(at("FOLDER\\INSIDE.TXT"), AttrHidden));
-    // from, to, moved, the source after, the target after
-    using Row = std::tuple<std::string, std::string, bool, std::string, std::string>;
-    const std::vector<Row> rows = {
-        {"a.txt", "c.txt", true, "-", "SA:first"},
-        {"c.txt", "b.txt", false, "SA:first", "A:second"},
-        {"missing.txt", "d.txt", false, "-", "-"},
-        {"c.txt", "missing\\c.txt", false, "SA:first", "-"},
-        {"r.txt", "moved.txt", true, "-", "RA:kept"}, // read-only files move too
-        {"Folder", "Moved", true, "-", "D"},
-    };
-    std::vector<Row> got;
-    for (const auto& [from, to, moved, source, target] : rows) {
-        const bool answer = files().moveFile(at(from), at(to));
-        got.emplace_back(from, to, answer, show(from), show(to));
-    }
-    EXPECT_EQ(got, rows);
-    EXPECT_EQ(show("Moved\\inside.txt"), "HA:in");
-    EXPECT_EQ(list(scratch), (Texts{"b.txt A 6", "c.txt SA 5", "Moved D", "moved.txt RA 4"}));
+    EXPECT_EQ(list(at("Moved")), Texts{"inside.txt HA 2"});
 }
 
 TEST_F(FileSystemContract, DeleteFilesAndCreateFolders) {
     put("a.txt", "x");
     put("file", "x");
     put("h.txt", "h");
-    ASSERT_TRUE(files().setAttributes(at("h.txt"), AttrHidden));
-    ASSERT_TRUE(files().deleteFile(at("h.txt")));
+    put("r.txt", "kept");
+    ASSERT_TRUE(fs.setAttributes(at("h.txt"), AttrHidden));
+    ASSERT_TRUE(fs.setAttributes(at("r.txt"), AttrReadOnly));
+    ASSERT_TRUE(fs.deleteFile(at("h.txt")));
     put("h.txt", "new"); // made anew, not hidden
-    // 'd' deletes a file, 'm' makes a folder, 'r' removes an empty one;
-    // what it answered.
+    // 'd' deletes a file (not a read-only one), 'm' makes a folder, 'r'
+    // removes an empty one; what it answered.
     using Row = std::tuple<char, std::string, bool>;
     const std::vector<Row> rows = {
         {'d', "a.txt", true},      {'d', "a.txt", false}, {'m', "New", true},
         {'m', "New", false},       {'d', "New", false},   {'m', "missing\\New", false},
         {'m', "Trailing\\", true}, {'m', "file", false},  {'m', "New\\Inner", true},
         {'r', "New", false},       {'r', "file", false},  {'r', "missing", false},
-        {'m', "Empty", true},      {'r', "Empty", true},
+        {'m', "Empty", true},      {'r', "Empty", true},  {'d', "r.txt", false},
     };
     std::vector<Row> got;
     for (const auto& [op, name, answer] : rows)
         got.emplace_back(op, name,
-                         op == 'd'   ? files().deleteFile(at(name))
-                         : op == 'm' ? files().createFolder(at(name))
-                                     : files().removeFolder(at(name)));
+                         op == 'd'   ? fs.deleteFile(at(name))
+                         : op == 'm' ? fs.createFolder(at(name))
+                                     : fs.removeFolder(at(name)));
     EXPECT_EQ(got, rows);
+    ASSERT_TRUE(fs.setAttributes(at("r.txt"), AttrNormal));
     EXPECT_EQ((Texts{show("a.txt"), show("New"), show("missing"), show("Trailing"), show("file"),
-                     show("h.txt"), show("Empty")}),
-              (Texts{"-", "D", "-", "D", "A:x", "A:new", "-"}));
+                     show("h.txt"), show("Empty"), show("r.txt")}),
+              (Texts{"-", "D", "-", "D", "A:x", "A:new", "-", "A:kept"}));
+    EXPECT_TRUE(fs.deleteFile(at("r.txt")));
 }
 
 // Unknown names stay as written, and their closing "%" opens nothing.
@@ -326,7 +295,7 @@ TEST_F(FileSystemContract, ExpandsEnvironmentAsWindowsDoes) {
     };
     std::vector<std::pair<std::string, std::string>> got;
     for (const auto& [text, expanded] : rows)
-        got.emplace_back(text, files().expandEnvironment(text));
+        got.emplace_back(text, fs.expandEnvironment(text));
     EXPECT_EQ(got, rows);
 }
 

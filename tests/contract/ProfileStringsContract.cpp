@@ -76,63 +76,80 @@ protected:
 
 } // namespace
 
-TEST_P(ProfileStringsContract, BlanksAroundNamesAndValuesGoQuotedBlanksStay) {
-    const Lookups rows = {{"Blanks", "plain", "three blanks before, two after"},
-                          {"Blanks", "tabbed", "value"},
-                          {"Blanks", "double", "  kept blanks  "},
-                          {"Blanks", "single", "  kept too "},
-                          {"Blanks", "outer", "inner"},
-                          {"Blanks", "spaced key", "x"}};
-    const std::string text =
-        "[Blanks]\r\nplain=   three blanks before, two after  \r\n"
-        "\ttabbed\t=\tvalue\t\r\ndouble=\"  kept blanks  \"\r\n"
-        "single='  kept too '\r\nouter=   \"inner\"   \r\n  spaced key  = x\r\n";
-    EXPECT_EQ(read(file(text), rows), rows);
-}
-
-TEST_P(ProfileStringsContract, OnlyOneMatchingPairOfEnclosingQuotesGoes) {
-    const Lookups rows = {{"Q", "twice", "\"two pairs\""},
-                          {"Q", "mixed", "\"mixed'"},
-                          {"Q", "open", "\"open only"},
-                          {"Q", "close", "close only\""},
-                          {"Q", "inside", "an \"inner\" word"},
-                          {"Q", "ends", "a\" and \"b"},
-                          {"Q", "empty", ""},
-                          {"Q", "lone", "\""}};
-    const std::string text =
-        "[Q]\r\ntwice=\"\"two pairs\"\"\r\nmixed=\"mixed'\r\nopen=\"open only\r\n"
-        "close=close only\"\r\ninside=an \"inner\" word\r\n"
-        "ends=\"a\" and \"b\"\r\nempty=\"\"\r\nlone=\"\r\n";
-    EXPECT_EQ(read(file(text), rows), rows);
-}
-
-// Plain letters match whatever their case, accented ones as written ("\307"
-// is C cedilla); the first matching entry of the first matching section counts.
-TEST_P(ProfileStringsContract, WhichEntryANameFinds) {
-    const Lookups rows = {{"Onglet0", "Titre", "Messagerie"},
-                          {"ONGLET0", "titre", "Messagerie"},
-                          {"fRAN\307AIS", "Cl\311", "accent"},
-                          {"Fran\347ais", "cl\351", "default"},
-                          {"A", "key", "first"},
-                          {"B", "key", "in B"},
-                          {"A", "later", "default"}};
-    const std::string text =
-        "[onglet0]\r\nTITRE=Messagerie\r\n[Fran\307ais]\r\nCL\311=accent\r\n[A]\r\nkey="
-        "first\r\nKEY=second\r\n"
-        "[B]\r\nkey=in B\r\n[a]\r\nkey=in the second A\r\nlater=only there\r\n";
-    EXPECT_EQ(read(file(text), rows), rows);
-}
-
-TEST_P(ProfileStringsContract, EmptyValuesAreEmptyMissingOnesGiveTheDefault) {
-    const std::string path = file("[S]\r\nempty=\r\nblank=    \r\nno equals sign\r\n=no name\r\n");
-    const Lookups rows = {{"S", "empty", ""},
-                          {"S", "blank", ""},
-                          {"S", "absent", "default"},
-                          {"Missing", "empty", "default"},
-                          {"S", "no equals sign", "default"}};
-    EXPECT_EQ(read(path, rows), rows);
-    const Lookups missingFile = {{"S", "empty", "default"}};
-    EXPECT_EQ(read(world_->path("not there.lng"), missingFile), missingFile);
+// Blanks around names and values go, quoted ones stay; one matching pair of
+// enclosing quotes goes. Plain letters match whatever their case, accented
+// ones as written ("\307" is C cedilla); the first matching entry of the
+// first matching section counts. Entries before the first header belong to
+// a section without a name; a line without a closing bracket starts no
+// section; junk hides nothing.
+TEST_P(ProfileStringsContract, ValuesAsTheSystemReadsThem) {
+    const std::string accented = "Exp\351diteurs bloqu\351s \253 guillemets \273 \200 \234\377";
+    const Lookups lineEnds = {{"S", "first", "1"}, {"S", "second", "2"}};
+    const struct {
+        const char* name;
+        std::string text;
+        Lookups rows;
+    } cases[] = {
+        {"blanks",
+         "[Blanks]\r\nplain=   three blanks before, two after  \r\n"
+         "\ttabbed\t=\tvalue\t\r\ndouble=\"  kept blanks  \"\r\n"
+         "single='  kept too '\r\nouter=   \"inner\"   \r\n  spaced key  = x\r\n",
+         {{"Blanks", "plain", "three blanks before, two after"},
+          {"Blanks", "tabbed", "value"},
+          {"Blanks", "double", "  kept blanks  "},
+          {"Blanks", "single", "  kept too "},
+          {"Blanks", "outer", "inner"},
+          {"Blanks", "spaced key", "x"}}},
+        {"quotes",
+         "[Q]\r\ntwice=\"\"two pairs\"\"\r\nmixed=\"mixed'\r\nopen=\"open only\r\n"
+         "close=close only\"\r\ninside=an \"inner\" word\r\n"
+         "ends=\"a\" and \"b\"\r\nempty=\"\"\r\nlone=\"\r\n",
+         {{"Q", "twice", "\"two pairs\""},
+          {"Q", "mixed", "\"mixed'"},
+          {"Q", "open", "\"open only"},
+          {"Q", "close", "close only\""},
+          {"Q", "inside", "an \"inner\" word"},
+          {"Q", "ends", "a\" and \"b"},
+          {"Q", "empty", ""},
+          {"Q", "lone", "\""}}},
+        {"names",
+         "[onglet0]\r\nTITRE=Messagerie\r\n[Fran\307ais]\r\nCL\311=accent\r\n[A]\r\nkey="
+         "first\r\nKEY=second\r\n"
+         "[B]\r\nkey=in B\r\n[a]\r\nkey=in the second A\r\nlater=only there\r\n",
+         {{"Onglet0", "Titre", "Messagerie"},
+          {"fRAN\307AIS", "Cl\311", "accent"},
+          {"Fran\347ais", "cl\351", "default"},
+          {"A", "key", "first"},
+          {"B", "key", "in B"},
+          {"A", "later", "default"}}},
+        {"empty and missing",
+         "[S]\r\nempty=\r\nblank=    \r\nno equals sign\r\n=no name\r\n",
+         {{"S", "empty", ""},
+          {"S", "blank", ""},
+          {"S", "absent", "default"},
+          {"Missing", "empty", "default"},
+          {"S", "no equals sign", "default"}}},
+        {"headers and junk",
+         "outside=before any section\r\n[Spaced ]\r\na=1\r\n[Bracket]ed]\r\nb=2\r\n"
+         "[Open\r\nc=3\r\n\x01\x02\x7F junk \x1B\r\nafter=4\r\n",
+         {{"", "outside", "before any section"},
+          {"Spaced", "a", "1"},
+          {"Bracket]ed", "b", "2"},
+          {"Spaced", "c", "default"},
+          {"Bracket]ed", "c", "3"},
+          {"Open", "c", "default"},
+          {"Bracket]ed", "after", "4"}}},
+        {"LF", "[S]\nfirst=1\nsecond=2\n", lineEnds},
+        {"CR", "[S]\rfirst=1\rsecond=2\r", lineEnds},
+        {"mixed line ends", "\r\n\r\n  [S]  \r\n\r\nfirst=1\n\r\nsecond=2", lineEnds},
+        {"Windows-1252",
+         "[Onglet3]\r\nTitre=" + accented + "\r\n",
+         {{"Onglet3", "Titre", accented}}},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(read(file(row.text), row.rows), row.rows);
+    }
 }
 
 TEST_P(ProfileStringsContract, LongValuesAreCutToTheBuffer) {
@@ -147,54 +164,18 @@ TEST_P(ProfileStringsContract, LongValuesAreCutToTheBuffer) {
                      profile().getString("S", "long", "", path, 2),
                      profile().getString("S", "absent", "a long default", path, 7),
                      profile().getString("S", "absent", "", path, 255),
-                     profile().getString("S", "long", "", world_->path("not there.lng"), 255)}),
-              (Texts{value, "v", "a long", "", ""}));
-}
-
-TEST_P(ProfileStringsContract, LineEndsOfEveryKindAndWindows1252Text) {
-    const Lookups rows = {{"S", "first", "1"}, {"S", "second", "2"}};
-    for (const char* bytes : {"[S]\nfirst=1\nsecond=2\n", "[S]\rfirst=1\rsecond=2\r",
-                              "\r\n\r\n  [S]  \r\n\r\nfirst=1\n\r\nsecond=2"})
-        EXPECT_EQ(read(file(bytes), rows), rows) << bytes;
-    const std::string accented = "Exp\351diteurs bloqu\351s \253 guillemets \273 \200 \234\377";
-    const Lookups titre = {{"Onglet3", "Titre", accented}};
-    EXPECT_EQ(read(file("[Onglet3]\r\nTitre=" + accented + "\r\n"), titre), titre);
-}
-
-// Entries before the first header belong to a section without a name; a
-// line without a closing bracket starts no section; junk hides nothing.
-TEST_P(ProfileStringsContract, SectionHeadersAndJunkAsTheSystemReadsThem) {
-    const Lookups rows = {{"", "outside", "before any section"},
-                          {"Spaced", "a", "1"},
-                          {"Bracket]ed", "b", "2"},
-                          {"Spaced", "c", "default"},
-                          {"Bracket]ed", "c", "3"},
-                          {"Open", "c", "default"},
-                          {"Bracket]ed", "after", "4"}};
-    const std::string text =
-        "outside=before any section\r\n[Spaced ]\r\na=1\r\n[Bracket]ed]\r\nb=2\r\n"
-        "[Open\r\nc=3\r\n\x01\x02\x7F junk \x1B\r\nafter=4\r\n";
-    EXPECT_EQ(read(file(text), rows), rows);
-}
-
-TEST_P(ProfileStringsContract, WrittenValuesReadBack) {
-    const std::string path = world_->path("written.ini");
-    for (const auto& [section, key, value] : Lookups{{"Setup", "First", "one"},
-                                                     {"Setup", "Second", "two words"},
-                                                     {"Other", "Third", "3"},
-                                                     {"setup", "FIRST", "replaced"}})
-        ASSERT_TRUE(profile().writeString(section, key, value, path)) << key;
-    EXPECT_EQ(world_->files.readFile(path).value_or("(missing)"),
-              "[Setup]\r\nFirst=replaced\r\nSecond=two words\r\n[Other]\r\nThird=3\r\n");
+                     profile().getString("S", "long", "default", world_->path("none.lng"), 255)}),
+              (Texts{value, "v", "a long", "", "default"}));
 }
 
 // What a setup file looks like after the writer's edits: the value of a key
 // that is there changes in place, a missing key joins the end of its
-// section, a missing section the end of the file. The other lines stay, in
-// their order, without their surrounding blanks; blank lines go.
+// section, a missing section the end of the file, a missing file is made.
+// The other lines stay, in their order, without their surrounding blanks;
+// blank lines go.
 TEST_P(ProfileStringsContract, WritesLeaveEveryOtherLineAsItWas) {
     const struct {
-        const char* before;
+        const char* before; // no file when null
         Lookups writes;
         const char* after;
     } cases[] = {
@@ -214,20 +195,20 @@ TEST_P(ProfileStringsContract, WritesLeaveEveryOtherLineAsItWas) {
         {"  ; indented\r\n[S] tail\r\n a = b \r\n[Open\r\nbare\r\n[T]\r\n",
          {{"S", "c", "d"}, {"S", "BARE", "e"}},
          "; indented\r\n[S]\r\na=b\r\n[Open\r\nbare=e\r\nc=d\r\n[T]\r\n"},
+        {nullptr,
+         {{"Version", "LayoutFile", ""},
+          {"Setup", "First", "one"},
+          {"Setup", "Second", "two words"},
+          {"setup", "FIRST", "replaced"}},
+         "[Version]\r\nLayoutFile=\r\n[Setup]\r\nFirst=replaced\r\nSecond=two words\r\n"},
     };
     for (const auto& row : cases) {
-        const std::string path = file(row.before);
+        SCOPED_TRACE(row.before ? row.before : "(no file)");
+        const std::string path = row.before ? file(row.before) : world_->path("missing.inf");
         for (const auto& [section, key, value] : row.writes)
             EXPECT_TRUE(profile().writeString(section, key, value, path)) << key;
-        EXPECT_EQ(world_->files.readFile(path).value_or("(missing)"), row.after) << row.before;
+        EXPECT_EQ(world_->files.readFile(path).value_or("(missing)"), row.after);
     }
-}
-
-TEST_P(ProfileStringsContract, AMissingFileIsMadeOfTheSectionAndItsEntry) {
-    const std::string missing = world_->path("missing.inf");
-    EXPECT_TRUE(profile().writeString("Version", "LayoutFile", "", missing));
-    EXPECT_EQ(world_->files.readFile(missing).value_or("(missing)"),
-              "[Version]\r\nLayoutFile=\r\n");
 }
 
 #ifdef _WIN32

@@ -10,11 +10,15 @@
 
 namespace velmora::testing {
 
-// A file of the build's kit folder by its Windows path (drive Z: is the root).
-inline std::string kitFile(const std::string& name) {
-    std::string path = std::string("Z:") + VELMORA_KIT_DIR + "/" + name;
+// A host path as Windows sees it: drive Z: is the host's root.
+inline std::string onDriveZ(std::string path) {
     std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
+    return "Z:" + path;
+}
+
+// A file of the build's kit folder.
+inline std::string kitFile(const std::string& name) {
+    return onDriveZ(std::string(VELMORA_KIT_DIR) + "/" + name);
 }
 
 inline std::string readAll(const std::string& path) {

@@ -29,7 +29,6 @@ public:
         sockaddr_in address{};
         address.sin_family = AF_INET;
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        address.sin_port = 0;
         bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
         int length = sizeof address;
         getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
@@ -90,12 +89,10 @@ private:
         ++requests;
         const std::string page = "<html><body>No such page</body></html>";
         auto head = [](const char* status, std::size_t length, bool withLength) {
-            std::string text =
-                std::string("HTTP/1.1 ") + status +
-                "\r\nContent-Type: application/octet-stream\r\nConnection: close\r\n";
-            if (withLength)
-                text += "Content-Length: " + std::to_string(length) + "\r\n";
-            return text + "\r\n";
+            return std::string("HTTP/1.1 ") + status +
+                   "\r\nContent-Type: application/octet-stream\r\nConnection: close\r\n" +
+                   (withLength ? "Content-Length: " + std::to_string(length) + "\r\n" : "") +
+                   "\r\n";
         };
         switch (mode.load()) {
         case Mode::Whole:

@@ -1,7 +1,9 @@
 // The waiting runner with real processes, and the setup engine's install of
 // a setup file edited by the program, both run for real.
 
+#include "core/modRegistre.h"
 #include "platform/win32/Win32ProfileStrings.h"
+#include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
 #include "reinstall/BrowserRepairs.h"
 #include "reinstall/SetupInfReinstall.h"
@@ -53,18 +55,15 @@ TEST(SetupInstall, TheEditedSetupFileIsInstalledFromAFolderWithBlanks) {
     platform::win32::Win32ProfileStrings profile;
     EditSetupInf(profile, inf);
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, inf.c_str()); // flushes the cache
-    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\VelmoraSetupTest");
+    platform::win32::Win32Registry store;
+    const modRegistre reg(store);
+    reg.DeleteRegTree(platform::HKCU, "Software", "VelmoraSetupTest");
     platform::win32::Win32Shell shell;
     RunAndWait(shell, SetupInstallCommand(inf));
-    char value[64] = "";
-    DWORD size = sizeof value;
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\VelmoraSetupTest", 0, KEY_READ, &key) == 0) {
-        RegQueryValueExA(key, "Installed", nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size);
-        RegCloseKey(key);
-    }
-    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\VelmoraSetupTest");
-    EXPECT_STREQ(value, "edited");
+    const std::string installed =
+        reg.ReadRegValue(platform::HKCU, "Software\\VelmoraSetupTest", "Installed");
+    reg.DeleteRegTree(platform::HKCU, "Software", "VelmoraSetupTest");
+    EXPECT_EQ(installed, "edited");
 }
 
 } // namespace

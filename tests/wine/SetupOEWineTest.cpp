@@ -8,11 +8,11 @@
 #include "platform/win32/Win32ProfileStrings.h"
 #include "reinstall/SetupOE.h"
 #include "support/TestProgram.h"
+#include "wine/KitFiles.h"
 #include "wine/WineFolders.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <map>
 
 namespace velmora::testing {
@@ -30,11 +30,6 @@ struct ScratchSystemFolders : platform::win32::Win32FileSystem {
     }
     std::string root;
 };
-
-std::string OnDriveZ(std::string path) {
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return "Z:" + path;
-}
 
 TEST(SetupOEUnderWine, RestoresADeletedClientFileFromTheKitsCabinet) {
     Win32ScratchFolder scratch;
@@ -58,9 +53,9 @@ TEST(SetupOEUnderWine, RestoresADeletedClientFileFromTheKitsCabinet) {
     program.WindowsFamily = "XP";
     program.ClientFolder = client;
     program.WorkFolder = scratch.at("Temp\\");
-    program.LanguageFile = OnDriveZ(VELMORA_SOURCE_DIR "/language/English.lng");
+    program.LanguageFile = onDriveZ(VELMORA_SOURCE_DIR "/language/English.lng");
 
-    SetupOE(program, OnDriveZ(VELMORA_TEST_CABINETS "/kit/"));
+    SetupOE(program, onDriveZ(VELMORA_TEST_CABINETS "/kit/"));
 
     const std::string cache = scratch.at("WINDOWS\\system32\\dllcache\\");
     for (const std::string& path :

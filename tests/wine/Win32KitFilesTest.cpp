@@ -13,8 +13,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 
 namespace velmora::testing {
 namespace {

@@ -7,26 +7,25 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <vector>
 
 namespace velmora::testing {
 namespace {
 
 TEST(Win32TypedText, CharactersWithoutAByteAreFlaggedNotReplaced) {
-    struct Row {
-        const wchar_t* typed;
-        std::string text;
-        bool representable;
-    };
-    const Row rows[] = {
+    using Row = std::tuple<std::wstring, std::string, bool>; // typed, text, representable
+    const std::vector<Row> rows = {
         {L"w\x00EEn", "w\xEEn", true}, {L"\x20AC", "\x80", true}, {L"", "", true},
         {L"\x0103", "?", false}, // a-breve: best fit would give "a"
         {L"a\x4E2D", "a?", false},
     };
-    for (const Row& row : rows) {
-        const ui::win32::TypedText got = ui::win32::narrowed(row.typed);
-        EXPECT_EQ(got.text, row.text);
-        EXPECT_EQ(got.representable, row.representable) << row.text;
+    std::vector<Row> got;
+    for (const auto& [typed, text, representable] : rows) {
+        const ui::win32::TypedText narrowed = ui::win32::narrowed(typed.c_str());
+        got.emplace_back(typed, narrowed.text, narrowed.representable);
     }
+    EXPECT_EQ(got, rows);
 }
 
 } // namespace

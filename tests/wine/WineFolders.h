@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <string>
 
 namespace velmora::testing {
@@ -21,7 +23,14 @@ public:
                     std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
         while (!CreateDirectoryA(path_.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
     }
-    ~Win32ScratchFolder() { remove(path_); }
+    ~Win32ScratchFolder() {
+        const std::string from = path_ + '\0'; // a list of names ends with two zeros
+        SHFILEOPSTRUCTA remove{};
+        remove.wFunc = FO_DELETE;
+        remove.pFrom = from.c_str();
+        remove.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT; // read-only files too
+        SHFileOperationA(&remove);
+    }
     Win32ScratchFolder(const Win32ScratchFolder&) = delete;
     Win32ScratchFolder& operator=(const Win32ScratchFolder&) = delete;
 
@@ -29,22 +38,6 @@ public:
     std::string at(const std::string& name) const { return path_ + "\\" + name; }
 
 private:
-    static void remove(const std::string& path) {
-        const DWORD attributes = GetFileAttributesA(path.c_str());
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            DeleteFileA(path.c_str());
-            return;
-        }
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-        for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
-            if (std::string(found.cFileName) != "." && std::string(found.cFileName) != "..")
-                remove(path + "\\" + found.cFileName);
-        FindClose(search);
-        RemoveDirectoryA(path.c_str());
-    }
-
     std::string path_;
 };
 
