@@ -132,15 +132,6 @@ protected:
         ListView_GetItemText(child("lvw1"), row, column, buffer, sizeof(buffer));
         return buffer;
     }
-    void expectInputs(const std::vector<Input>& inputs) {
-        for (const Input& input : inputs) {
-            form.log.clear();
-            input.send();
-            pump();
-            EXPECT_EQ(joined(form.log, "; ") + " => " + state(input.control), input.expected)
-                << input.what;
-        }
-    }
     std::function<void()> sent(const char* name, UINT message) {
         return [this, name, message] { send(name, message); };
     }
@@ -285,13 +276,11 @@ TEST_F(Renderer, WindowsShowTheModelAndFollowItsChangesWithoutEvents) {
         DeleteDC(dc);
         return both;
     };
-    const Read columns = [=](HWND w) {
+    // A list view's columns and the width of the second, then its cells.
+    const Read cells = [this, number](HWND w) {
         HWND header = reinterpret_cast<HWND>(SendMessageA(w, LVM_GETHEADER, 0, 0));
-        return number(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) + " of " +
-               number(SendMessageA(w, LVM_GETCOLUMNWIDTH, 1, 0));
-    };
-    const Read cells = [this](HWND) {
-        std::string all;
+        std::string all = number(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) + " of " +
+                          number(SendMessageA(w, LVM_GETCOLUMNWIDTH, 1, 0)) + ": ";
         for (int row = 0; row < send("lvw1", LVM_GETITEMCOUNT); ++row)
             all += itemText(row, 0) + "=" + itemText(row, 1) + "|";
         return all;
@@ -382,12 +371,12 @@ TEST_F(Renderer, WindowsShowTheModelAndFollowItsChangesWithoutEvents) {
         {"SSTab1", message(TCM_GETITEMCOUNT), nullptr, "2 -> 2"},
         {"SSTab2", band, nullptr, "parent's -> parent's"},
         {"lvw1", style(LVS_TYPEMASK | LVS_SINGLESEL), nullptr, "1 -> 1"}, // LVS_REPORT
-        {"lvw1", columns, nullptr, "2 of " + width + " -> 2 of " + width},
         {"lvw1", cells,
          [](F f) {
              f["lvw1"].setRows({{"one", {"6F6E65"}}});
          },
-         "cash=63617368| free=2066726565|win =77696E20| -> two=6F6E65|"},
+         "2 of " + width + ": cash=63617368| free=2066726565|win =77696E20| -> 2 of " + width +
+             ": two=6F6E65|"},
         {"lvw1", nullptr, [](F f) { f["lvw1"].setRowText(0, "two"); }, ""},
         {"tvc01", nullptr,
          [](F f) {
@@ -438,9 +427,13 @@ TEST_F(Renderer, MouseAndKeyboardBecomeTheModelsValuesAndEventsInOrder) {
         };
     };
     HWND list = child("lvw1");
-    RECT third{LVIR_BOUNDS};
-    send("lvw1", LVM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&third));
-    const POINT onThird{third.left + 8, (third.top + third.bottom) / 2};
+    // The middle of an item of a list view (its label), header or tab strip.
+    const auto middleOf = [](HWND w, UINT message, int index) {
+        RECT r{LVIR_LABEL};
+        SendMessageA(w, message, index, reinterpret_cast<LPARAM>(&r));
+        return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    };
+    const POINT onThird = middleOf(list, LVM_GETITEMRECT, 2);
     const std::string ml = mouse(1, onThird), right = mouse(2, onThird);
     // A list view follows the press until the button comes up: the release
     // is queued first.
@@ -452,8 +445,6 @@ TEST_F(Renderer, MouseAndKeyboardBecomeTheModelsValuesAndEventsInOrder) {
         };
     };
     HWND header = reinterpret_cast<HWND>(send("lvw1", LVM_GETHEADER));
-    RECT column;
-    SendMessageA(header, HDM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&column));
     const auto edit = [&](int row, const char* text) {
         return [this, row, text] {
             HWND editor = reinterpret_cast<HWND>(send("lvw1", LVM_EDITLABELA, row));
@@ -482,9 +473,7 @@ TEST_F(Renderer, MouseAndKeyboardBecomeTheModelsValuesAndEventsInOrder) {
             seen += IsWindowVisible(child(name)) ? "1" : "0";
         return seen;
     };
-    RECT item;
-    send("SSTab1", TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
-    const POINT middle{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+    const POINT middle = middleOf(child("SSTab1"), TCM_GETITEMRECT, 1);
     const std::string mt = mouse(1, middle);
     BYTE keys[256];
     const auto ctrl = [&](BYTE down) {
@@ -492,7 +481,7 @@ TEST_F(Renderer, MouseAndKeyboardBecomeTheModelsValuesAndEventsInOrder) {
         keys[VK_CONTROL] = down;
         SetKeyboardState(keys);
     };
-    expectInputs({
+    const Input inputs[] = {
         {"a box takes the focus as the button goes down", sent("chk102", BM_CLICK), "chk102",
          "LostFocus cmdOk; GotFocus chk102; MouseDown chk102 1 0,0; Click chk102=1; "
          "MouseUp chk102=1 1 0,0 => 1/1"},
@@ -628,10 +617,7 @@ TEST_F(Renderer, MouseAndKeyboardBecomeTheModelsValuesAndEventsInOrder) {
         {"the Delete key", pressed("lvw1", VK_DELETE), "lvw1", "KeyDown lvw1 46" + kept},
         {"the right button", press(WM_RBUTTONDOWN, WM_RBUTTONUP), "lvw1",
          "MouseDown lvw1 " + right + kept},
-        {"a column header clicked",
-         [&] {
-             click(header, {(column.left + column.right) / 2, (column.top + column.bottom) / 2});
-         },
+        {"a column header clicked", [&] { click(header, middleOf(header, HDM_GETITEMRECT, 1)); },
          "lvw1", "ColumnClick lvw1 1" + kept},
         {"a label edited", edit(0, "spam"), "lvw1",
          "LostFocus lvw1; AfterLabelEdit lvw1 0 spam; GotFocus lvw1 => spam*| free|win |/spam*| "
@@ -648,7 +634,14 @@ TEST_F(Renderer, MouseAndKeyboardBecomeTheModelsValuesAndEventsInOrder) {
              form["chk102"].setEnabled(true);
          },
          "chk103", " => 1/1"},
-    });
+    };
+    for (const Input& input : inputs) {
+        form.log.clear();
+        input.send();
+        pump();
+        EXPECT_EQ(joined(form.log, "; ") + " => " + state(input.control), input.expected)
+            << input.what;
+    }
 }
 
 TEST_F(Renderer, RichTextShowsEachRunInItsColourAndWeight) {
