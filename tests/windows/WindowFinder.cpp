@@ -105,18 +105,14 @@ RECT rectInParent(HWND window) {
 bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs,
                const std::function<void()>& pump) {
     const DWORD start = GetTickCount();
-    for (;;) {
-        if (pump) {
-            pump();
-        } else {
-            MSG message;
-            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-                if (message.message == WM_QUIT)
-                    continue;
+    for (MSG message;;) {
+        while (!pump && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            if (message.message != WM_QUIT) {
                 TranslateMessage(&message);
                 DispatchMessageA(&message);
             }
-        }
+        if (pump)
+            pump();
         const DWORD elapsed = GetTickCount() - start;
         if (done() || elapsed >= timeoutMs)
             return done();
