@@ -69,7 +69,6 @@ TEST_F(Host, ModalShowWaitsUntilTheFormIsHiddenWithTheOtherWindowsDisabled) {
     EXPECT_EQ(during, "011") << "main disabled, dialog shown and owned by main";
     EXPECT_EQ(dialog["chk102"].value(), 1);
     EXPECT_FALSE(IsWindowVisible(windowOf(dialog)));
-    EXPECT_FALSE(dialog.isVisible());
     EXPECT_TRUE(IsWindowEnabled(windowOf(main)));
     EXPECT_EQ(GetWindow(windowOf(dialog), GW_OWNER), nullptr);
     // Shown again, not made again.
@@ -141,7 +140,6 @@ TEST_F(Host, TheBusyPointerShowsOverEveryWindowOfTheProgram) {
     };
     const HCURSOR wait = LoadCursor(nullptr, IDC_WAIT);
     host.setMousePointer(ui::PointerBusy);
-    EXPECT_EQ(host.mousePointer(), ui::PointerBusy);
     for (const char* name : {"txt300", "lvw1", "lbl500", "rtb400", "cmdOk", ""})
         EXPECT_EQ(pointerOver(name), wait) << name;
     host.setMousePointer(ui::PointerDefault);
@@ -151,7 +149,7 @@ TEST_F(Host, TheBusyPointerShowsOverEveryWindowOfTheProgram) {
         ui::BusyPointer busy(host);
         EXPECT_EQ(pointerOver("cmdOk"), wait);
     }
-    EXPECT_EQ(host.mousePointer(), ui::PointerDefault);
+    EXPECT_EQ(pointerOver("cmdOk"), LoadCursor(nullptr, IDC_ARROW)) << "busy no more";
 }
 
 TEST_F(Host, UnloadingDestroysTheWindowsAndRunEndsWithTheLastForm) {

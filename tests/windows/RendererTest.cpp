@@ -215,13 +215,16 @@ TEST_F(Renderer, WindowsShowTheModelAndFollowItsChangesWithoutEvents) {
     const auto style = [=](LONG_PTR mask) -> Read {
         return [=](HWND w) { return number(GetWindowLongPtrA(w, GWL_STYLE) & mask); };
     };
+    const auto colourAt = [](HWND w, int x, int y) {
+        HDC dc = GetDC(w);
+        const COLORREF colour = GetPixel(dc, x, y);
+        ReleaseDC(w, dc);
+        return colour;
+    };
     const auto pixel = [=](int x, int y) -> Read {
         return [=](HWND w) {
             RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-            HDC dc = GetDC(w);
-            const COLORREF colour = GetPixel(dc, x, y);
-            ReleaseDC(w, dc);
-            return number(colour);
+            return number(colourAt(w, x, y));
         };
     };
     // A label's (or box's) colour at its right edge, y pixels down (-1: its
@@ -237,12 +240,8 @@ TEST_F(Renderer, WindowsShowTheModelAndFollowItsChangesWithoutEvents) {
                 r.bottom = 2 * y;
             POINT beside{r.right + 4, r.bottom / 2};
             MapWindowPoints(w, parent, &beside, 1);
-            HDC dc = GetDC(w), parentDc = GetDC(parent);
-            const COLORREF own = GetPixel(dc, r.right - 2, r.bottom / 2);
-            const bool same = own == GetPixel(parentDc, beside.x, beside.y);
-            ReleaseDC(parent, parentDc);
-            ReleaseDC(w, dc);
-            return same ? "parent's" : number(own);
+            const COLORREF own = colourAt(w, r.right - 2, r.bottom / 2);
+            return own == colourAt(parent, beside.x, beside.y) ? "parent's" : number(own);
         };
     };
     const Read behind = behindAt(-1);

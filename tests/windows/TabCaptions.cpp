@@ -19,10 +19,6 @@ struct TabItem32 {
 constexpr std::size_t kItemSize = std::max(sizeof(TCITEMA), sizeof(TabItem32));
 constexpr std::size_t kTextMax = 512;
 
-int tabCount(HWND tab) {
-    return static_cast<int>(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0));
-}
-
 } // namespace
 
 // TCM_GETITEMA fills in a structure, which has to be in the tab control's
@@ -48,7 +44,7 @@ std::vector<std::string> tabCaptions(HWND tab) {
     TCITEMA item{TCIF_TEXT};
     item.pszText = remoteText;
     item.cchTextMax = kTextMax;
-    for (int i = 0; remote && i < tabCount(tab); ++i) {
+    for (int i = 0; remote && i < SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0); ++i) {
         WriteProcessMemory(process, remote, is32 ? static_cast<void*>(&item32) : &item,
                            is32 ? sizeof item32 : sizeof item, nullptr);
         WriteProcessMemory(process, remoteText, "", 1, nullptr);
@@ -66,7 +62,8 @@ std::vector<std::string> tabCaptions(HWND tab) {
 // A strip whose tabs do not fit shows its up-down arrows.
 bool allTabsInView(HWND tab) {
     HWND arrows = FindWindowExA(tab, nullptr, UPDOWN_CLASSA, nullptr);
-    return tabCount(tab) > 0 && !(arrows && (GetWindowLongPtrA(arrows, GWL_STYLE) & WS_VISIBLE));
+    return SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0) > 0 &&
+           !(arrows && (GetWindowLongPtrA(arrows, GWL_STYLE) & WS_VISIBLE));
 }
 
 } // namespace velmora::testing
