@@ -4,6 +4,7 @@
 
 #include "core/ModuleDuProjet.h"
 #include "platform/win32/Win32Dialogs.h"
+#include "windows/RunningProgram.h"
 #include "windows/WindowFinder.h"
 #include "wine/WineFolders.h"
 
@@ -17,37 +18,24 @@
 namespace velmora::testing {
 namespace {
 
-bool press(HWND dialog, int button) {
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
-    return true;
-}
-
-// What to do with the dialog at each tick once it shows, until it answers
-// true (it waits for the dialog's tree to fill in); cancelled after 10 s.
-std::function<bool(HWND)> g_step;
-int g_ticks = 0; // -1 once the step is done
-
-void CALLBACK onTimer(HWND, UINT, UINT_PTR, DWORD) {
-    HWND dialog = findTopLevel(GetCurrentProcessId(), [](HWND window) {
-        return classOf(window) == "#32770" && IsWindowVisible(window);
+// Answers the shown dialog at each tick until `step` answers true (it waits
+// for the dialog's tree to fill in); cancelled after 10 s.
+std::string browse(const std::function<bool(HWND)>& step) {
+    int ticks = 0; // -1 once the step is done
+    duringLoop(100, [&] {
+        HWND dialog = findTopLevel(GetCurrentProcessId(), [](HWND window) {
+            return classOf(window) == "#32770" && IsWindowVisible(window);
+        });
+        if (dialog && ++ticks > 100)
+            press(dialog, IDCANCEL);
+        else if (dialog && step(dialog))
+            ticks = -1;
+        return ticks < 0 || ticks > 100;
     });
-    if (!dialog || g_ticks < 0)
-        return;
-    if (++g_ticks > 100)
-        press(dialog, IDCANCEL);
-    else if (g_step(dialog))
-        g_ticks = -1;
-}
-
-std::string browse(std::function<bool(HWND)> step) {
-    g_step = std::move(step);
-    g_ticks = 0;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 100, onTimer);
     platform::win32::Win32Dialogs dialogs;
     const std::string chosen = BrowseForFolder(dialogs, "Dossier du kit");
-    KillTimer(nullptr, timer);
-    EXPECT_EQ(g_ticks, -1) << "the dialog closed early or never showed";
+    EXPECT_EQ(ticks, -1) << "the dialog closed early or never showed";
+    duringLoop(0, nullptr);
     return chosen;
 }
 
@@ -57,15 +45,16 @@ std::string selectedFolderName(HWND dialog) {
     for (HWND child = nullptr; !tree && (child = FindWindowExA(dialog, child, nullptr, nullptr));)
         tree = FindWindowExA(child, nullptr, WC_TREEVIEWA, nullptr);
     char text[MAX_PATH] = {};
-    TVITEMA item{TVIF_TEXT, tree ? TreeView_GetSelection(tree) : nullptr};
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    return item.hItem && SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) ? text
-                                                                                              : "";
+    TVITEMA item{TVIF_TEXT, tree ? TreeView_GetSelection(tree) : nullptr, 0, 0, text, MAX_PATH};
+    return item.hItem && TreeView_GetItem(tree, &item) ? text : "";
 }
 
 TEST(Win32Dialogs, FolderBrowserGivesTheChosenFolderWithoutTrailingBackslashOrNothing) {
-    EXPECT_EQ(browse([](HWND dialog) { return press(dialog, IDCANCEL); }), "");
+    EXPECT_EQ(browse([](HWND dialog) {
+                  press(dialog, IDCANCEL);
+                  return true;
+              }),
+              "");
 
     // Wine's browser selects a given path only one level below the folders
     // it has shown: the scratch folder itself sits right under Temp.
@@ -77,7 +66,10 @@ TEST(Win32Dialogs, FolderBrowserGivesTheChosenFolderWithoutTrailingBackslashOrNo
     // start-up can move the selection back.
     const std::string chosen = browse([&](HWND dialog) {
         SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(target.c_str()));
-        return selectedFolderName(dialog) == name && press(dialog, IDOK);
+        if (selectedFolderName(dialog) != name)
+            return false;
+        press(dialog, IDOK);
+        return true;
     });
     EXPECT_EQ(lstrcmpiA(chosen.c_str(), target.c_str()), 0) << chosen;
 }

@@ -129,21 +129,8 @@ protected:
     }
     std::string itemText(int row, int column) const {
         char buffer[64] = {};
-        LVITEMA item{};
-        item.iSubItem = column;
-        item.pszText = buffer;
-        item.cchTextMax = sizeof(buffer);
-        send("lvw1", LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+        ListView_GetItemText(child("lvw1"), row, column, buffer, sizeof(buffer));
         return buffer;
-    }
-    void expectInputs(const std::vector<Input>& inputs) {
-        for (const Input& input : inputs) {
-            form.log.clear();
-            input.send();
-            pump();
-            EXPECT_EQ(joined(form.log, "; ") + " => " + state(input.control), input.expected)
-                << input.what;
-        }
     }
     std::function<void()> sent(const char* name, UINT message) {
         return [this, name, message] { send(name, message); };
@@ -167,46 +154,38 @@ protected:
 } // namespace
 
 TEST_F(Renderer, EveryControlIsANamedWindowOfItsClassInItsContainerAtItsPlace) {
-    struct Placed {
-        const char* name;
-        const char* cls;
-        const char* parent;
-        RECT twips; // left, top, width, height
+    const std::pair<const char*, const char*> classes[] = {
+        {"fraOpt", "velmoraframe"},       {"opt300(2)", "button"},       {"shp01", "velmorashape"},
+        {"img01", "velmorapicture"},      {"SSTab2", "systabcontrol32"}, {"lbl510", "static"},
+        {"lvw1", "syslistview32"},        {"tvc01", "systreeview32"},    {"rtb400", "richedit20a"},
+        {"Animation631", "sysanimate32"},
     };
-    const Placed placed[] = {
-        {"fraOpt", "velmoraframe", "", {2700, 120, 2400, 1800}},
-        {"opt300(2)", "button", "fraOpt", {120, 840, 2000, 255}},
-        {"shp01", "velmorashape", "", {120, 3480, 600, 300}},
-        {"img01", "velmorapicture", "", {840, 3480, 480, 480}},
-        {"SSTab2", "systabcontrol32", "SSTab1", {120, 420, 3900, 2700}},
-        {"lbl510", "static", "SSTab2", {240, 480, 2400, 255}},
-        {"lvw1", "syslistview32", "", {120, 4080, 4500, 1800}},
-        {"tvc01", "systreeview32", "", {4800, 4080, 2400, 1800}},
-        {"rtb400", "richedit20a", "", {7320, 4080, 2160, 900}},
-        {"Animation631", "sysanimate32", "", {7320, 5460, 900, 480}},
-    };
-    for (const Placed& p : placed) {
-        HWND found = child(p.name);
-        ASSERT_NE(found, nullptr) << p.name;
-        std::string cls = classOf(found);
+    for (const auto& [name, expected] : classes) {
+        std::string cls = classOf(child(name));
         CharLowerA(cls.data());
-        EXPECT_EQ(cls, p.cls) << p.name;
-        EXPECT_EQ(GetParent(found), *p.parent ? child(p.parent) : window) << p.name;
-        const RECT r = rectInParent(found);
-        EXPECT_EQ((std::vector<LONG>{r.left, r.top, r.right - r.left, r.bottom - r.top}),
-                  (std::vector<LONG>{pixelsX(p.twips.left), pixelsY(p.twips.top),
-                                     pixelsX(p.twips.right), pixelsY(p.twips.bottom)}))
-            << p.name;
+        EXPECT_EQ(cls, expected) << name;
     }
-    // A line of no height is one pixel high.
-    const RECT line = rectInParent(child("lin1"));
-    EXPECT_EQ(line.right - line.left, pixelsX(4980) + 1);
-    EXPECT_EQ(line.bottom - line.top, 1);
-    EXPECT_EQ(child("tmr641"), nullptr) << "a timer has no window";
+    // Every control but the timer, in its container at its place; a line of
+    // no height is one pixel high, its last pixel included; a closed combo
+    // box is as high as its font makes it.
     const auto named = namedControls(window);
     EXPECT_EQ(named.size(), form.controls().size() - 1);
-    for (const auto& [name, control] : named)
-        EXPECT_NE(form.find(name), nullptr) << name;
+    for (const auto& [name, found] : named) {
+        const ui::Control* c = form.find(name);
+        ASSERT_NE(c, nullptr) << name;
+        EXPECT_EQ(GetParent(found), c->container().empty() ? window : child(c->container()))
+            << name;
+        const RECT r = rectInParent(found);
+        const ui::Twips& t = c->bounds();
+        const bool line = c->kind() == ControlKind::Line;
+        const LONG height = c->kind() == ControlKind::ComboBox ? r.bottom - r.top
+                            : line                             ? 1
+                                                               : pixelsY(t.height);
+        EXPECT_EQ(
+            (std::vector<LONG>{r.left, r.top, r.right - r.left, r.bottom - r.top}),
+            (std::vector<LONG>{pixelsX(t.left), pixelsY(t.top), pixelsX(t.width) + line, height}))
+            << name;
+    }
 
     // The form is centred in the work area; its inner size goes to the model.
     RECT outer, work, client;
@@ -236,13 +215,16 @@ TEST_F(Renderer, WindowsShowTheModelAndFollowItsChangesWithoutEvents) {
     const auto style = [=](LONG_PTR mask) -> Read {
         return [=](HWND w) { return number(GetWindowLongPtrA(w, GWL_STYLE) & mask); };
     };
+    const auto colourAt = [](HWND w, int x, int y) {
+        HDC dc = GetDC(w);
+        const COLORREF colour = GetPixel(dc, x, y);
+        ReleaseDC(w, dc);
+        return colour;
+    };
     const auto pixel = [=](int x, int y) -> Read {
         return [=](HWND w) {
             RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-            HDC dc = GetDC(w);
-            const COLORREF colour = GetPixel(dc, x, y);
-            ReleaseDC(w, dc);
-            return number(colour);
+            return number(colourAt(w, x, y));
         };
     };
     // A label's (or box's) colour at its right edge, y pixels down (-1: its
@@ -258,12 +240,8 @@ TEST_F(Renderer, WindowsShowTheModelAndFollowItsChangesWithoutEvents) {
                 r.bottom = 2 * y;
             POINT beside{r.right + 4, r.bottom / 2};
             MapWindowPoints(w, parent, &beside, 1);
-            HDC dc = GetDC(w), parentDc = GetDC(parent);
-            const COLORREF own = GetPixel(dc, r.right - 2, r.bottom / 2);
-            const bool same = own == GetPixel(parentDc, beside.x, beside.y);
-            ReleaseDC(parent, parentDc);
-            ReleaseDC(w, dc);
-            return same ? "parent's" : number(own);
+            const COLORREF own = colourAt(w, r.right - 2, r.bottom / 2);
+            return own == colourAt(parent, beside.x, beside.y) ? "parent's" : number(own);
         };
     };
     const Read behind = behindAt(-1);
@@ -297,13 +275,11 @@ TEST_F(Renderer, WindowsShowTheModelAndFollowItsChangesWithoutEvents) {
         DeleteDC(dc);
         return both;
     };
-    const Read columns = [=](HWND w) {
+    // A list view's columns and the width of the second, then its cells.
+    const Read cells = [this, number](HWND w) {
         HWND header = reinterpret_cast<HWND>(SendMessageA(w, LVM_GETHEADER, 0, 0));
-        return number(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) + " of " +
-               number(SendMessageA(w, LVM_GETCOLUMNWIDTH, 1, 0));
-    };
-    const Read cells = [this](HWND) {
-        std::string all;
+        std::string all = number(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) + " of " +
+                          number(SendMessageA(w, LVM_GETCOLUMNWIDTH, 1, 0)) + ": ";
         for (int row = 0; row < send("lvw1", LVM_GETITEMCOUNT); ++row)
             all += itemText(row, 0) + "=" + itemText(row, 1) + "|";
         return all;
@@ -394,12 +370,12 @@ TEST_F(Renderer, WindowsShowTheModelAndFollowItsChangesWithoutEvents) {
         {"SSTab1", message(TCM_GETITEMCOUNT), nullptr, "2 -> 2"},
         {"SSTab2", band, nullptr, "parent's -> parent's"},
         {"lvw1", style(LVS_TYPEMASK | LVS_SINGLESEL), nullptr, "1 -> 1"}, // LVS_REPORT
-        {"lvw1", columns, nullptr, "2 of " + width + " -> 2 of " + width},
         {"lvw1", cells,
          [](F f) {
              f["lvw1"].setRows({{"one", {"6F6E65"}}});
          },
-         "cash=63617368| free=2066726565|win =77696E20| -> two=6F6E65|"},
+         "2 of " + width + ": cash=63617368| free=2066726565|win =77696E20| -> 2 of " + width +
+             ": two=6F6E65|"},
         {"lvw1", nullptr, [](F f) { f["lvw1"].setRowText(0, "two"); }, ""},
         {"tvc01", nullptr,
          [](F f) {
@@ -450,9 +426,13 @@ TEST_F(Renderer, MouseAndKeyboardBecomeTheModelsValuesAndEventsInOrder) {
         };
     };
     HWND list = child("lvw1");
-    RECT third{LVIR_BOUNDS};
-    send("lvw1", LVM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&third));
-    const POINT onThird{third.left + 8, (third.top + third.bottom) / 2};
+    // The middle of an item of a list view (its label), header or tab strip.
+    const auto middleOf = [](HWND w, UINT message, int index) {
+        RECT r{LVIR_LABEL};
+        SendMessageA(w, message, index, reinterpret_cast<LPARAM>(&r));
+        return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    };
+    const POINT onThird = middleOf(list, LVM_GETITEMRECT, 2);
     const std::string ml = mouse(1, onThird), right = mouse(2, onThird);
     // A list view follows the press until the button comes up: the release
     // is queued first.
@@ -464,8 +444,6 @@ TEST_F(Renderer, MouseAndKeyboardBecomeTheModelsValuesAndEventsInOrder) {
         };
     };
     HWND header = reinterpret_cast<HWND>(send("lvw1", LVM_GETHEADER));
-    RECT column;
-    SendMessageA(header, HDM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&column));
     const auto edit = [&](int row, const char* text) {
         return [this, row, text] {
             HWND editor = reinterpret_cast<HWND>(send("lvw1", LVM_EDITLABELA, row));
@@ -494,9 +472,7 @@ TEST_F(Renderer, MouseAndKeyboardBecomeTheModelsValuesAndEventsInOrder) {
             seen += IsWindowVisible(child(name)) ? "1" : "0";
         return seen;
     };
-    RECT item;
-    send("SSTab1", TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
-    const POINT middle{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+    const POINT middle = middleOf(child("SSTab1"), TCM_GETITEMRECT, 1);
     const std::string mt = mouse(1, middle);
     BYTE keys[256];
     const auto ctrl = [&](BYTE down) {
@@ -504,7 +480,7 @@ TEST_F(Renderer, MouseAndKeyboardBecomeTheModelsValuesAndEventsInOrder) {
         keys[VK_CONTROL] = down;
         SetKeyboardState(keys);
     };
-    expectInputs({
+    const Input inputs[] = {
         {"a box takes the focus as the button goes down", sent("chk102", BM_CLICK), "chk102",
          "LostFocus cmdOk; GotFocus chk102; MouseDown chk102 1 0,0; Click chk102=1; "
          "MouseUp chk102=1 1 0,0 => 1/1"},
@@ -640,10 +616,7 @@ TEST_F(Renderer, MouseAndKeyboardBecomeTheModelsValuesAndEventsInOrder) {
         {"the Delete key", pressed("lvw1", VK_DELETE), "lvw1", "KeyDown lvw1 46" + kept},
         {"the right button", press(WM_RBUTTONDOWN, WM_RBUTTONUP), "lvw1",
          "MouseDown lvw1 " + right + kept},
-        {"a column header clicked",
-         [&] {
-             click(header, {(column.left + column.right) / 2, (column.top + column.bottom) / 2});
-         },
+        {"a column header clicked", [&] { click(header, middleOf(header, HDM_GETITEMRECT, 1)); },
          "lvw1", "ColumnClick lvw1 1" + kept},
         {"a label edited", edit(0, "spam"), "lvw1",
          "LostFocus lvw1; AfterLabelEdit lvw1 0 spam; GotFocus lvw1 => spam*| free|win |/spam*| "
@@ -660,7 +633,14 @@ TEST_F(Renderer, MouseAndKeyboardBecomeTheModelsValuesAndEventsInOrder) {
              form["chk102"].setEnabled(true);
          },
          "chk103", " => 1/1"},
-    });
+    };
+    for (const Input& input : inputs) {
+        form.log.clear();
+        input.send();
+        pump();
+        EXPECT_EQ(joined(form.log, "; ") + " => " + state(input.control), input.expected)
+            << input.what;
+    }
 }
 
 TEST_F(Renderer, RichTextShowsEachRunInItsColourAndWeight) {
@@ -722,29 +702,4 @@ TEST_F(Renderer, MenusFollowTheFormsEntriesAndRaiseClick) {
               "&Fichier|(4 Expressions) / &Chargerx|-x|&Sauverv");
     form.setMenuVisible("mnuFichChar", false);
     EXPECT_EQ(entries(GetSubMenu(GetMenu(window), 0)), "-x|&Sauverv");
-}
-
-TEST_F(Renderer, UnloadingDestroysTheWindowsAndGivesTheirNamesBack) {
-    // Window names are global atoms, shared with every process of the
-    // session: a name of this process alone shows the reference given back.
-    const std::string name = "frmGone" + std::to_string(GetCurrentProcessId());
-    SampleForm other(host, name);
-    other.Show();
-    ASSERT_NE(GlobalFindAtomA(name.c_str()), 0);
-    HWND otherWindow = findForm(name);
-    HWND box = child("chk102");
-    takeQuitMessage();
-    form.Unload();
-    EXPECT_FALSE(takeQuitMessage()) << "another form is still loaded";
-    EXPECT_FALSE(IsWindow(window));
-    EXPECT_FALSE(IsWindow(box));
-    EXPECT_EQ(findForm("frmSample"), nullptr);
-    other.Unload();
-    EXPECT_TRUE(takeQuitMessage()) << "the last form unloaded ends the program";
-    EXPECT_FALSE(IsWindow(otherWindow));
-    EXPECT_EQ(GlobalFindAtomA(name.c_str()), 0);
-    EXPECT_EQ(findForm(name), nullptr);
-    // Changes to an unloaded form's model go nowhere.
-    form["chk102"].setValue(1);
-    form.setCaption("x");
 }

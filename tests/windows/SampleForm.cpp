@@ -112,22 +112,19 @@ SampleForm::SampleForm(ui::UiHost& host, const std::string& name) : ui::Form(nam
         bases.push_back(c->baseName());
     for (const auto& m : menus())
         bases.push_back(m.name);
-    for (const std::string& base : bases) {
-        for (int number = 0; number <= static_cast<int>(Event::ColumnClick); ++number) {
-            const auto event = static_cast<Event>(number);
-            on(base, event, [this, base, event](ui::EventArgs& a) {
+    for (const std::string& base : bases)
+        for (std::size_t number = 0; number < std::size(names); ++number)
+            on(base, static_cast<Event>(number), [this, base, number](ui::EventArgs& a) {
                 const std::string element = ui::elementName(base, a.index);
-                const std::string entry = names[static_cast<int>(event)] + (" " + element);
+                const std::string entry = names[number] + (" " + element);
                 const ui::Control* c = find(element);
                 const std::string value = c && c->value() ? std::to_string(c->value()) : "";
-                const std::string carried = detail(event, a);
+                const std::string carried = detail(static_cast<Event>(number), a);
                 log.push_back(entry + (value.empty() ? "" : "=") + value +
                               (carried.empty() ? "" : " ") + carried);
                 if (react)
                     react(entry, a);
             });
-        }
-    }
 }
 
 std::vector<std::string> SampleForm::logged(const std::string& part) const {

@@ -12,7 +12,7 @@ namespace velmora::testing {
 // Every tab's caption, in order; empty when the process cannot be opened.
 std::vector<std::string> tabCaptions(HWND tab);
 
-// Whether every tab of the strip is in view at once, without scrolling.
+// Whether every tab of the strip is in view at once, without scroll arrows.
 bool allTabsInView(HWND tab);
 
 } // namespace velmora::testing

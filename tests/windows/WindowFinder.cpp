@@ -1,6 +1,7 @@
 #include "windows/WindowFinder.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace velmora::testing {
 
@@ -18,6 +19,19 @@ std::vector<HWND> windowsUnder(HWND root) {
     else
         EnumWindows(add, reinterpret_cast<LPARAM>(&all));
     return all;
+}
+
+std::function<bool()> g_step;
+UINT_PTR g_timer = 0;
+
+// The step is taken out while it runs: it may start a loop of its own, in
+// which the timer fires again, or set the next step.
+void CALLBACK onTick(HWND, UINT, UINT_PTR, DWORD) {
+    std::function<bool()> step = std::exchange(g_step, nullptr);
+    if (step && step() && !g_step)
+        KillTimer(nullptr, std::exchange(g_timer, 0));
+    else if (step && !g_step)
+        g_step = std::move(step);
 }
 
 bool sameText(const std::string& a, const std::string& b) {
@@ -91,18 +105,14 @@ RECT rectInParent(HWND window) {
 bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs,
                const std::function<void()>& pump) {
     const DWORD start = GetTickCount();
-    for (;;) {
-        if (pump) {
-            pump();
-        } else {
-            MSG message;
-            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-                if (message.message == WM_QUIT)
-                    continue;
+    for (MSG message;;) {
+        while (!pump && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            if (message.message != WM_QUIT) {
                 TranslateMessage(&message);
                 DispatchMessageA(&message);
             }
-        }
+        if (pump)
+            pump();
         const DWORD elapsed = GetTickCount() - start;
         if (done() || elapsed >= timeoutMs)
             return done();
@@ -117,6 +127,14 @@ bool takeQuitMessage() {
     while (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
         taken = true;
     return taken;
+}
+
+void duringLoop(UINT periodMs, std::function<bool()> step) {
+    g_step = std::move(step);
+    if (g_timer)
+        KillTimer(nullptr, std::exchange(g_timer, 0));
+    if (g_step)
+        g_timer = SetTimer(nullptr, 0, periodMs, onTick);
 }
 
 } // namespace velmora::testing

@@ -41,5 +41,9 @@ bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000,
                const std::function<void()>& pump = {});
 // Takes a WM_QUIT waiting in this thread's queue; answers whether one was.
 bool takeQuitMessage();
+// Runs `step` every `periodMs` from a thread timer, inside whatever loop runs
+// then (the host's, a dialog's, a menu's), until it answers true. A later
+// call replaces the step; an empty one stops it.
+void duringLoop(UINT periodMs, std::function<bool()> step);
 
 } // namespace velmora::testing
