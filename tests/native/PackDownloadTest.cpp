@@ -8,16 +8,12 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <tuple>
 
 namespace velmora::testing {
 namespace {
 
-using platform::DownloadReport;
-using platform::HKCU;
-using platform::TrustVerdict;
 using namespace platform;
 
 const std::string kPack = "C:\\Temp\\Velmora_XPSP2\\Corvessa.exe";
@@ -48,7 +44,6 @@ struct PackProgram : TestProgram {
         downloader.deliver({status, static_cast<std::uint32_t>(body.size()),
                             static_cast<std::uint32_t>(body.size()), true, "x"});
     }
-    std::string lastMessageTitle() { return ui.messages.empty() ? "" : ui.messages.back().title; }
 };
 
 TEST(PackDownload, PackFolderFollowsTheBrowserAndWindowsFamily) {

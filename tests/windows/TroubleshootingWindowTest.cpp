@@ -15,19 +15,13 @@ const std::string kGuid = "{7E5A1BC0-0000-4000-8000-000000000511}";
 const std::string kId = "Identities\\" + kGuid + "\\Software\\Microsoft\\Outlook Express\\5.0";
 const std::string kClient = "SOFTWARE\\Clients\\Mail\\Outlook Express";
 
-class TroubleshootingWindow : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_FALSE(firstLanguageFile().empty()) << "no language file in " << programFolder();
-        seedProgram({{kGuid, "Test"}}, kGuid, languageName(firstLanguageFile()));
-        deleteKey(HKEY_CLASSES_ROOT, "mailto");
-        deleteKey(HKEY_CLASSES_ROOT, "HTTP\\shell\\open\\ddeexec");
-        deleteKey(HKEY_LOCAL_MACHINE, kClient);
-        putNumber(HKEY_CURRENT_USER, kId, "Nav Pane Width", 180);
-    }
-};
-
-TEST_F(TroubleshootingWindow, RepairsAndResetsLeaveTheirValues) {
+TEST(TroubleshootingWindow, RepairsAndResetsLeaveTheirValues) {
+    ASSERT_FALSE(firstLanguageFile().empty()) << "no language file in " << programFolder();
+    seedProgram({{kGuid, "Test"}}, kGuid, languageName(firstLanguageFile()));
+    deleteKey(HKEY_CLASSES_ROOT, "mailto");
+    deleteKey(HKEY_CLASSES_ROOT, "HTTP\\shell\\open\\ddeexec");
+    deleteKey(HKEY_LOCAL_MACHINE, kClient);
+    putNumber(HKEY_CURRENT_USER, kId, "Nav Pane Width", 180);
     char sendTo[MAX_PATH] = {};
     ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, sendTo, CSIDL_SENDTO, TRUE));
     const std::string entry = std::string(sendTo) + "\\Destinataire.MAPIMail";
