@@ -1,6 +1,7 @@
 // The troubleshooting page over the in-memory registry and a scratch drive
-// C: the library registration's commands, the Send To entry, and the folder
-// boxes and buttons with the stationery move and its bad inputs.
+// C: the values the repairs and resets store, the library registration's
+// commands, the Send To entry, and the folder boxes and buttons with the
+// stationery move and its bad inputs.
 
 #include "app/frmPrincipal.h"
 #include "support/TestProgram.h"
@@ -12,6 +13,7 @@
 namespace velmora::testing {
 namespace {
 
+using namespace std::string_literals;
 using platform::RegSz;
 
 const std::string kGuid = "{11111111-2222-3333-4444-555555555501}";
@@ -80,6 +82,66 @@ TEST(RegistrationRepairs, LibrariesRegisterFromTheHomeDriveOrTheProgramFilesFold
         EXPECT_EQ(t.libraries.registered,
                   (std::vector<std::string>{"Urlmon.dll", "Inetcomm.dll", "msoeacct.dll",
                                             "oleaut32.dll"}));
+    }
+}
+
+TEST(RegistrationRepairs, RepairsAndResetsStoreTheirValuesByteForByte) {
+    Page t;
+    t.reg.WriteRegValue(HKCU, kId, "Nav Pane Width", platform::RegDword, 180LL);
+    t.load();
+    for (const char* button : {"cmd500", "cmd501", "cmd502", "cmd510", "cmd511"})
+        t.click(button);
+
+    using platform::RegBinary, platform::RegDword, platform::RegExpandSz;
+    const std::string msimn = "\"%ProgramFiles%\\Outlook Express\\msimn.exe\"";
+    const std::string icon = "%ProgramFiles%\\Outlook Express\\msimn.exe,-2";
+    const std::string shmgrate = "%systemroot%\\system32\\shmgrate.exe OCInstall";
+    const std::string client = "SOFTWARE\\Clients\\Mail\\Outlook Express";
+    const std::string mailto = client + "\\Protocols\\mailto";
+    const std::string dde = "HTTP\\shell\\open\\ddeexec";
+    const struct {
+        std::uint32_t root;
+        std::string key, name;
+        std::uint32_t type;
+        std::string bytes; // texts with their terminating zero
+    } rows[] = {
+        {HKCR, "mailto\\DefaultIcon", "", RegExpandSz, icon + '\0'},
+        {HKCR, "mailto\\shell\\open\\command", "", RegExpandSz, msimn + " /mailurl:%1" + '\0'},
+        {HKLM, "SOFTWARE\\Clients\\Mail", "", RegSz, "Outlook Express\0"s},
+        {HKLM, client, "", RegSz, "Outlook Express\0"s},
+        {HKLM, client, "DLLPath", RegExpandSz, "%ProgramFiles%\\Outlook Express\\msoe.dll\0"s},
+        {HKLM, client + "\\Envelope\\CLSID", "", RegSz,
+         "{A08AF898-C2A3-11d1-BE23-00C04FA31009}\0"s},
+        {HKLM, client + "\\Envelope\\CurVer", "", RegSz, "OutlookExpress.Envelope.1\0"s},
+        {HKLM, client + "\\InstallInfo", "HideIconsCommand", RegExpandSz,
+         shmgrate + "HideOE" + '\0'},
+        {HKLM, client + "\\InstallInfo", "ReinstallCommand", RegExpandSz,
+         shmgrate + "ReinstallOE" + '\0'},
+        {HKLM, client + "\\InstallInfo", "ShowIconsCommand", RegExpandSz,
+         shmgrate + "ShowOE" + '\0'},
+        {HKLM, client + "\\InstallInfo", "IconsVisible", RegDword, "\1\0\0\0"s},
+        {HKLM, mailto, "", RegSz, "URL : Protocole MailTo\0"s},
+        {HKLM, mailto, "URL Protocol", RegSz, "\0"s},
+        {HKLM, mailto, "EditFlags", RegBinary, "2\0"s},
+        {HKLM, mailto + "\\DefaultIcon", "", RegExpandSz, icon + '\0'},
+        {HKLM, mailto + "\\shell\\open\\command", "", RegExpandSz, msimn + " /mailurl:%1" + '\0'},
+        {HKLM, client + "\\shell\\open\\command", "", RegExpandSz, msimn + '\0'},
+        {HKCR, "HTTP\\shell\\open\\command", "", RegSz,
+         "\"C:\\Program Files\\Internet Explorer\\iexplore.exe\" -nohome\0"s},
+        {HKCR, dde, "", RegSz, "\"%1\",,-1,0,,,,\0"s},
+        {HKCR, dde, "NoActivateHandler", RegSz, "\0"s},
+        {HKCR, dde + "\\Application", "", RegSz, "IExplore\0"s},
+        {HKCR, dde + "\\Topic", "", RegSz, "WWW_OpenURL\0"s},
+        {HKCU, kId + "\\Mail", "Default_CodePage", RegDword, "\xBD\x6F\0\0"s}, // 28605
+        {HKCU, kId + "\\News", "Message Plain Encoding Format", RegDword, "\4\0\0\0"s},
+        {HKCU, kId, "Show Outlook Bar", RegDword, "\0\0\0\0"s},
+        {HKCU, kId, "Nav Pane Width", platform::RegNone, ""}, // gone
+    };
+    for (const auto& row : rows) {
+        platform::RegData data;
+        t.registry.queryValue(row.root, row.key, row.name, 4096, data);
+        EXPECT_EQ(std::pair(data.type, data.bytes), std::pair(row.type, row.bytes))
+            << row.key << " " << row.name;
     }
 }
 
