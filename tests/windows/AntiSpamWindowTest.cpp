@@ -78,7 +78,7 @@ TEST(AntiSpamWindow, StoredRuleActionChainDeleteAndCreate) {
     program.postClick(findControl(words, "cmd03"));
     ASSERT_TRUE(waitFor([&] { return !IsWindow(words); }));
     EXPECT_EQ(readValue(HKEY_CURRENT_USER, kRules + "\\001\\Criteria\\000", "Value"),
-              std::make_pair(DWORD{REG_BINARY}, std::string("cash\0free\0w\xEEn\0\0\0", 15)));
+              std::make_pair(DWORD{REG_BINARY}, std::string("cash\0free\0w\xEEn\0\0\0", 16)));
     EXPECT_TRUE(
         waitFor([&] { return program.text("rtb400(0)") == " 'cash' , 'free' , 'w\xEEn' "; }));
 
