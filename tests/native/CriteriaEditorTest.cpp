@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace velmora::testing {
 namespace {
 
@@ -36,8 +38,8 @@ protected:
     }
     ui::Control& passage() { return p.principal().control("lblPassage"); }
     ui::Control& list() { return editor.control("lvw1"); }
-    void store(const std::string& bytes) {
-        t.registry.setValue(HKCU, kCriterion, "Value", platform::RegBinary, bytes);
+    void store(const std::string& bytes, std::uint32_t type = platform::RegBinary) {
+        t.registry.setValue(HKCU, kCriterion, "Value", type, bytes);
     }
     void open(const Strings& words = {}) {
         if (!words.empty())
@@ -53,24 +55,19 @@ protected:
     std::string lng(const std::string& key) {
         return GetLngText(t.profile, "Criteria", key, p.LanguageFile);
     }
-    // The key of the one message shown since the last look (its text after
-    // any placeholder, under the editor's title); "" for none.
+    // The key of the one message shown since the last look, under the
+    // editor's title and ending as the key's text does after any
+    // placeholder; "" for none.
     std::string told() {
-        std::string key = "none";
-        for (const char* k : {"01", "02", "03", "04", "05", "06", "07"}) {
-            const std::string text = lng("msgbox"s + k);
+        const auto shown = std::exchange(t.ui.messages, {});
+        for (int k = 1; k <= 7 && shown.size() == 1 && shown[0].title == lng("msgboxT"); ++k) {
+            const std::string key = "msgbox0" + std::to_string(k), text = lng(key);
             const std::size_t mark = text.find('%');
-            const std::string tail =
-                mark == std::string::npos ? text : text.substr(text.find(' ', mark));
-            const auto& shown = t.ui.messages;
-            if (shown.size() == 1 && shown[0].title == lng("msgboxT") &&
-                shown[0].text.size() >= tail.size() &&
-                shown[0].text.compare(shown[0].text.size() - tail.size(), tail.size(), tail) == 0)
-                key = "msgbox"s + k;
+            if (shown[0].text.ends_with(
+                    mark == std::string::npos ? text : text.substr(text.find(' ', mark))))
+                return key;
         }
-        const bool any = !t.ui.messages.empty();
-        t.ui.messages.clear();
-        return any ? key : "";
+        return shown.empty() ? "" : "none";
     }
     platform::RegData value(const std::string& name) {
         platform::RegData data;
@@ -98,43 +95,69 @@ TEST_F(CriteriaEditor, OpensOnTheStoredListWithColoursHashesAndTheLanguageTexts)
     EXPECT_EQ(told(), "");
 }
 
-TEST_F(CriteriaEditor, AStoredValueItCannotReadWholeShowsWhatItCanAndWritesNothing) {
-    const std::string shapes[] = {"cash\0free"s, "cash\0"s, std::string(3000, 'w') + "\0\0\0"s};
-    for (const std::string& bytes : shapes) {
-        store(bytes);
+TEST_F(CriteriaEditor, StoredValuesOfAnyShapeShowWhatCanBeReadAndNothingIsWritten) {
+    const std::string full = std::string(2045, 'w') + "\0\0\0"s; // 2048 bytes
+    const std::string past = std::string(2046, 'w') + "\0\0\0"s; // 2049 bytes
+    struct Row {
+        const char* what;
+        std::optional<platform::RegData> value;
+        Strings words;
+        bool whole; // else msgbox01 says the list was damaged
+    };
+    const Row rows[] = {
+        {"missing", std::nullopt, {}, true},
+        {"well formed", platform::RegData{3, "cash\0free\0\0\0"s}, {"cash", "free"}, true},
+        {"no final zeros", platform::RegData{3, "cash\0free"s}, {"cash", "free"}, false},
+        {"one zero", platform::RegData{3, "cash\0"s}, {"cash"}, false},
+        {"four zeros", platform::RegData{3, "a\0b\0\0\0\0"s}, {"a", "b"}, false},
+        {"empty word inside", platform::RegData{3, "a\0\0b\0\0\0"s}, {"a", "", "b"}, true},
+        {"text value", platform::RegData{1, "cash\0"s}, {"cash"}, false},
+        {"2048 bytes", platform::RegData{3, full}, {std::string(2045, 'w')}, true},
+        {"2049 bytes", platform::RegData{3, past}, {std::string(2046, 'w')}, false},
+        {"empty", platform::RegData{3, ""}, {}, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        if (row.value)
+            store(row.value->bytes, row.value->type);
         editor.Load();
-        EXPECT_EQ(words().front().substr(0, 4), bytes.substr(0, 4));
-        EXPECT_EQ(told(), "msgbox01");
+        EXPECT_EQ(words(), row.words);
+        EXPECT_EQ(told(), row.whole ? "" : "msgbox01");
         editor.raise("mnuFinaQuit", ui::Event::Click);
         EXPECT_FALSE(editor.isLoaded());
-        EXPECT_EQ(value("Value").bytes, bytes) << "nothing written";
+        EXPECT_EQ(value("Value").bytes, row.value ? row.value->bytes : "") << "nothing written";
     }
 }
 
-TEST_F(CriteriaEditor, SpaceModesFromButtonsAndMenusThenDuplicatesGo) {
+TEST_F(CriteriaEditor, SpaceModesAndDeletionFromButtonsKeysAndMenusThenDuplicatesGo) {
     struct Row {
-        int index; // of cmd02; -1 for cmd00
+        std::string control; // pressed; lvw1 gets the Delete key
+        int index;
         const char* menu;
         Strings after;
     };
     const Row rows[] = {
-        {0, "mnuSeleAjAA", {"cash", " free ", " cash "}},
-        {1, "mnuSeleSupp", {"cash", "free"}},
-        {2, "mnuSeleAjAv", {"cash", " free", " cash"}},
-        {3, "mnuSeleAjAp", {"cash", "free ", "cash "}},
-        {-1, "mnuSeleConv", {"cash", "free ", "cash ", " cash", " cash ", " free", " free "}},
+        {"cmd02(0)", 0, "mnuSeleAjAA", {"cash", " free ", " cash "}},
+        {"cmd02(1)", 1, "mnuSeleSupp", {"cash", "free"}},
+        {"cmd02(2)", 2, "mnuSeleAjAv", {"cash", " free", " cash"}},
+        {"cmd02(3)", 3, "mnuSeleAjAp", {"cash", "free ", "cash "}},
+        {"cmd00",
+         -1,
+         "mnuSeleConv",
+         {"cash", "free ", "cash ", " cash", " cash ", " free", " free "}},
+        {"lvw1", 46, "mnuSelcSupp", {"cash"}},
     };
     for (const Row& row : rows) {
         for (bool menu : {false, true}) {
             open({"cash", " free ", " cash "});
             select({1, 2});
             ui::EventArgs args;
-            args.index = row.index;
+            args.index = args.keyCode = row.index;
             if (menu)
                 editor.raise(row.menu, ui::Event::Click);
             else
-                editor.raise(row.index < 0 ? "cmd00" : ui::elementName("cmd02", row.index),
-                             ui::Event::MouseDown, args);
+                editor.raise(row.control,
+                             row.index == 46 ? ui::Event::KeyDown : ui::Event::MouseDown, args);
             EXPECT_EQ(words(), row.after) << row.menu << menu;
             EXPECT_EQ(counter(), "(" + std::to_string(row.after.size()) + " Expressions)");
             editor.Unload();
@@ -211,7 +234,25 @@ TEST_F(CriteriaEditor, HeaderClicksSortDescendingThenAscendingAndAddedRowsTakeTh
     EXPECT_EQ(words(), (Strings{"b", "a", "C", "B2"}));
 }
 
-TEST_F(CriteriaEditor, SavingNothingOrTooMuchWritesNothing) {
+TEST_F(CriteriaEditor, SavingWritesTheCriterionOverInPlaceButNeverNothingOrTooMuch) {
+    t.registry.setValue(HKCU, kCriterion, "Other", platform::RegSz, "kept");
+    open({" cash", "w\xEEn"});
+    editor.raise("cmd03", ui::Event::Click);
+    EXPECT_FALSE(editor.isLoaded());
+    EXPECT_EQ(passage().caption(), "True");
+    const std::pair<const char*, platform::RegData> written[] = {
+        {"Value", {platform::RegBinary, " cash\0w\xEEn\0\0\0"s}},
+        {"Type", {platform::RegDword, "\x0C\0\0\0"s}}, // the type of the third box
+        {"ValueType", {platform::RegDword, "A\0\0\0"s}},
+        {"Flags", {platform::RegDword, "\0\0\0\0"s}},
+        {"Logic", {platform::RegDword, "\1\0\0\0"s}},
+        {"Other", {platform::RegSz, "kept"}},
+    };
+    for (const auto& [name, data] : written)
+        EXPECT_EQ(std::pair(value(name).type, value(name).bytes), std::pair(data.type, data.bytes))
+            << name;
+
+    passage().setCaption("2");
     open({"old"});
     list().setRows({});
     editor.raise("mnuFinaEnre", ui::Event::Click);
@@ -233,7 +274,7 @@ TEST_F(CriteriaEditor, SavingNothingOrTooMuchWritesNothing) {
     EXPECT_EQ(passage().caption(), "2");
 }
 
-TEST_F(CriteriaEditor, FilesAreWrittenByteForByteAndTheTextImportsBack) {
+TEST_F(CriteriaEditor, FilesAreWrittenByteForByte) {
     struct Row {
         const char *button, *menu, *title, *pattern;
         std::string bytes;
@@ -258,39 +299,54 @@ TEST_F(CriteriaEditor, FilesAreWrittenByteForByteAndTheTextImportsBack) {
             EXPECT_EQ(t.files.readFile("C:\\out.txt").value_or("none"), row.bytes) << control;
         }
     }
-    list().setRows({});
-    t.dialogs.answerOpenFile("C:\\out.txt");
-    t.putFile("C:\\out.txt", "cash\r\nfree\r\n");
-    editor.raise("mnuFichChar", ui::Event::Click);
-    EXPECT_EQ(words(), (Strings{"cash", "free"})) << "no empty row after the last break";
-    editor.raise("cmd07", ui::Event::Click); // cancelled: nothing
-    EXPECT_EQ(words(), (Strings{"cash", "free"}));
 }
 
-TEST_F(CriteriaEditor, BadWordFilesGiveAMessageAndLeaveTheListAsItWas) {
+TEST_F(CriteriaEditor, WordFilesAddTheirLinesAndBadOnesGiveAMessageAndAddNothing) {
     std::string many;
-    for (int i = 0; i < 10000; ++i)
-        many += "w" + std::to_string(i) + "\n";
+    Strings manyWords = {"old"};
+    for (int i = 0; i < 10000; ++i) {
+        manyWords.push_back("w" + std::to_string(i));
+        many += manyWords.back() + "\n";
+    }
+    const std::string bom8 = "\xEF\xBB\xBF", bom16 = "\xFF\xFE";
     struct Row {
         const char* what;
-        std::string bytes;
+        std::optional<std::string> bytes; // none: no file chosen
         std::string message;
-        std::size_t rows;
+        Strings words;
     };
     const Row rows[] = {
-        {"NUL bytes", "cash\0free"s, "msgbox05", 1},
-        {"unmappable Unicode", "\xEF\xBB\xBF\xE4\xB8\xAD", "msgbox06", 1},
-        {"a 1 MB line", "a\r\n" + std::string(1 << 20, 'x'), "msgbox07", 2},
-        {"10 000 words, LF ends", many, "", 10001},
+        {"cancelled", std::nullopt, "", {"old"}},
+        {"CR LF", "cash\r\n free \r\n", "", {"old", "cash", " free "}},
+        {"lone LF", "a\nb\n", "", {"old", "a", "b"}},
+        {"lone CR", "a\rb", "", {"old", "a", "b"}},
+        {"mixed, empty lines", "a\n\rb\r\r\nc", "", {"old", "a", "b", "c"}},
+        {"tab kept", "a\tb", "", {"old", "a\tb"}},
+        {"UTF-8 mark",
+         bom8 + "\xC3\xA9t\xC3\xA9\r\n\xE2\x82\xAC",
+         "",
+         {"old", "\xE9t\xE9", "\x80"}},
+        {"UTF-16 mark", bom16 + "a\0\r\0\n\0\xE9\0"s, "", {"old", "a", "\xE9"}},
+        {"empty", "", "", {"old"}},
+        {"10 000 words, LF ends", many, "", manyWords},
+        {"a 1 MB line", "a\r\n" + std::string(1 << 20, 'x'), "msgbox07", {"old", "a"}},
+        {"NUL bytes", "cash\0free"s, "msgbox05", {"old"}},
+        {"binary junk", "\x7F\x45LF\x02\x01", "msgbox05", {"old"}},
+        {"unmappable UTF-8", bom8 + "\xE4\xB8\xAD", "msgbox06", {"old"}},
+        {"UTF-16 outside", bom16 + "a\0\x01\x01"s, "msgbox06", {"old"}},
+        {"UTF-16 odd", bom16 + "a\0b"s, "msgbox06", {"old"}},
     };
     for (const Row& row : rows) {
-        open({"old"});
-        t.putFile("C:\\in.txt", row.bytes);
-        t.dialogs.answerOpenFile("C:\\in.txt");
-        editor.raise("cmd07", ui::Event::Click);
-        EXPECT_EQ(list().rows().size(), row.rows) << row.what;
-        EXPECT_EQ(told(), row.message) << row.what;
-        editor.Unload();
+        for (const char* control : {"cmd07", "mnuFichChar"}) {
+            SCOPED_TRACE(row.what + " "s + control);
+            open({"old"});
+            t.putFile("C:\\in.txt", row.bytes.value_or(""));
+            t.dialogs.answerOpenFile(row.bytes ? "C:\\in.txt" : "");
+            editor.raise(control, ui::Event::Click);
+            EXPECT_EQ(words(), row.words);
+            EXPECT_EQ(told(), row.message);
+            editor.Unload();
+        }
     }
 }
 

@@ -1,6 +1,6 @@
 // The shared operations on the mail client's rule storage: subkey names,
 // Order lists, long Order values, and the entries of a blocked-senders text
-// file. A word list's bytes are the criteria editor's and window's tests'.
+// file. A word list's bytes are the criteria editor's and anti-spam tests'.
 
 #include "core/modRegistre.h"
 #include "platform/portable/MemoryRegistry.h"

@@ -1,15 +1,19 @@
 // The troubleshooting page over the in-memory registry and a scratch drive
-// C: the library registration's commands, the Send To entry, and the folder
-// boxes and buttons with the stationery move and its bad inputs.
+// C: the values the repairs and resets store, the library registration's
+// commands, the Send To entry, and the folder boxes and buttons with the
+// stationery move and its bad inputs.
 
 #include "app/frmPrincipal.h"
 #include "support/TestProgram.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace velmora::testing {
 namespace {
 
+using namespace std::string_literals;
 using platform::RegSz;
 
 const std::string kGuid = "{11111111-2222-3333-4444-555555555501}";
@@ -78,6 +82,66 @@ TEST(RegistrationRepairs, LibrariesRegisterFromTheHomeDriveOrTheProgramFilesFold
         EXPECT_EQ(t.libraries.registered,
                   (std::vector<std::string>{"Urlmon.dll", "Inetcomm.dll", "msoeacct.dll",
                                             "oleaut32.dll"}));
+    }
+}
+
+TEST(RegistrationRepairs, RepairsAndResetsStoreTheirValuesByteForByte) {
+    Page t;
+    t.reg.WriteRegValue(HKCU, kId, "Nav Pane Width", platform::RegDword, 180LL);
+    t.load();
+    for (const char* button : {"cmd500", "cmd501", "cmd502", "cmd510", "cmd511"})
+        t.click(button);
+
+    using platform::RegBinary, platform::RegDword, platform::RegExpandSz;
+    const std::string msimn = "\"%ProgramFiles%\\Outlook Express\\msimn.exe\"";
+    const std::string icon = "%ProgramFiles%\\Outlook Express\\msimn.exe,-2";
+    const std::string shmgrate = "%systemroot%\\system32\\shmgrate.exe OCInstall";
+    const std::string client = "SOFTWARE\\Clients\\Mail\\Outlook Express";
+    const std::string mailto = client + "\\Protocols\\mailto";
+    const std::string dde = "HTTP\\shell\\open\\ddeexec";
+    const struct {
+        std::uint32_t root;
+        std::string key, name;
+        std::uint32_t type;
+        std::string bytes; // texts with their terminating zero
+    } rows[] = {
+        {HKCR, "mailto\\DefaultIcon", "", RegExpandSz, icon + '\0'},
+        {HKCR, "mailto\\shell\\open\\command", "", RegExpandSz, msimn + " /mailurl:%1" + '\0'},
+        {HKLM, "SOFTWARE\\Clients\\Mail", "", RegSz, "Outlook Express\0"s},
+        {HKLM, client, "", RegSz, "Outlook Express\0"s},
+        {HKLM, client, "DLLPath", RegExpandSz, "%ProgramFiles%\\Outlook Express\\msoe.dll\0"s},
+        {HKLM, client + "\\Envelope\\CLSID", "", RegSz,
+         "{A08AF898-C2A3-11d1-BE23-00C04FA31009}\0"s},
+        {HKLM, client + "\\Envelope\\CurVer", "", RegSz, "OutlookExpress.Envelope.1\0"s},
+        {HKLM, client + "\\InstallInfo", "HideIconsCommand", RegExpandSz,
+         shmgrate + "HideOE" + '\0'},
+        {HKLM, client + "\\InstallInfo", "ReinstallCommand", RegExpandSz,
+         shmgrate + "ReinstallOE" + '\0'},
+        {HKLM, client + "\\InstallInfo", "ShowIconsCommand", RegExpandSz,
+         shmgrate + "ShowOE" + '\0'},
+        {HKLM, client + "\\InstallInfo", "IconsVisible", RegDword, "\1\0\0\0"s},
+        {HKLM, mailto, "", RegSz, "URL : Protocole MailTo\0"s},
+        {HKLM, mailto, "URL Protocol", RegSz, "\0"s},
+        {HKLM, mailto, "EditFlags", RegBinary, "2\0"s},
+        {HKLM, mailto + "\\DefaultIcon", "", RegExpandSz, icon + '\0'},
+        {HKLM, mailto + "\\shell\\open\\command", "", RegExpandSz, msimn + " /mailurl:%1" + '\0'},
+        {HKLM, client + "\\shell\\open\\command", "", RegExpandSz, msimn + '\0'},
+        {HKCR, "HTTP\\shell\\open\\command", "", RegSz,
+         "\"C:\\Program Files\\Internet Explorer\\iexplore.exe\" -nohome\0"s},
+        {HKCR, dde, "", RegSz, "\"%1\",,-1,0,,,,\0"s},
+        {HKCR, dde, "NoActivateHandler", RegSz, "\0"s},
+        {HKCR, dde + "\\Application", "", RegSz, "IExplore\0"s},
+        {HKCR, dde + "\\Topic", "", RegSz, "WWW_OpenURL\0"s},
+        {HKCU, kId + "\\Mail", "Default_CodePage", RegDword, "\xBD\x6F\0\0"s}, // 28605
+        {HKCU, kId + "\\News", "Message Plain Encoding Format", RegDword, "\4\0\0\0"s},
+        {HKCU, kId, "Show Outlook Bar", RegDword, "\0\0\0\0"s},
+        {HKCU, kId, "Nav Pane Width", platform::RegNone, ""}, // gone
+    };
+    for (const auto& row : rows) {
+        platform::RegData data;
+        t.registry.queryValue(row.root, row.key, row.name, 4096, data);
+        EXPECT_EQ(std::pair(data.type, data.bytes), std::pair(row.type, row.bytes))
+            << row.key << " " << row.name;
     }
 }
 
@@ -158,85 +222,66 @@ TEST(Folders, ExplorerShowsHiddenFilesOnlyWhileTheFolderOpens) {
 }
 
 TEST(Folders, StationeryMovesBackOnlyWhenEveryFileIsCopied) {
-    enum Setup {
-        Plain,
-        SubFolder,
-        ReadOnlyTarget,
-        Undefined,
-        NotSet,
-        Root,
-        LongPath,
-        AlreadyThere,
-        No
-    };
+    const std::string old = "C:\\Stationery\\";
+    const std::string there = "C:\\Program Files\\Common Files\\Microsoft Shared\\Stationery\\";
     const struct {
-        Setup setup;
+        const char* name;
+        std::string folder, stored;         // where the files are, and the folder stored
+        std::function<void(Page&)> arrange; // once the page is loaded
+        bool asked;
         const char* message; // nullptr: none besides the question
         bool moved, oldFolderGone;
     } cases[] = {
-        {Plain, nullptr, true, true},
-        {SubFolder, nullptr, true, false},
-        {ReadOnlyTarget, "msgbox503", false, false},
-        {Undefined, "msgbox502", false, false},
-        {NotSet, "msgbox501", false, false},
-        {Root, "msgbox504", false, false},
-        {LongPath, "msgbox503", false, false},
-        {AlreadyThere, nullptr, false, false},
-        {No, nullptr, false, false},
+        {"plain", old, old, {}, true, nullptr, true, true},
+        {"a subfolder", old, old, [&](Page& t) { t.putFile(old + "Sub\\c.jpg", "C"); }, true,
+         nullptr, true, false},
+        {"a read-only target", old, old,
+         [](Page& t) {
+             t.putFile(kTarget + "b.gif", "old");
+             t.files.setAttributes(kTarget + "b.gif", platform::AttrReadOnly);
+         },
+         true, "msgbox503", false, false},
+        {"a long path", old, old,
+         [&](Page& t) { t.putFile(old + std::string(200, 'n') + ".htm", "L"); }, true, "msgbox503",
+         false, false},
+        {"answered No", old, old, [](Page& t) { t.ui.answerNext(ui::ResultNo); }, true, nullptr,
+         false, false},
+        {"undefined", old, "%UNDEFINED%\\Stationery", {}, false, "msgbox502", false, false},
+        {"not set", old, kNotFound, {}, false, "msgbox501", false, false},
+        {"the root", "C:\\", "C:\\", {}, false, "msgbox504", false, false},
+        {"already there", there, there, {}, false, nullptr, false, false},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.setup);
+        SCOPED_TRACE(c.name);
         Page t;
-        std::string folder = c.setup == Root ? "C:\\" : "C:\\Stationery\\";
-        t.putFile(folder + "a.htm", "A");
-        t.putFile(folder + "b.gif", "B");
-        if (c.setup == SubFolder)
-            t.putFile(folder + "Sub\\c.jpg", "C");
-        if (c.setup == ReadOnlyTarget) {
-            t.putFile(kTarget + "b.gif", "old");
-            t.files.setAttributes(kTarget + "b.gif", platform::AttrReadOnly);
-        }
-        if (c.setup == LongPath)
-            t.putFile(folder + std::string(200, 'n') + ".htm", "L");
-        std::string stored = c.setup == Undefined ? "%UNDEFINED%\\Stationery" : folder;
-        if (c.setup == AlreadyThere) {
-            stored = folder = "C:\\Program Files\\Common Files\\Microsoft Shared\\Stationery\\";
-            t.putFile(folder + "a.htm", "A");
-            t.putFile(folder + "b.gif", "B");
-        }
-        if (c.setup == NotSet)
-            stored = kNotFound;
-        else
-            t.reg.WriteRegValue(HKLM, kStationery, "Stationery Folder", RegSz, stored);
+        t.putFile(c.folder + "a.htm", "A");
+        t.putFile(c.folder + "b.gif", "B");
+        if (c.stored != kNotFound)
+            t.reg.WriteRegValue(HKLM, kStationery, "Stationery Folder", RegSz, c.stored);
         t.load();
-        t.ui.answerNext(c.setup == No ? ui::ResultNo : ui::ResultYes);
+        if (c.arrange)
+            c.arrange(t);
+        t.ui.answerNext(ui::ResultYes);
         t.click("cmd525");
 
-        const bool asked = c.setup == Plain || c.setup == SubFolder || c.setup == ReadOnlyTarget ||
-                           c.setup == LongPath || c.setup == No;
-        ASSERT_EQ(t.ui.messages.size(), (asked ? 1u : 0u) + (c.message ? 1u : 0u));
-        if (asked) {
+        ASSERT_EQ(t.ui.messages.size(), (c.asked ? 1u : 0u) + (c.message ? 1u : 0u));
+        if (c.asked) {
             EXPECT_EQ(t.ui.messages[0].style, ui::MbYesNoExclamationNoFirst);
         }
         EXPECT_TRUE(!c.message || t.told(c.message));
         EXPECT_EQ(t.reg.ReadRegValue(HKLM, kStationery, "Stationery Folder"),
-                  c.moved ? kTarget : stored);
+                  c.moved ? kTarget : c.stored);
         EXPECT_EQ(t.reg.ReadRegValue(HKLM, kStationery, "Backgrounds Folder"),
                   c.moved ? kTarget : kNotFound);
-        EXPECT_EQ(t.form().control("txt520").text(), c.moved             ? kTarget
-                                                     : c.setup == NotSet ? ""
-                                                                         : stored);
-        // Never a file lost: each is in the old folder or in the target.
-        for (const char* name : {"a.htm", "b.gif"})
-            EXPECT_TRUE(t.files.readFile(folder + name) == std::string(1, name[0] - 32) ||
-                        t.files.readFile(kTarget + name) == std::string(1, name[0] - 32))
-                << name;
-        if (c.moved) {
-            EXPECT_EQ(t.files.readFile(kTarget + "a.htm"), "A");
-        }
-        EXPECT_EQ(!t.exists(folder), c.oldFolderGone);
-        if (c.setup == SubFolder) {
-            EXPECT_EQ(t.files.readFile(folder + "Sub\\c.jpg"), "C");
+        EXPECT_EQ(t.form().control("txt520").text(), c.moved                 ? kTarget
+                                                     : c.stored == kNotFound ? ""
+                                                                             : c.stored);
+        // Never a file lost: each stays in the old folder until all are copied.
+        EXPECT_EQ(t.files.readFile((c.moved ? kTarget : c.folder) + "a.htm"), "A");
+        EXPECT_EQ(t.files.readFile((c.moved ? kTarget : c.folder) + "b.gif"), "B");
+        EXPECT_EQ(!t.exists(c.folder), c.oldFolderGone);
+        if (c.moved && !c.oldFolderGone) {
+            EXPECT_EQ(t.files.readFile(old + "Sub\\c.jpg"), "C") << "what is not moved stays";
         }
     }
 }

@@ -58,15 +58,14 @@ std::string itemText(HWND list, int index) {
 
 TEST(ReinstallWindows, KitSearchFindsAPlantedKitAndStopsWhenAsked) {
     prepare();
-    // A kit of version 6.0, and one of version 5.5 beside it that does not count.
-    const std::string tree = "C:\\VelmoraKitTest";
-    for (const char* folder : {"", "\\kit", "\\old"})
-        CreateDirectoryA((tree + folder).c_str(), nullptr);
-    CopyFileA(kitFile("kit_setup_60.exe").c_str(), (tree + "\\kit\\ie6setup.exe").c_str(), FALSE);
-    CopyFileA(kitFile("kit_setup_55.exe").c_str(), (tree + "\\old\\ie6setup.exe").c_str(), FALSE);
-    for (const char* folder : {"\\kit", "\\old"})
-        for (const char* cabinet : {"\\mailnews.cab", "\\wab.cab"})
-            writeFile(tree + folder + cabinet, "MSCF");
+    // A kit whose setup program carries the version record of 6.0 (which
+    // versions count is the native tests' and the version reader's).
+    const std::string tree = "C:\\VelmoraKitTest", kit = tree + "\\kit";
+    for (const std::string& folder : {tree, kit})
+        CreateDirectoryA(folder.c_str(), nullptr);
+    CopyFileA(kitFile("kit_setup_60.exe").c_str(), (kit + "\\ie6setup.exe").c_str(), FALSE);
+    for (const char* cabinet : {"\\mailnews.cab", "\\wab.cab"})
+        writeFile(kit + cabinet, "MSCF");
 
     {
         RunningProgram program;
@@ -77,7 +76,7 @@ TEST(ReinstallWindows, KitSearchFindsAPlantedKitAndStopsWhenAsked) {
         HWND list = findControl(window, "lBox641");
         ASSERT_TRUE(waitFor([&] { return SendMessageA(list, LB_GETCOUNT, 0, 0) > 0; }, kLongMs))
             << "the planted kit was not found";
-        EXPECT_EQ(itemText(list, 0), tree + "\\kit");
+        EXPECT_EQ(itemText(list, 0), kit);
 
         // Stop: the search ends at once and the button turns into Close.
         HWND stop = findControl(window, "cmd641");
@@ -90,12 +89,10 @@ TEST(ReinstallWindows, KitSearchFindsAPlantedKitAndStopsWhenAsked) {
         EXPECT_TRUE(
             waitFor([&] { return !IsWindowVisible(window) && IsWindowVisible(program.main()); }));
     }
-    for (const char* folder : {"\\kit", "\\old"}) {
-        for (const char* file : {"\\ie6setup.exe", "\\mailnews.cab", "\\wab.cab"})
-            DeleteFileA((tree + folder + file).c_str());
-        RemoveDirectoryA((tree + folder).c_str());
-    }
-    RemoveDirectoryA(tree.c_str());
+    for (const char* file : {"\\ie6setup.exe", "\\mailnews.cab", "\\wab.cab"})
+        DeleteFileA((kit + file).c_str());
+    for (const std::string& folder : {kit, tree})
+        RemoveDirectoryA(folder.c_str());
 }
 
 TEST(ReinstallWindows, PackDownloadShowsProgressCompletesAndRefusesAnUnsignedPack) {
