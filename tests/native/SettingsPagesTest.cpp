@@ -334,7 +334,6 @@ TEST_F(SettingsPages, ChangesFromCodeAndAnEmptyAddressBookFileWriteNothing) {
     }
     control("cbo200").setListIndex(2);
     Put(WabFile, "", kWabFile);
-    recorder.changes.clear();
     Types("txt203", "");
     EXPECT_EQ(Holds(WabFile, ""), Stored{kWabFile});
     EXPECT_TRUE(recorder.changes.empty());
@@ -383,7 +382,6 @@ TEST_F(SettingsPages, TheCounterTypedOrLoadedStoresItsWholeNumberAndRefusesOther
         {false, " 7x"s, "7", 7, 93, 1},
         {false, "99"s, "99", 99, 1, 1},
         {false, "100"s, "100", 100, 0, 1},
-        {false, "150"s, "150", 150, 0, 1},
         {false, "+5"s, "5", 5, 95, 1},
         {false, "2147483647"s, "2147483647", 2147483647u, 0, 1},
         {true, 7u, "7", 7, 93, 1},
@@ -439,7 +437,6 @@ TEST_F(SettingsPages, ValuesAControlCannotTakeLeaveItAsItWas) {
         {"opt700", 1, Id, "RequestMDN", 9u},            // no such option
         {"chk000", 0, MC, "HTTP Mail Enabled", 5u},     // state 4: refused
         {"chk103", 1, MC, "BlockExeAttachments", 7u},   // its neighbour stays greyed out
-        {"cbo200", 2, Id, "Contact Pane Sorting", "first name"s},
     };
     for (const auto& [name, state, where, valueName, stored] : rows) {
         Show(name, state);
@@ -458,7 +455,8 @@ TEST_F(SettingsPages, ValuesAControlCannotTakeLeaveItAsItWas) {
 TEST_F(SettingsPages, ContactSortingOutsideTheListShowsNoEntry) {
     // Missing, or no 16-bit number at all: the list keeps its entry (1).
     const std::pair<Stored, int> cases[] = {
-        {4u, -1}, {7u, -1}, {"-1"s, -1}, {Missing{}, 1}, {70000u, 1}, {"2a"s, 1}, {" 3 "s, 3},
+        {4u, -1},   {"-1"s, -1},        {Missing{}, 1}, {70000u, 1},
+        {"2a"s, 1}, {"first name"s, 1}, {" 3 "s, 3},
     };
     for (const auto& [stored, index] : cases) {
         control("cbo200").setListIndex(1);
