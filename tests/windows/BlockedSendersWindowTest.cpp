@@ -79,7 +79,7 @@ protected:
     }
 };
 
-TEST_F(BlockedSendersWindow, ListActionSwitchesSortMergeAndDelete) {
+TEST_F(BlockedSendersWindow, NewsSwitchColourMergeAndDeleteThroughTheRealWindows) {
     RunningProgram program;
     ASSERT_NE(program.main(), nullptr) << "the main window never showed";
     program.showPage(3);
@@ -125,7 +125,7 @@ TEST_F(BlockedSendersWindow, ListActionSwitchesSortMergeAndDelete) {
 
 // A first load of 4000 addresses: the window answers messages all along, and
 // a close in the middle ends the program.
-TEST_F(BlockedSendersWindow, LargeLoadStaysResponsiveAndACloseLeavesACompleteList) {
+TEST_F(BlockedSendersWindow, LargeLoadStaysResponsiveAndACloseEndsTheProgram) {
     SHDeleteKeyA(HKEY_CURRENT_USER, kBlockSenders.c_str());
     Win32ScratchFolder scratch;
     std::string content;
