@@ -423,7 +423,9 @@ TEST_F(BlockedSenders, LargeLoadsLetTheWindowRepaintWithThePageOutOfReachAndStop
     EXPECT_EQ(values({"F9F", "FFF"}),
               (Strings{"sender3999@spam.example", "sender4095@spam.example"}));
     EXPECT_EQ(count(), "4096 / 4101 " + lng("lbl302.1"));
-    EXPECT_EQ(messages(), (Strings{limit("4096", "4")}));
+    EXPECT_EQ(messages(),
+              (Strings{message(48, "msgbox304",
+                               filled("msgbox304", {"%stored", "4096", "%left", "4"}))}));
 }
 
 TEST_F(BlockedSenders, AfterACloseInTheMiddleMergeAddsTheRestWithThePageLockedThroughout) {
