@@ -129,15 +129,18 @@ TEST(Identities, NoIdentityWritesOnlyMachineWideSettingsAndSaysSoInTheLanguage) 
     t.main().control("cmdChangeIdentite").setEnabled(true); // even if it were clicked
     t.click();
     EXPECT_EQ(t.program->CurrentIdentity, "");
-    // A per-identity box writes nothing, under Identities or above it; a
-    // machine-wide one still writes.
+
+    // The identity key leads nowhere: neither "Identities\\..." nor the root.
+    const std::string key = t.program->IdentityKey();
+    EXPECT_NE(t.reg.WriteRegValue(HKCU, key, "Use US Reply Headers", RegDword, 0LL), 0);
+    EXPECT_NE(t.reg.WriteRegValue(HKCU, key + "\\Mail", "x", RegSz, std::string("y")), 0);
+    EXPECT_EQ(t.reg.ReadRegValue(HKCU, "", "Use US Reply Headers"), kNotFound);
+    // A per-identity box writes nothing; a machine-wide one still writes.
     for (const char* box : {"chk200", "chk020"}) {
         t.main().control(box).userSetValue(1);
         t.main().raise(box, ui::Event::Click);
     }
     EXPECT_EQ(t.reg.EnumRegSubKey(HKCU, "Identities", 0), kNotFound);
-    EXPECT_EQ(t.reg.ReadRegValue(HKCU, "Software\\Microsoft\\Outlook Express\\5.0", "NoSplash"),
-              kNotFound);
     EXPECT_EQ(t.reg.ReadRegValue(HKLM, "Software\\Microsoft\\Outlook Express", "No Modify Accts"),
               "001");
 
