@@ -315,10 +315,7 @@ TEST_F(BlockedSenders, AFirstLoadShowsWhatTheRegistryHoldsWhereItHoldsMoreOrTheI
     t.reg.WriteRegValue(HKCU, theirs, "Order", RegSz, std::string("000"));
     t.reg.DeleteRegTree(HKCU, kBlockSenders, "Mail");
     LoadBlockedList(p);
-    std::string file;
-    for (int i = 0; i < 150; ++i)
-        file += "s" + std::to_string(i) + "@x\r\n";
-    pickFile("C:\\lists\\150.txt", file);
+    pickFile("C:\\lists\\150.txt", numbered("s", 150, "@x"));
     t.ui.onDoEvents = [&] {
         p.CurrentIdentity = other;
         LoadBlockedList(p);
