@@ -237,6 +237,7 @@ TEST(LanguageChoice, OffersEveryVisibleFileAndResetsTheContactSortList) {
     about.control("cboLanguage").userSetListIndex(2);
     about.raise("cboLanguage", ui::Event::Click);
     EXPECT_EQ(Stored(t, "Language"), "1 readme.txt\0"s);
+    EXPECT_EQ(Stored(t, "LanguageNum"), "4 " + Dword(2));
     EXPECT_EQ(t.tab(0), "  R Titre");
 }
 
