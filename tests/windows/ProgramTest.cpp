@@ -133,13 +133,10 @@ TEST(ProgramWindow, StartsOnTheLastIdentityAndTheIdentityButtonReloadsEveryPage)
         const std::string label = s->identity.name + " ", count = std::to_string(s->closings);
         ASSERT_TRUE(waitFor([&] { return program.text("lblChangeIdentite") == label; }, 30000))
             << program.text("lblChangeIdentite");
-        waitFor([&] { return program.text("txt800") == count; }, 10000);
-        EXPECT_EQ(program.text("lbl621"), label);
-        EXPECT_EQ(program.text("txt620"), s->identity.guid);
+        EXPECT_TRUE(waitFor([&] { return program.text("txt800") == count; }, 10000)) << label;
         EXPECT_EQ(program.text("txt200"), s->windowTitle);
         EXPECT_EQ(program.ticked("chk102"), s->safeAttachmentsLocked == 1) << label;
         EXPECT_TRUE(program.ticked("opt720(" + std::to_string(s->sendMdn) + ")")) << label;
-        EXPECT_EQ(program.text("txt800"), count);
         EXPECT_EQ(program.text("lbl800"), closingsLeft(s->closings));
         EXPECT_FALSE(enabled(program, "chk102")) << "the machine-wide lock still holds";
         if (s == &kA) { // writes now go to A
@@ -211,7 +208,6 @@ TEST(SettingsWindow, MouseKeysAndTypingStoreWhatEachControlStandsFor) {
     // What the windows show afterwards.
     EXPECT_FALSE(program.ticked("chk000"));
     EXPECT_TRUE(program.ticked("chk120"));
-    EXPECT_EQ(program.text("txt800"), "58");
     EXPECT_EQ(program.text("lbl800"), closingsLeft(58));
     EXPECT_EQ(SendMessageA(program["cbo200"], CB_GETCURSEL, 0, 0), 0);
     EXPECT_TRUE(program.ticked("opt720(1)"));
