@@ -266,7 +266,7 @@ std::vector<std::string> pageTitles(const std::string& file) {
     return titles;
 }
 
-TEST(LanguageWindows, FirstStartShowsTheAboutWindowFirstAndRecordsTheLanguage) {
+TEST(LanguageWindows, FirstStartShowsTheAboutWindowFirstOnTheSecondFile) {
     seedProgram({kA.identity}, kA.identity.guid, "");
     auto program = RunningProgram::launch(programFolder() + "\\velmora.exe");
     HWND first = program.window(formIn({"frmAbout", "frmPrincipal"}), kStartTimeoutMs);
