@@ -10,10 +10,8 @@
 
 namespace velmora::testing {
 
-// The folder of the velmora.exe under test: the build's own distribution
-// folder, or the one VELMORA_PROGRAM_DIR names (a Unix path, so that the
-// 64-bit tests can drive the shipped 32-bit program); under Wine drive Z: is
-// the root.
+// The folder of the velmora.exe under test: the build's distribution folder,
+// or the Unix path VELMORA_PROGRAM_DIR names (the shipped 32-bit program).
 std::string programFolder();
 // Whether the velmora.exe of programFolder() is 32-bit code. A 32-bit program
 // sees HKEY_LOCAL_MACHINE\Software through the registry's 32-bit view.
