@@ -83,7 +83,7 @@ TEST(RestorePoint, RecordsSentAndErrorsRaised) {
 }
 
 // Start-up on XP, the question answered Yes.
-struct XpStart : TestProgram {
+struct XpStart : Service {
     XpStart() {
         reg.WriteRegValue(HKCU, kProgramKey, "Language", platform::RegSz, std::string("english"));
         system.setVersion({2, 5, 1, 2600, true});
@@ -102,10 +102,7 @@ TEST(CreateRestorePoint, BeginsAndEndsWithTheMessageWindowShownMeanwhile) {
             shownTexts.push_back(m->control("lblMessage").caption());
     };
     t.start();
-    std::vector<std::string> sent;
-    for (const RestorePointRequest& r : t.restore.requests)
-        sent.push_back(Show(r));
-    EXPECT_EQ(sent, (std::vector<std::string>{"100 12 0 [" + kPadded64 + "]", "101 0 1 []"}));
+    EXPECT_EQ(t.sent(), (std::vector<std::string>{"100 12 0 [" + kPadded64 + "]", "101 0 1 []"}));
     EXPECT_EQ(shownTexts, (std::vector<std::string>{t.lng("lbl000"), t.lng("lbl003")}));
     EXPECT_FALSE(t.program->form(kMessageWindow).isLoaded());
     EXPECT_EQ(t.ui.messages.size(), 1u); // the question only
@@ -113,7 +110,7 @@ TEST(CreateRestorePoint, BeginsAndEndsWithTheMessageWindowShownMeanwhile) {
 
 TEST(CreateRestorePoint, AFailedBeginIsShownAndStartUpGoesOn) {
     XpStart t;
-    t.restore.failNext(1058);
+    t.TestProgram::restore.failNext(1058);
     t.start();
     ASSERT_EQ(t.ui.messages.size(), 2u);
     EXPECT_EQ(t.ui.messages[1].text,
@@ -122,7 +119,7 @@ TEST(CreateRestorePoint, AFailedBeginIsShownAndStartUpGoesOn) {
     EXPECT_FALSE(t.program->form(kMessageWindow).isLoaded());
     EXPECT_TRUE(t.program->principal().isVisible());
     EXPECT_EQ(t.ui.mousePointer(), ui::PointerDefault);
-    EXPECT_EQ(t.restore.requests.size(), 1u);
+    EXPECT_EQ(t.sent(), std::vector<std::string>{"100 12 0 [" + kPadded64 + "]"});
 }
 
 } // namespace
