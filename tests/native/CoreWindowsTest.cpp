@@ -179,9 +179,6 @@ TEST(ColourWindow, SixteenSquaresInTheTablesColours) {
               (std::vector<ui::Colour>{0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080,
                                        0x808000, 0x808080, 0xC0C0C0, 0x0000FF, 0x00FF00, 0x00FFFF,
                                        0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF}));
-
-    // The number a click hands back is held by the window tests (13) and a
-    // close without a pick by the blocked-senders page tests (0).
 }
 
 } // namespace

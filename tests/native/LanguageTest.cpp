@@ -103,12 +103,12 @@ std::string MarkedLanguage(const std::string& tag) {
     return text;
 }
 
-// The program key's values as stored.
-platform::RegData Stored(TestProgram& t, const std::string& value) {
+// A value of the program key as stored: its type, a blank, its bytes.
+std::string Stored(TestProgram& t, const std::string& value) {
     platform::RegData data;
     data.type = 0;
     t.registry.queryValue(HKCU, kProgramKey, value, 2048, data);
-    return data;
+    return std::to_string(data.type) + " " + data.bytes;
 }
 
 std::string Dword(std::uint32_t n) {
@@ -164,51 +164,51 @@ TEST(Captions, EveryKeyPutsItsTextWhereItBelongs) {
 }
 
 TEST(Captions, TheRecordedPositionWinsOverTheNameAndOneOutsideTheListTakesTheFirstFile) {
-    // "Language" names A, but the list's position 1 is B: the about window,
-    // loaded, not shown, by the captions before the main window, makes B
-    // current and records it.
-    for (const std::string recorded : {"1", "7", "4294967295", "abc"}) {
-        LanguageProgram t({{"A.lng", MarkedLanguage("A")}, {"B.lng", MarkedLanguage("B")}});
-        t.reg.WriteRegValue(HKCU, kProgramKey, "Language", RegSz,
-                            std::string(recorded == "1" ? "a" : "b"));
-        if (recorded == "abc")
-            t.reg.WriteRegValue(HKCU, kProgramKey, "LanguageNum", RegSz, recorded);
-        else
-            t.registry.setValue(HKCU, kProgramKey, "LanguageNum", RegDword,
-                                Dword(static_cast<std::uint32_t>(std::stoull(recorded))));
+    // The about window, loaded by the captions before the main window, takes
+    // the list's recorded position and records its choice; it is shown only
+    // at a first start (no name recorded), even for a single file. The window
+    // tests hold the user's choice at the first start.
+    const struct {
+        std::string files; // one file a letter
+        const char* name;  // "Language", if recorded
+        std::uint32_t type;
+        std::string number; // "LanguageNum"
+        char chosen;
+    } cases[] = {
+        {"AB", "a", RegDword, Dword(1), 'B'},
+        {"AB", "b", RegDword, Dword(7), 'A'},
+        {"AB", "b", RegDword, Dword(0xFFFFFFFF), 'A'},
+        {"AB", "b", RegSz, "abc\0"s, 'A'},
+        {"O", nullptr, 0, "", 'O'},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.files + " " + c.number);
+        std::vector<std::pair<std::string, std::string>> files;
+        for (char tag : c.files)
+            files.emplace_back(tag + ".lng"s, MarkedLanguage(std::string(1, tag)));
+        LanguageProgram t(files);
+        if (c.name) {
+            t.reg.WriteRegValue(HKCU, kProgramKey, "Language", RegSz, std::string(c.name));
+            t.registry.setValue(HKCU, kProgramKey, "LanguageNum", c.type, c.number);
+        }
         t.start();
-        const bool b = recorded == "1";
-        const std::string tag = b ? "B" : "A";
-        EXPECT_EQ(
-            (std::vector<std::string>{t.program->LanguageFile,
-                                      std::to_string(t.about().control("cboLanguage").listIndex()),
-                                      Stored(t, "LanguageNum").bytes, Stored(t, "Language").bytes,
-                                      t.tab(3), t.about().control("chkRestaur").caption()}),
-            (std::vector<std::string>{kLanguageFolder + tag + ".lng", b ? "1" : "0",
-                                      Dword(b ? 1 : 0), (b ? "b"s : "a"s) + '\0',
-                                      "  " + tag + " Titre", tag + " chkRestaur"}))
-            << recorded;
+        const std::string tag(1, c.chosen), name(1, static_cast<char>(std::tolower(c.chosen)));
+        const auto index = static_cast<std::uint32_t>(c.files.find(c.chosen));
+        EXPECT_EQ(t.program->LanguageFile, kLanguageFolder + tag + ".lng");
+        EXPECT_EQ(t.about().control("cboLanguage").listIndex(), static_cast<int>(index));
+        EXPECT_EQ(Stored(t, "LanguageNum"), "4 " + Dword(index));
+        EXPECT_EQ(Stored(t, "Language"), "1 " + name + '\0');
+        EXPECT_EQ(t.tab(3), "  " + tag + " Titre");
         const auto& events = t.ui.events;
         const auto load = std::find(events.begin(), events.end(), "load frmAbout");
         EXPECT_LT(load, std::find(events.begin(), events.end(), "show frmPrincipal"));
-        EXPECT_EQ(std::count(events.begin(), events.end(), "modal frmAbout"), 0);
+        EXPECT_EQ(std::count(events.begin(), events.end(), "modal frmAbout"), c.name ? 0 : 1);
         EXPECT_TRUE(t.main().isVisible() && !t.about().isVisible());
     }
 }
 
-// The window tests hold the user's choice at the first start and its record.
-TEST(FirstStart, ASingleFileIsTakenWithoutAsking) {
-    LanguageProgram only({{"Only.lng", MarkedLanguage("O")}});
-    only.start();
-    EXPECT_TRUE(only.main().isVisible());
-    EXPECT_EQ(only.program->LanguageFile, kLanguageFolder + "Only.lng");
-    EXPECT_EQ(Stored(only, "LanguageNum").bytes, Dword(0));
-    EXPECT_EQ(Stored(only, "Language").bytes, "only\0"s);
-    EXPECT_EQ(only.tab(7), "  O Titre");
-}
-
 // The window tests hold the recaptioning of tabs and labels and the record.
-TEST(LanguageChoice, OffersEveryVisibleFileAndResetsTheContactSortList) {
+TEST(LanguageChoice, OffersEveryVisibleFileAndRecaptionsWithTheBusyPointer) {
     LanguageProgram t({{"A.lng", MarkedLanguage("A")},
                        {"Francais.LNG", MarkedLanguage("F")},
                        {"readme.txt", MarkedLanguage("R")}});
@@ -217,7 +217,6 @@ TEST(LanguageChoice, OffersEveryVisibleFileAndResetsTheContactSortList) {
     t.putFile(kLanguageFolder + ".hidden.lng", "");
     t.record("a", 0);
     t.start();
-    t.main().control("cbo200").setListIndex(1);
     ui::Form& about = t.about();
     EXPECT_EQ(about.control("cboLanguage").items(),
               (std::vector<std::string>{"A.lng", "Francais.LNG", "readme.txt"}));
@@ -226,14 +225,13 @@ TEST(LanguageChoice, OffersEveryVisibleFileAndResetsTheContactSortList) {
     about.raise("cboLanguage", ui::Event::Click);
     EXPECT_EQ(t.program->LanguageFile, kLanguageFolder + "Francais.LNG");
     EXPECT_EQ(about.control("lblTranslator").caption(), "F lblTranslator");
-    EXPECT_EQ(t.main().control("cbo200").items().front(), "F cbo200.0");
-    EXPECT_EQ(t.main().control("cbo200").listIndex(), -1);
     EXPECT_EQ(t.ui.pointers, (std::vector<int>{ui::PointerBusy, ui::PointerDefault}));
 
     // A file of another kind becomes the language as it is.
     about.control("cboLanguage").userSetListIndex(2);
     about.raise("cboLanguage", ui::Event::Click);
-    EXPECT_EQ(Stored(t, "Language").bytes, "readme.txt\0"s);
+    EXPECT_EQ(Stored(t, "Language"), "1 readme.txt\0"s);
+    EXPECT_EQ(Stored(t, "LanguageNum"), "4 " + Dword(2));
     EXPECT_EQ(t.tab(0), "  R Titre");
 }
 
@@ -278,14 +276,9 @@ TEST(BadLanguageFiles, CaptionsFallBackToTheEmptyTextAndNothingBreaks) {
 }
 
 // ------------------------------------------------------------ the shipped files
-// Read the way the program reads them: every key it looks up is there in both
-// languages, nothing is cut by the 255-character buffer of the lookup, the
-// bytes are Windows-1252 INI text, and the pieces the program joins or fills
-// in keep their blanks and placeholders.
 
-// The keys looked up besides the captions above: messages and their titles,
-// dialog titles and filters, labels filled in when used, and the captions of
-// the editor, search and download windows.
+// The keys looked up besides the captions above: messages, dialog titles and
+// filters, labels filled in when used, and the other windows' captions.
 const std::pair<const char*, const char*> kMoreLookedUp[] = {
     {"Onglet0", "lbl800 lbl800.1 lbl800.2"},
     {"Onglet2", "ofd200"},

@@ -8,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 namespace velmora::testing {
 namespace {
 
@@ -34,88 +32,58 @@ const std::string kPadded64 = "Restore Point for Velmora" + std::string(64 - 25,
 const std::string kBeginX = "100 12 0 [x" + std::string(63, ' ') + "]";
 
 TEST(RestorePoint, RecordsSentAndErrorsRaised) {
-    const std::string d64(64, 'd');
-    const auto begin = [](Service& s) { return s.restore.BeginRestorePoint(12, "x"); };
+    const std::string d64(64, 'd'), ended = "101 0 4294967298 []";
+    const std::string cancelled = "101 13 4294967298 []";
+    const std::string tooLong = "Restore point description cannot be any longer than 64 chars";
+    const std::string disabled = "Restore point failed.\r\nReason : System Restore is disabled.";
+    const std::string pending = "Restore point failed.\r\nReason : Pending file-rename operations "
+                                "exist in the file D:\\WIN\\Wininit.ini.";
+    const std::string twice = "This restorepoint has already been terminated";
+    const std::string mutex = "Ending restore point failed.\r\nReason : The call timed out due to "
+                              "a wait on a mutex for setting restore points.";
     const struct {
-        const char* name;
-        std::function<void(Service&)> run;
+        std::string description;
+        long beginFailure, ends, endFailure; // failures: the service's error codes
         std::vector<std::string> sent;
         long error; // 0: none
-        std::string description;
+        std::string message;
     } cases[] = {
-        {"64 characters, ended",
-         [&](Service& s) { s.restore.BeginRestorePoint(12, d64)->EndRestorePoint(); },
-         {"100 12 0 [" + d64 + "]", "101 0 1 []"},
-         0,
-         ""},
-        {"65 characters",
-         [&](Service& s) { s.restore.BeginRestorePoint(12, d64 + "d"); },
-         {},
-         1000,
-         "Restore point description cannot be any longer than 64 chars"},
-        {"service disabled",
-         [&](Service& s) {
-             s.TestProgram::restore.failNext(1058);
-             begin(s);
-         },
-         {kBeginX},
-         1001,
-         "Restore point failed.\r\nReason : System Restore is disabled."},
-        {"renames pending",
-         [&](Service& s) {
-             s.files.setEnvironment("windir", "D:\\WIN");
-             s.TestProgram::restore.failNext(80);
-             begin(s);
-         },
-         {kBeginX},
-         1001,
-         "Restore point failed.\r\nReason : Pending file-rename operations exist in the file "
-         "D:\\WIN\\Wininit.ini."},
-        {"ended twice",
-         [&](Service& s) {
-             auto p = begin(s);
-             p->EndRestorePoint();
-             p->EndRestorePoint();
-         },
-         {kBeginX, "101 0 1 []"},
-         1002,
-         "This restorepoint has already been terminated"},
-        {"end refused, then released: cancelled",
-         [&](Service& s) {
-             s.TestProgram::restore.nextSequence = 0x100000002;
-             auto p = begin(s);
-             s.TestProgram::restore.failNext(1460);
-             p->EndRestorePoint();
-         },
-         {kBeginX, "101 0 4294967298 []", "101 13 4294967298 []"},
-         1001,
-         "Ending restore point failed.\r\nReason : The call timed out due to a wait on a mutex "
-         "for setting restore points."},
-        {"released unended: cancelled",
-         [&](Service& s) { begin(s); },
-         {kBeginX, "101 13 1 []"},
-         0,
-         ""},
+        {d64, 0, 1, 0, {"100 12 0 [" + d64 + "]", ended}, 0, ""},
+        {d64 + "d", 0, 0, 0, {}, 1000, tooLong},
+        {"x", 1058, 0, 0, {kBeginX}, 1001, disabled},
+        {"x", 80, 0, 0, {kBeginX}, 1001, pending},
+        {"x", 0, 2, 0, {kBeginX, ended}, 1002, twice},
+        // A point not ended, by a failure or not at all, is cancelled when released.
+        {"x", 0, 1, 1460, {kBeginX, ended, cancelled}, 1001, mutex},
+        {"x", 0, 0, 0, {kBeginX, cancelled}, 0, ""},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.message.empty() ? c.sent.back() : c.message);
         Service s;
+        s.files.setEnvironment("windir", "D:\\WIN");
+        s.TestProgram::restore.nextSequence = 0x100000002;
         long error = 0;
-        std::string description;
+        std::string message;
         try {
-            c.run(s);
+            if (c.beginFailure)
+                s.TestProgram::restore.failNext(c.beginFailure);
+            auto point = s.restore.BeginRestorePoint(12, c.description);
+            if (c.endFailure)
+                s.TestProgram::restore.failNext(c.endFailure);
+            for (int end = 0; end < c.ends; ++end)
+                point->EndRestorePoint();
         } catch (const RestorePointError& e) {
             error = e.number;
-            description = e.what();
+            message = e.what();
         }
         EXPECT_EQ(s.sent(), c.sent);
         EXPECT_EQ(error, c.error);
-        EXPECT_EQ(description, c.description);
+        EXPECT_EQ(message, c.message);
     }
 }
 
 // Start-up on XP, the question answered Yes.
-struct XpStart : TestProgram {
+struct XpStart : Service {
     XpStart() {
         reg.WriteRegValue(HKCU, kProgramKey, "Language", platform::RegSz, std::string("english"));
         system.setVersion({2, 5, 1, 2600, true});
@@ -134,10 +102,7 @@ TEST(CreateRestorePoint, BeginsAndEndsWithTheMessageWindowShownMeanwhile) {
             shownTexts.push_back(m->control("lblMessage").caption());
     };
     t.start();
-    std::vector<std::string> sent;
-    for (const RestorePointRequest& r : t.restore.requests)
-        sent.push_back(Show(r));
-    EXPECT_EQ(sent, (std::vector<std::string>{"100 12 0 [" + kPadded64 + "]", "101 0 1 []"}));
+    EXPECT_EQ(t.sent(), (std::vector<std::string>{"100 12 0 [" + kPadded64 + "]", "101 0 1 []"}));
     EXPECT_EQ(shownTexts, (std::vector<std::string>{t.lng("lbl000"), t.lng("lbl003")}));
     EXPECT_FALSE(t.program->form(kMessageWindow).isLoaded());
     EXPECT_EQ(t.ui.messages.size(), 1u); // the question only
@@ -145,7 +110,7 @@ TEST(CreateRestorePoint, BeginsAndEndsWithTheMessageWindowShownMeanwhile) {
 
 TEST(CreateRestorePoint, AFailedBeginIsShownAndStartUpGoesOn) {
     XpStart t;
-    t.restore.failNext(1058);
+    t.TestProgram::restore.failNext(1058);
     t.start();
     ASSERT_EQ(t.ui.messages.size(), 2u);
     EXPECT_EQ(t.ui.messages[1].text,
@@ -154,7 +119,7 @@ TEST(CreateRestorePoint, AFailedBeginIsShownAndStartUpGoesOn) {
     EXPECT_FALSE(t.program->form(kMessageWindow).isLoaded());
     EXPECT_TRUE(t.program->principal().isVisible());
     EXPECT_EQ(t.ui.mousePointer(), ui::PointerDefault);
-    EXPECT_EQ(t.restore.requests.size(), 1u);
+    EXPECT_EQ(t.sent(), std::vector<std::string>{"100 12 0 [" + kPadded64 + "]"});
 }
 
 } // namespace

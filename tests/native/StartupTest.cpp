@@ -1,6 +1,6 @@
 // The start-up sequence of the main window over the portable back-ends:
-// environment detection, the program-wide state, the fatal stops the window
-// tests leave out, the restore-point offer, and the shutdown order.
+// environment detection, the program-wide state, the fatal stops, the
+// restore-point offer, and the shutdown order.
 
 #include "core/Environment.h"
 #include "app/frmPrincipal.h"
@@ -98,7 +98,7 @@ TEST(Environment, WindowsFamilyAndNameFollowTheProductNameAndTheVersionRecord) {
     }
 }
 
-TEST(Startup, SetsTheProgramWideStateWithTheBusyPointerAndNoOfferOutsideXpAndMe) {
+TEST(Startup, SetsTheProgramWideStateWithTheBusyPointer) {
     StartProgram t;
     // The about window's list then confirms the same file (English.lng is first).
     t.reg.WriteRegValue(HKCU, kProgramKey, "LanguageNum", platform::RegDword, 0LL);
@@ -111,26 +111,49 @@ TEST(Startup, SetsTheProgramWideStateWithTheBusyPointerAndNoOfferOutsideXpAndMe)
     EXPECT_TRUE(t.program->principal().isVisible());
     EXPECT_EQ((std::vector<int>{t.ui.pointers.front(), t.ui.pointers.back()}),
               (std::vector<int>{ui::PointerBusy, ui::PointerDefault}));
-    EXPECT_TRUE(t.ui.messages.empty());
 }
 
+const std::string kNoFolder =
+    "Missing folder LANGUAGE or missing file *.LNG in the LANGUAGE folder. This Program cannot "
+    "continue\r\n\r\nDossier LANGUAGE absent ou fichier *.LNG absent dans le dossier LANGUAGE. Ce "
+    "programme ne peut pas continuer.";
+
 TEST(Startup, NoUsableLanguageFileStopsWithTheCriticalMessageAndNoMainWindow) {
-    // The window tests hold the other stops to the real message box.
-    const std::string text =
-        "Missing folder LANGUAGE or missing file *.LNG in the LANGUAGE folder. This Program "
-        "cannot continue\r\n\r\nDossier LANGUAGE absent ou fichier *.LNG absent dans le dossier "
-        "LANGUAGE. Ce programme ne peut pas continuer.";
-    for (const char* only : {"sub\\x.lng", ".hidden.lng"}) {
-        StartProgram t(TestProgram::Languages::None, nullptr);
-        t.putFile(kLanguageFolder + only, "x");
+    const std::string critical = "16 Critical Error / Erreur critique";
+    const struct {
+        std::vector<std::string> files; // in the language folder
+        const char* language;           // recorded
+        std::string shown;              // style, title | text
+    } cases[] = {
+        {{}, "english", critical + "\" | " + kNoFolder},
+        {{"English.lng\\inside.txt"}, "english", critical + "\" | " + kNoFolder},
+        {{"sub\\x.lng"}, nullptr, critical + "\" | " + kNoFolder},
+        {{".hidden.lng"}, nullptr, critical + "\" | " + kNoFolder},
+        {{"readme.txt"},
+         "english",
+         critical +
+             "\" | No file *.LNG in the LANGUAGE folder. This Program cannot continue\r\n\r\n"
+             "Aucun fichier *.LNG dans le dossier LANGUAGE. Ce Programme ne peut pas "
+             "continuer."},
+        // Named as recorded, case and accents kept.
+        {{"English.LNG"},
+         "Espa\xF1ol",
+         critical + " | Missing file  'Espa\xF1ol.LNG'  in the LANGUAGE folder. This Program "
+                    "cannot continue\r\n\r\nFichier  'Espa\xF1ol.LNG'  absent dans le dossier "
+                    "LANGUAGE. Ce programme ne peut pas continuer."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.files.empty() ? "no folder" : c.files.front());
+        StartProgram t(TestProgram::Languages::None, c.language);
+        for (const std::string& file : c.files)
+            t.putFile(kLanguageFolder + file, "[Onglet0]\r\nTitre=Mail\r\n");
         t.start();
-        ASSERT_EQ(t.ui.messages.size(), 1u) << only;
+        ASSERT_EQ(t.ui.messages.size(), 1u);
         const ShownMessage& m = t.ui.messages[0];
-        EXPECT_EQ(std::to_string(m.style) + " " + m.title + " | " + m.text,
-                  "16 Critical Error / Erreur critique\" | " + text);
-        EXPECT_FALSE(t.program->principal().isLoaded() || t.shown("frmPrincipal")) << only;
-        EXPECT_EQ(t.ui.events.back(), "unload frmPrincipal") << only;
-        EXPECT_EQ(t.reg.ReadRegValue(HKCU, kProgramKey, "LanguageNum"), kNotFound) << only;
+        EXPECT_EQ(std::to_string(m.style) + " " + m.title + " | " + m.text, c.shown);
+        EXPECT_FALSE(t.program->principal().isLoaded() || t.shown("frmPrincipal"));
+        EXPECT_EQ(t.ui.events.back(), "unload frmPrincipal");
+        EXPECT_EQ(t.reg.ReadRegValue(HKCU, kProgramKey, "LanguageNum"), kNotFound);
     }
     // The extension is compared without case.
     StartProgram t(TestProgram::Languages::None);

@@ -1,11 +1,7 @@
-// Windows of the mail client's class made by this test: the close request
-// reaches the first one the system enumerates and no other, whether asked
-// through the program's own operation or by the running program at start-up.
+// Windows of the mail client's class made by this test: at start-up the
+// running program asks the first one the system enumerates to close, and no
+// other.
 
-#include "app/frmPrincipal.h"
-#include "core/modFermeOE.h"
-#include "platform/win32/Win32TopLevelWindows.h"
-#include "support/TestProgram.h"
 #include "windows/ProgramSetup.h"
 #include "windows/RunningProgram.h"
 
@@ -47,38 +43,22 @@ HWND FirstEnumerated(HWND a, HWND b) {
     return nullptr;
 }
 
-TEST(CloseMailClient, PostsCloseToTheFirstClientWindowOnly) {
+TEST(CloseMailClient, TheRunningProgramClosesTheFirstClientWindowAtStartUp) {
+    ASSERT_FALSE(firstLanguageFile().empty()) << "no language file in " << programFolder();
+    seedProgram({}, "", languageName(firstLanguageFile()));
     Closed().clear();
     HWND other = MakeWindow("Outlook Express Browser Clas"); // one letter short
     HWND a = MakeWindow("Outlook Express Browser Class");
     HWND b = MakeWindow("Outlook Express Browser Class");
     ASSERT_TRUE(other && a && b);
-
-    TestProgram t;
-    platform::win32::Win32TopLevelWindows windows;
-    Program program({t.registry, t.files, t.profile, t.shell, t.dialogs, t.system, t.ui, t.cabinets,
-                     windows, t.restore, t.libraries, t.downloader, t.trust, t.versions, t.volumes},
-                    frmPrincipal::Create);
-    CloseMailClient(program);
-    waitFor([] { return false; }, 500); // the posted requests are handled
-    EXPECT_EQ(Closed(), std::vector<HWND>{FirstEnumerated(a, b)});
-    for (HWND window : {other, a, b})
-        DestroyWindow(window);
-}
-
-TEST(CloseMailClient, TheRunningProgramClosesTheClientAtStartUp) {
-    ASSERT_FALSE(firstLanguageFile().empty()) << "no language file in " << programFolder();
-    seedProgram({}, "", languageName(firstLanguageFile()));
-    Closed().clear();
-    HWND client = MakeWindow("Outlook Express Browser Class");
-    ASSERT_NE(client, nullptr);
     {
         RunningProgram running;
         ASSERT_NE(running.main(), nullptr);
         EXPECT_TRUE(waitFor([] { return !Closed().empty(); }));
     }
-    EXPECT_EQ(Closed(), std::vector<HWND>{client});
-    DestroyWindow(client);
+    EXPECT_EQ(Closed(), std::vector<HWND>{FirstEnumerated(a, b)});
+    for (HWND window : {other, a, b})
+        DestroyWindow(window);
 }
 
 } // namespace

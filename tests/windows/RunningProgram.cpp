@@ -44,12 +44,8 @@ bool programIs32Bit() {
 
 bool startProgram(const std::string& exe, const std::string& folder, PROCESS_INFORMATION& info) {
     DWORD kind = 0;
-    const bool known = GetBinaryTypeA(exe.c_str(), &kind) != FALSE;
-    std::printf("starting %s (%s)\n", exe.c_str(),
-                !known                     ? "not a program"
-                : kind == SCS_32BIT_BINARY ? "32-bit"
-                : kind == SCS_64BIT_BINARY ? "64-bit"
-                                           : "other kind");
+    GetBinaryTypeA(exe.c_str(), &kind);
+    std::printf("starting %s (%s)\n", exe.c_str(), kind == SCS_32BIT_BINARY ? "32-bit" : "64-bit");
     std::fflush(stdout);
     std::string command = "\"" + exe + "\"";
     STARTUPINFOA startup{};
@@ -68,10 +64,15 @@ std::string firstLanguageFile() {
 }
 
 std::string languageText(const std::string& section, const std::string& key) {
+    return languageText(firstLanguageFile(), section, key);
+}
+
+std::string languageText(const std::string& file, const std::string& section,
+                         const std::string& key) {
     char buffer[255];
-    const std::string file = programFolder() + "\\language\\" + firstLanguageFile();
+    const std::string path = programFolder() + "\\language\\" + file;
     const DWORD length = GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer,
-                                                  sizeof buffer, file.c_str());
+                                                  sizeof buffer, path.c_str());
     return std::string(buffer, length);
 }
 
@@ -79,26 +80,30 @@ bool waitFor(const std::function<bool()>& done, DWORD timeoutMs) {
     return pumpUntil(done, timeoutMs);
 }
 
-RunningProgram::RunningProgram(const std::string& currentFolder) {
-    if (!startProgram(programFolder() + "\\velmora.exe",
-                      currentFolder.empty() ? programFolder() : currentFolder, process_))
+RunningProgram::RunningProgram(const std::string& currentFolder)
+    : RunningProgram(programFolder() + "\\velmora.exe",
+                     currentFolder.empty() ? programFolder() : currentFolder, kStartTimeoutMs) {}
+
+RunningProgram RunningProgram::launch(const std::string& exe) {
+    return RunningProgram(exe, exe.substr(0, exe.rfind('\\')), 0);
+}
+
+RunningProgram::RunningProgram(const std::string& exe, const std::string& folder, DWORD timeoutMs) {
+    if (!startProgram(exe, folder, process_) || timeoutMs == 0)
         return;
     const DWORD start = GetTickCount();
-    while (GetTickCount() - start < kStartTimeoutMs &&
+    while (!main_ && GetTickCount() - start < timeoutMs &&
            WaitForSingleObject(process_.hProcess, 100) == WAIT_TIMEOUT) {
         HWND form = findForm("frmPrincipal", process_.dwProcessId);
-        if (form && IsWindowVisible(form)) {
-            main_ = form;
-            break;
-        }
+        main_ = form && IsWindowVisible(form) ? form : nullptr;
     }
 }
 
 RunningProgram::~RunningProgram() {
     if (!process_.hProcess)
         return;
-    if (main_ && IsWindow(main_))
-        PostMessageA(main_, WM_CLOSE, 0, 0);
+    if (HWND main = findForm("frmPrincipal", process_.dwProcessId))
+        PostMessageA(main, WM_CLOSE, 0, 0);
     if (WaitForSingleObject(process_.hProcess, kEndTimeoutMs) == WAIT_TIMEOUT) {
         TerminateProcess(process_.hProcess, 1);
         WaitForSingleObject(process_.hProcess, kEndTimeoutMs);
@@ -135,12 +140,10 @@ void RunningProgram::postClick(HWND control) const {
 }
 
 void RunningProgram::doubleClick(const std::string& name) const {
+    click(name);
     HWND control = (*this)[name];
-    const LPARAM at = middleOf(control);
-    SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageA(control, WM_LBUTTONUP, 0, at);
-    SendMessageA(control, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-    SendMessageA(control, WM_LBUTTONUP, 0, at);
+    SendMessageA(control, WM_LBUTTONDBLCLK, MK_LBUTTON, middleOf(control));
+    SendMessageA(control, WM_LBUTTONUP, 0, middleOf(control));
 }
 
 void RunningProgram::showPage(int page, const std::string& strip) const {
@@ -171,25 +174,25 @@ std::string RunningProgram::text(const std::string& name) const {
     return textOf((*this)[name]);
 }
 
-HWND RunningProgram::shownWindow(const std::function<bool(HWND)>& wanted, DWORD timeoutMs) const {
+HWND RunningProgram::window(const std::function<bool(HWND)>& wanted, DWORD timeoutMs) const {
     HWND found = nullptr;
     waitFor(
         [&] {
             found = findTopLevel(process_.dwProcessId, [&](HWND window) {
                 return IsWindowVisible(window) && wanted(window);
             });
-            return found != nullptr;
+            return found || !running();
         },
         timeoutMs);
     return found;
 }
 
 HWND RunningProgram::dialog(DWORD timeoutMs) const {
-    return shownWindow([](HWND window) { return classOf(window) == "#32770"; }, timeoutMs);
+    return window([](HWND window) { return classOf(window) == "#32770"; }, timeoutMs);
 }
 
 HWND RunningProgram::form(const std::string& name) const {
-    return shownWindow([&](HWND window) { return velmoraName(window) == name; }, 20000);
+    return window([&](HWND window) { return velmoraName(window) == name; }, 20000);
 }
 
 bool RunningProgram::noDialog() const {
