@@ -4,7 +4,6 @@
 // text of damaged words and actions, and every kind of chain stored.
 
 #include "app/frmPrincipal.h"
-#include "core/Language.h"
 #include "rules/AntiSpamPage.h"
 #include "rules/RuleDescription.h"
 #include "rules/RuleStorage.h"
@@ -29,15 +28,13 @@ class AntiSpam : public ::testing::Test {
 protected:
     AntiSpam() {
         p.CurrentIdentity = kGuid;
-        p.LanguageFile = kTestProgramFolder + "\\language\\English.lng";
+        p.LanguageFile = kEnglishFile;
         p.CriterionTypes = {8, 9, 12};
         p.registerForm(kCriteriaWindow, [](Program& program) {
             return std::make_unique<ui::Form>(kCriteriaWindow, program.services.ui);
         });
     }
-    std::string lng(const std::string& key) {
-        return GetLngText(t.profile, "Onglet4", key, p.LanguageFile);
-    }
+    std::string lng(const std::string& key) { return Lng(p, "Onglet4", key); }
     void put(const std::string& key, const std::string& name, const RegInput& value,
              int type = platform::RegDword) {
         t.reg.WriteRegValue(HKCU, kRules + key, name, type, value);

@@ -3,7 +3,6 @@
 // writes, gaps in the names and the end of the naming scheme, bad input
 // files, messages' titles and styles, large lists and a close in the middle.
 
-#include "core/Language.h"
 #include "app/frmPrincipal.h"
 #include "rules/BlockedSendersPage.h"
 #include "rules/LoadBlockedList.h"
@@ -40,12 +39,10 @@ protected:
     BlockedSenders() : p(*t.program), form(p.principal()) { identity(); }
     void identity() {
         p.CurrentIdentity = kGuid;
-        p.LanguageFile = kTestProgramFolder + "\\language\\English.lng";
+        p.LanguageFile = kEnglishFile;
     }
 
-    std::string lng(const std::string& key) {
-        return GetLngText(t.profile, "Onglet3", key, p.LanguageFile);
-    }
+    std::string lng(const std::string& key) { return Lng(p, "Onglet3", key); }
     // A text with its placeholders filled in.
     std::string filled(const std::string& key, const Strings& placeholdersAndValues) {
         std::string text = lng(key);
@@ -109,13 +106,6 @@ protected:
         return names;
     }
     int orderCount() { return CountOrderEntries(ReadOrder(t.reg, kCriteria)); }
-    // Every message shown: "style title | text".
-    Strings messages() {
-        Strings shown;
-        for (const ShownMessage& m : t.ui.messages)
-            shown.push_back(std::to_string(m.style) + " " + m.title + " | " + m.text);
-        return shown;
-    }
     std::string message(int style, const std::string& key, const std::string& text) {
         return std::to_string(style) + " " + lng(key + "T") + " | " + text;
     }
@@ -333,7 +323,7 @@ TEST_F(BlockedSenders, BadFilesAndEntriesAreSkippedCountedAndNeverStored) {
     t.dialogs.answerOpenFile("C:\\lists\\missing.txt"); // unreadable
     mouseDown("cmd301");
     const std::string none = message(48, "msgbox301", lng("msgbox301"));
-    EXPECT_EQ(messages(), (Strings{none, none}));
+    EXPECT_EQ(t.messages(), (Strings{none, none}));
     EXPECT_TRUE(subkeys(kIdentityKey).empty());
     EXPECT_TRUE(shown("cmd301"));
 
@@ -354,7 +344,7 @@ TEST_F(BlockedSenders, BadFilesAndEntriesAreSkippedCountedAndNeverStored) {
     const auto skipped = [&](const char* n) {
         return Strings{message(48, "msgbox305", filled("msgbox305", {"%skipped", n}))};
     };
-    EXPECT_EQ(messages(), skipped("3"));
+    EXPECT_EQ(t.messages(), skipped("3"));
 
     // A file of nothing but unusable addresses stores nothing and says why.
     t.ui.messages.clear();
@@ -362,7 +352,7 @@ TEST_F(BlockedSenders, BadFilesAndEntriesAreSkippedCountedAndNeverStored) {
     LoadBlockedList(p);
     pickFile("C:\\lists\\worse.txt", "a\0@b;"s + std::string(3000, 'x') + "@y");
     mouseDown("cmd301");
-    EXPECT_EQ(messages(), skipped("2"));
+    EXPECT_EQ(t.messages(), skipped("2"));
     EXPECT_TRUE(subkeys(kIdentityKey).empty());
 }
 
@@ -376,7 +366,7 @@ TEST_F(BlockedSenders, MergeAsksFirstAndAddsOnlyNewAddressesAfterTheList) {
     EXPECT_TRUE(t.dialogs.openFileRequests.empty()) << "a file dialog after No";
     merge("C:\\lists\\more.txt", "a@x\r\nname@y\r\nA@X\r\nd@w\r\nno at\r\nd@w");
     const std::string question = mergeQuestion();
-    EXPECT_EQ(messages(), (Strings{question, question}));
+    EXPECT_EQ(t.messages(), (Strings{question, question}));
     // Listed, inside a longer listed address, or repeated: skipped. Case counts.
     EXPECT_EQ(read(kCriteria, "Order"), "000 001 002 003 004");
     EXPECT_EQ(values({"003", "004"}), (Strings{"A@X", "d@w"}));
@@ -392,7 +382,7 @@ TEST_F(BlockedSenders, MergeAsksFirstAndAddsOnlyNewAddressesAfterTheList) {
         t.ui.answerNext(ui::ResultYes);
         mouseDown("cmd304");
     }
-    EXPECT_EQ(messages(),
+    EXPECT_EQ(t.messages(),
               (Strings{question, message(16, "msgbox303", lng("msgbox303")), question}));
     EXPECT_EQ(read(kCriteria, "Order"), "000 001 002 003 004");
 }
@@ -419,7 +409,7 @@ TEST_F(BlockedSenders, MergeSkipsTakenNamesFillsTheGapAfterFffAndTellsWhatWasLef
     EXPECT_EQ(CountOrderEntries(order), 4095);
     EXPECT_EQ(order.substr(0, 19) + " .." + order.substr(order.size() - 8),
               "000 002 003 004 006 .. FFF 001");
-    EXPECT_EQ(messages(), (Strings{mergeQuestion(), limit("4093", "15908")}));
+    EXPECT_EQ(t.messages(), (Strings{mergeQuestion(), limit("4093", "15908")}));
     EXPECT_EQ(count().substr(0, 13), "4093 / 20004 ");
     // 40 breaths while storing, 16 while the rest is left out, 20 reading back.
     EXPECT_EQ(namesAtBreath.size(), 76u);
@@ -430,7 +420,7 @@ TEST_F(BlockedSenders, MergeSkipsTakenNamesFillsTheGapAfterFffAndTellsWhatWasLef
     t.ui.onDoEvents = nullptr;
     merge("C:\\lists\\one.txt", "more@x");
     EXPECT_EQ(subkeys(kCriteria).size(), 4096u);
-    EXPECT_EQ(messages(), (Strings{mergeQuestion(), limit("0", "1")}));
+    EXPECT_EQ(t.messages(), (Strings{mergeQuestion(), limit("0", "1")}));
 }
 
 TEST_F(BlockedSenders, LargeLoadsLetTheWindowRepaintWithThePageOutOfReachAndStopAtFff) {
@@ -461,7 +451,7 @@ TEST_F(BlockedSenders, LargeLoadsLetTheWindowRepaintWithThePageOutOfReachAndStop
     EXPECT_EQ(values({"F9F", "FFF"}),
               (Strings{"sender3999@spam.example", "sender4095@spam.example"}));
     EXPECT_EQ(count(), "4096 / 4101 " + lng("lbl302.1"));
-    EXPECT_EQ(messages(),
+    EXPECT_EQ(t.messages(),
               (Strings{message(48, "msgbox304",
                                filled("msgbox304", {"%stored", "4096", "%left", "4"}))}));
     const std::string shown = box();
@@ -548,7 +538,7 @@ TEST_F(BlockedSenders, DeleteAsksWithNoPreselectedSortWritesBackWhatWasTypedSave
     form.control("lbl305").setCaption(lng("lbl305"));
     LoadBlockedList(p);
     mouseDown("cmd302"); // unanswered: the default button, No
-    EXPECT_EQ(messages(), (Strings{message(308, "msgbox300", lng("msgbox300"))}));
+    EXPECT_EQ(t.messages(), (Strings{message(308, "msgbox300", lng("msgbox300"))}));
     EXPECT_EQ(read(kCriteria, "Order"), "000 001 002");
 
     // Fewer pieces leave the rest; a surplus piece is dropped.

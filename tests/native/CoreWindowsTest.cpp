@@ -36,17 +36,10 @@ public:
 
 struct StartedProgram : TestProgram {
     StartedProgram() {
-        reg.WriteRegValue(HKCU, kProgramKey, "Language", RegSz, std::string("english"));
-        reg.WriteRegValue(HKCU, kProgramKey, "LanguageNum", RegDword, 0LL);
-        reg.WriteRegValue(HKCU, kProgramKey, "NoRestaure", RegDword, 1LL); // no question
+        seedEnglish();
         start();
     }
     ui::Form& about() { return program->form(kAboutWindow); }
-    platform::RegData stored(const std::string& value) {
-        platform::RegData data;
-        registry.queryValue(HKCU, kProgramKey, value, 2048, data);
-        return data;
-    }
 };
 
 TEST(AboutWindow, OkUnloadsItThenTheFocusGoesToTheHolder) {
@@ -71,8 +64,7 @@ TEST(AboutWindow, TheRestorePointOptionWritesNoRestaure) {
         t.about().control("chkRestaur").userSetValue(value);
         t.ui.pointers.clear();
         t.about().raise("chkRestaur", ui::Event::Click);
-        const platform::RegData data = t.stored("NoRestaure");
-        stored.push_back(std::to_string(data.type) + " " + data.bytes);
+        stored.push_back(t.stored(HKCU, kProgramKey, "NoRestaure"));
         EXPECT_EQ(t.ui.pointers, (std::vector<int>{ui::PointerBusy, ui::PointerDefault}));
     }
     EXPECT_EQ(stored, (std::vector<std::string>{"4 \x01\0\0\0"s, "4 \0\0\0\0"s}));

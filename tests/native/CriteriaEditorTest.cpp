@@ -3,7 +3,6 @@
 // saves and the files it writes and imports, and the refusals with their
 // messages.
 
-#include "core/Language.h"
 #include "rules/RuleStorage.h"
 #include "rules/WordList.h"
 #include "rules/frmCriteria.h"
@@ -30,7 +29,7 @@ class CriteriaEditor : public ::testing::Test {
 protected:
     CriteriaEditor() : p(*t.program), editor(p.form(kEditor)) {
         p.CurrentIdentity = kGuid;
-        p.LanguageFile = kTestProgramFolder + "\\language\\English.lng";
+        p.LanguageFile = kEnglishFile;
         p.AntiSpamRuleKey = "001";
         p.CriterionKeys = {"000", "001", "002"};
         p.CriterionTypes = {8, 9, 12};
@@ -52,9 +51,7 @@ protected:
             list().userSetRowSelected(row, true);
     }
     std::string counter() { return editor.findMenu("mnuExpr")->caption; }
-    std::string lng(const std::string& key) {
-        return GetLngText(t.profile, "Criteria", key, p.LanguageFile);
-    }
+    std::string lng(const std::string& key) { return Lng(p, "Criteria", key); }
     // The key of the one message shown since the last look, under the
     // editor's title and ending as the key's text does after any
     // placeholder; "" for none.

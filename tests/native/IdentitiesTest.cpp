@@ -24,11 +24,7 @@ const std::string kGuidB = "{BBBBBBBB-0000-0000-0000-000000000002}";
 const std::string kGuidC = "{CCCCCCCC-0000-0000-0000-000000000003}";
 
 struct IdentityProgram : TestProgram {
-    IdentityProgram() {
-        reg.WriteRegValue(HKCU, kProgramKey, "Language", RegSz, std::string("english"));
-        reg.WriteRegValue(HKCU, kProgramKey, "LanguageNum", RegDword, 0LL);
-        reg.WriteRegValue(HKCU, kProgramKey, "NoRestaure", RegDword, 1LL);
-    }
+    IdentityProgram() { seedEnglish(); }
     // An identity under its own subkey name (the enumeration orders by it).
     void identity(const std::string& subkey, const char* userName, const char* userId) {
         const std::string key = "Identities\\" + subkey;

@@ -2,7 +2,6 @@
 // which folders count as a kit, and a search that stops when asked.
 
 #include "app/frmPrincipal.h"
-#include "core/Language.h"
 #include "reinstall/LabelText.h"
 #include "reinstall/frmBrowse.h"
 #include "support/TestProgram.h"
@@ -21,14 +20,10 @@ using Strings = std::vector<std::string>;
 
 struct SearchProgram : TestProgram {
     SearchProgram() {
-        reg.WriteRegValue(HKCU, kProgramKey, "Language", RegSz, std::string("english"));
-        reg.WriteRegValue(HKCU, kProgramKey, "LanguageNum", RegDword, 0LL);
-        reg.WriteRegValue(HKCU, kProgramKey, "NoRestaure", RegDword, 1LL);
+        seedEnglish();
         start();
     }
-    std::string lng(const std::string& key) {
-        return GetLngText(profile, "Onglet6", key, program->LanguageFile);
-    }
+    std::string lng(const std::string& key) { return Lng(*program, "Onglet6", key); }
     // A kit folder: ie6setup.exe of the version given (none: no record)
     // and the cabinets asked for.
     void kit(const std::string& folder, std::optional<FileVersion> version,

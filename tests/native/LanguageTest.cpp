@@ -2,11 +2,8 @@
 // the about window, the choice and what it records, the first start, language
 // files that are broken or incomplete, and the shipped files' bytes and keys.
 
-#include "core/Language.h"
 #include "core/frmAbout.h"
 #include "app/frmPrincipal.h"
-#include "platform/portable/IniProfileStrings.h"
-#include "platform/portable/PosixFileSystem.h"
 #include "support/TestProgram.h"
 
 #include <gtest/gtest.h>
@@ -103,14 +100,6 @@ std::string MarkedLanguage(const std::string& tag) {
     return text;
 }
 
-// A value of the program key as stored: its type, a blank, its bytes.
-std::string Stored(TestProgram& t, const std::string& value) {
-    platform::RegData data;
-    data.type = 0;
-    t.registry.queryValue(HKCU, kProgramKey, value, 2048, data);
-    return std::to_string(data.type) + " " + data.bytes;
-}
-
 std::string Dword(std::uint32_t n) {
     return std::string{static_cast<char>(n & 0xFF), static_cast<char>((n >> 8) & 0xFF),
                        static_cast<char>((n >> 16) & 0xFF), static_cast<char>((n >> 24) & 0xFF)};
@@ -196,8 +185,8 @@ TEST(Captions, TheRecordedPositionWinsOverTheNameAndOneOutsideTheListTakesTheFir
         const auto index = static_cast<std::uint32_t>(c.files.find(c.chosen));
         EXPECT_EQ(t.program->LanguageFile, kLanguageFolder + tag + ".lng");
         EXPECT_EQ(t.about().control("cboLanguage").listIndex(), static_cast<int>(index));
-        EXPECT_EQ(Stored(t, "LanguageNum"), "4 " + Dword(index));
-        EXPECT_EQ(Stored(t, "Language"), "1 " + name + '\0');
+        EXPECT_EQ(t.stored(HKCU, kProgramKey, "LanguageNum"), "4 " + Dword(index));
+        EXPECT_EQ(t.stored(HKCU, kProgramKey, "Language"), "1 " + name + '\0');
         EXPECT_EQ(t.tab(3), "  " + tag + " Titre");
         const auto& events = t.ui.events;
         const auto load = std::find(events.begin(), events.end(), "load frmAbout");
@@ -230,8 +219,8 @@ TEST(LanguageChoice, OffersEveryVisibleFileAndRecaptionsWithTheBusyPointer) {
     // A file of another kind becomes the language as it is.
     about.control("cboLanguage").userSetListIndex(2);
     about.raise("cboLanguage", ui::Event::Click);
-    EXPECT_EQ(Stored(t, "Language"), "1 readme.txt\0"s);
-    EXPECT_EQ(Stored(t, "LanguageNum"), "4 " + Dword(2));
+    EXPECT_EQ(t.stored(HKCU, kProgramKey, "Language"), "1 readme.txt\0"s);
+    EXPECT_EQ(t.stored(HKCU, kProgramKey, "LanguageNum"), "4 " + Dword(2));
     EXPECT_EQ(t.tab(0), "  R Titre");
 }
 

@@ -1,7 +1,6 @@
 // The supplementary pack: which pack, the transfer texts, the progress
 // window's endings and the signature gate before the pack runs.
 
-#include "core/Language.h"
 #include "reinstall/PackDownload.h"
 #include "reinstall/frmProgress.h"
 #include "support/TestProgram.h"
@@ -20,9 +19,7 @@ const std::string kPack = "C:\\Temp\\Velmora_XPSP2\\Corvessa.exe";
 
 struct PackProgram : TestProgram {
     PackProgram() {
-        reg.WriteRegValue(HKCU, kProgramKey, "Language", RegSz, std::string("english"));
-        reg.WriteRegValue(HKCU, kProgramKey, "LanguageNum", RegDword, 0LL);
-        reg.WriteRegValue(HKCU, kProgramKey, "NoRestaure", RegDword, 1LL);
+        seedEnglish();
         reg.WriteRegValue(HKCU, kProgramKey, "PackSite", RegSz,
                           std::string("http://127.0.0.1:8080/Site"));
         start();
@@ -31,7 +28,7 @@ struct PackProgram : TestProgram {
     }
     Program& p() { return *program; }
     std::string lng(const std::string& key, const std::string& section = "Onglet6") {
-        return GetLngText(profile, section, key, p().LanguageFile);
+        return Lng(p(), section, key);
     }
     ui::Form& progress() { return p().form(kProgressWindow); }
     void click() { p().principal().raise("cmd613", ui::Event::Click); }

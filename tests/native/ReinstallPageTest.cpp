@@ -2,7 +2,6 @@
 // portable back-ends: the commands exactly, the messages, the setup file as
 // the setup engine gets it, and what is left in the client's folder.
 
-#include "core/Language.h"
 #include "support/TestProgram.h"
 
 #include <gtest/gtest.h>
@@ -28,7 +27,7 @@ const std::string kSystemInf = "; msoe50.inf\r\n[Version]\r\nLayoutFile=layout.i
 // records the setup file it finds.
 struct Reinstall {
     explicit Reinstall(const Strings& missing = {}, const Strings& failing = {}) {
-        p.LanguageFile = kTestProgramFolder + "\\language\\English.lng";
+        p.LanguageFile = kEnglishFile;
         p.ClientFolder = kClient;
         t.files.createFolder("C:\\Program Files\\Outlook Express");
         t.putFile(kInf, kSystemInf);
@@ -51,7 +50,7 @@ struct Reinstall {
         p.principal().raise("cmd603", ui::Event::Click);
     }
     std::string lng(const std::string& key, const std::string& section = "Onglet6") {
-        return GetLngText(t.profile, section, key, p.LanguageFile);
+        return Lng(p, section, key);
     }
     Strings left() {
         Strings names;
@@ -89,7 +88,7 @@ TEST(ReinstallPage, BrowserRepairCommandsAndTheMissingMaintenanceLibrary) {
     };
     for (const auto& row : cases) {
         TestProgram t;
-        t.program->LanguageFile = kTestProgramFolder + "\\language\\English.lng";
+        t.program->LanguageFile = kEnglishFile;
         t.files.setSpecialFolder(37, row.systemFolder);
         if (row.library)
             t.putFile(kSystem + "setupwbv.dll", "MZ");
@@ -98,9 +97,7 @@ TEST(ReinstallPage, BrowserRepairCommandsAndTheMissingMaintenanceLibrary) {
         for (const auto& command : t.shell.commands)
             run += command.commandLine + (command.showCommand == 10 ? "" : " (not default)");
         EXPECT_EQ(run, row.run) << row.button;
-        const auto text = [&](const char* key) {
-            return GetLngText(t.profile, "Onglet6", key, t.program->LanguageFile);
-        };
+        const auto text = [&](const char* key) { return Lng(*t.program, "Onglet6", key); };
         for (const auto& box : t.ui.messages)
             shown += box.text + "|" + std::to_string(box.style) + "|" + box.title;
         EXPECT_EQ(shown, row.shown.empty() ? ""

@@ -89,9 +89,7 @@ struct XpStart : Service {
         system.setVersion({2, 5, 1, 2600, true});
         ui.answerNext(ui::ResultYes);
     }
-    std::string lng(const char* key) {
-        return profile.getString("RESTAURATION", key, "", program->LanguageFile, 255);
-    }
+    std::string lng(const char* key) { return Lng(*program, "RESTAURATION", key); }
 };
 
 TEST(CreateRestorePoint, BeginsAndEndsWithTheMessageWindowShownMeanwhile) {

@@ -4,7 +4,6 @@
 // around it: mouse and keyboard, dependent controls, the compaction counter,
 // the load's refusals and knock-on writes, browse buttons.
 
-#include "core/Language.h"
 #include "app/frmPrincipal.h"
 #include "app/LoadSettings.h"
 #include "support/RecordingRegistry.h"
@@ -126,10 +125,8 @@ class SettingsPages : public ::testing::Test {
 protected:
     SettingsPages() {
         t.program = std::make_unique<Program>(t.services(recorder), frmPrincipal::Create);
-        t.reg.WriteRegValue(HKCU, "Identities\\" + kIdentityA, "User ID", RegSz, kIdentityA);
-        t.reg.WriteRegValue(HKCU, "Identities", "Last User ID", RegSz, kIdentityA);
-        t.reg.WriteRegValue(HKCU, kProgramKey, "Language", RegSz, std::string("english"));
-        t.reg.WriteRegValue(HKCU, kProgramKey, "NoRestaure", RegDword, 1LL);
+        t.seedIdentity(kIdentityA);
+        t.seedEnglish();
         ServicePack("6.0.2900.2180;SP2;");
         t.start();
         recorder.changes.clear();
@@ -222,12 +219,9 @@ protected:
             Show(name, std::get<std::string>(state) == "7" ? "8"s : "7"s);
         }
     }
-    std::string Lng(const char* section, const char* key) {
-        return GetLngText(t.profile, section, key, t.program->LanguageFile);
-    }
     std::string ClosingsLeft(int left) {
-        return Lng("Onglet0", "lbl800") + " " + std::to_string(left) + " " +
-               Lng("Onglet0", "lbl800.1");
+        return Lng(*t.program, "Onglet0", "lbl800") + " " + std::to_string(left) + " " +
+               Lng(*t.program, "Onglet0", "lbl800.1");
     }
 
     TestProgram t;
@@ -400,8 +394,9 @@ TEST_F(SettingsPages, TheCounterTypedOrLoadedStoresItsWholeNumberAndRefusesOther
         EXPECT_EQ(control("txt800").text(), c.shown);
         EXPECT_EQ(Holds(Id, "Compact Check Count"), Stored{c.stored});
         EXPECT_EQ(recorder.changes.size(), c.writes);
-        EXPECT_EQ(control("lbl800").caption(),
-                  c.closingsLeft ? ClosingsLeft(c.closingsLeft) : Lng("Onglet0", "lbl800.2"));
+        EXPECT_EQ(control("lbl800").caption(), c.closingsLeft
+                                                   ? ClosingsLeft(c.closingsLeft)
+                                                   : Lng(*t.program, "Onglet0", "lbl800.2"));
     }
 }
 
@@ -522,8 +517,8 @@ TEST_F(SettingsPages, BrowseButtonsAskForAFileWithTheirFilterAndStoreIt) {
         ASSERT_FALSE(t.dialogs.openFileRequests.empty());
         const platform::OpenFileRequest r = t.dialogs.openFileRequests.back();
         EXPECT_EQ(std::tie(r.title, r.filter, r.flags, r.initialFolder, r.owner),
-                  std::make_tuple(Lng("Onglet2", "ofd200"), c.filter, 4u, "C:\\Mes documents"s,
-                                  t.ui.windowHandle(form())));
+                  std::make_tuple(Lng(*t.program, "Onglet2", "ofd200"), c.filter, 4u,
+                                  "C:\\Mes documents"s, t.ui.windowHandle(form())));
         EXPECT_EQ(control(c.box).text(), chosen);
         EXPECT_EQ(Holds(c.where, c.valueName), Stored{chosen});
     }

@@ -25,7 +25,7 @@ struct Recovery {
         t.start();
         t.ui.messages.clear();
         t.ui.events.clear();
-        p.LanguageFile = kTestProgramFolder + "\\language\\English.lng";
+        p.LanguageFile = kEnglishFile;
         p.BrowserVersion = "6.0.2900.2180";
         p.WindowsFamily = "XP";
         p.ClientFolder = kClient;

@@ -24,10 +24,8 @@ const std::string kTarget = "C:\\Program files\\Common Files\\Microsoft Shared\\
 
 struct Page : TestProgram {
     Page() {
-        reg.WriteRegValue(HKCU, "Identities\\" + kGuid, "UserName", RegSz, std::string("Ann"));
-        reg.WriteRegValue(HKCU, "Identities\\" + kGuid, "User ID", RegSz, kGuid);
-        reg.WriteRegValue(HKCU, "Identities", "Last User ID", RegSz, kGuid);
-        reg.WriteRegValue(HKCU, kProgramKey, "Language", RegSz, std::string("english"));
+        seedIdentity(kGuid);
+        seedEnglish();
         files.setSpecialFolder(9, "C:\\Documents and Settings\\User\\SendTo");
     }
     void load() {
@@ -36,9 +34,7 @@ struct Page : TestProgram {
     }
     ui::Form& form() { return program->principal(); }
     void click(const char* button) { form().raise(button, ui::Event::Click); }
-    std::string lng(const std::string& key) {
-        return profile.getString("Onglet5", key, "", program->LanguageFile, 1024);
-    }
+    std::string lng(const std::string& key) { return Lng(*program, "Onglet5", key); }
     // The message shown last starts with the language text of key.
     bool told(const std::string& key) {
         return !ui.messages.empty() && ui.messages.back().text.rfind(lng(key), 0) == 0;

@@ -35,4 +35,31 @@ void TestProgram::putFile(const std::string& windowsPath, const std::string& byt
     std::ofstream(host, std::ios::binary) << bytes;
 }
 
+void TestProgram::seedEnglish() {
+    reg.WriteRegValue(HKCU, kProgramKey, "Language", platform::RegSz, std::string("english"));
+    reg.WriteRegValue(HKCU, kProgramKey, "LanguageNum", platform::RegDword, 0LL);
+    reg.WriteRegValue(HKCU, kProgramKey, "NoRestaure", platform::RegDword, 1LL);
+}
+
+void TestProgram::seedIdentity(const std::string& guid, const std::string& userName) {
+    reg.WriteRegValue(HKCU, "Identities\\" + guid, "UserName", platform::RegSz, userName);
+    reg.WriteRegValue(HKCU, "Identities\\" + guid, "User ID", platform::RegSz, guid);
+    reg.WriteRegValue(HKCU, "Identities", "Last User ID", platform::RegSz, guid);
+}
+
+std::string TestProgram::stored(std::uint32_t root, const std::string& key,
+                                const std::string& name) {
+    platform::RegData data;
+    data.type = 0;
+    registry.queryValue(root, key, name, 1 << 20, data);
+    return std::to_string(data.type) + " " + data.bytes;
+}
+
+std::vector<std::string> TestProgram::messages() const {
+    std::vector<std::string> shown;
+    for (const ShownMessage& m : ui.messages)
+        shown.push_back(std::to_string(m.style) + " " + m.title + " | " + m.text);
+    return shown;
+}
+
 } // namespace velmora::testing

@@ -4,6 +4,7 @@
 // program folder is "C:\Program Files\Velmora" and holds the shipped
 // language files unless a test says otherwise.
 
+#include "core/Language.h"
 #include "core/Program.h"
 #include "platform/portable/FixedSystemInfo.h"
 #include "platform/portable/IniProfileStrings.h"
@@ -28,6 +29,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace velmora::testing {
 
@@ -68,8 +70,23 @@ struct TestProgram {
         return {store,   files,   profile,   shell,      dialogs, system,   ui,     cabinets,
                 windows, restore, libraries, downloader, trust,   versions, volumes};
     }
+
+    // A user who chose English and turned the restore-point question off.
+    void seedEnglish();
+    // An identity recorded as the last user.
+    void seedIdentity(const std::string& guid, const std::string& userName = "Ann");
+    // A value as stored: its type, a blank, its bytes ("0 " when missing).
+    std::string stored(std::uint32_t root, const std::string& key, const std::string& name);
+    // Every message shown: "style title | text".
+    std::vector<std::string> messages() const;
 };
 
 inline const std::string kTestProgramFolder = "C:\\Program Files\\Velmora";
+inline const std::string kEnglishFile = kTestProgramFolder + "\\language\\English.lng";
+
+// A text of the language file a program uses.
+inline std::string Lng(Program& p, const std::string& section, const std::string& key) {
+    return GetLngText(p.services.profile, section, key, p.LanguageFile);
+}
 
 } // namespace velmora::testing
