@@ -15,11 +15,6 @@
 namespace velmora::testing {
 namespace {
 
-using namespace std::string_literals;
-using platform::RegBinary;
-using platform::RegSz;
-using Strings = std::vector<std::string>;
-
 const std::string kGuid = "{A5A5A5A5-0000-4000-8000-00000000A400}";
 const std::string kRules =
     "Identities\\" + kGuid + "\\Software\\Microsoft\\Outlook Express\\5.0\\Rules\\Mail";

@@ -21,11 +21,6 @@
 namespace velmora::testing {
 namespace {
 
-using namespace std::string_literals;
-using platform::RegDword;
-using platform::RegSz;
-using Strings = std::vector<std::string>;
-
 const std::string kGuid = "{1A2B3C4D-0000-4000-8000-00000000000A}";
 const std::string kIdentityKey =
     "Identities\\" + kGuid + "\\Software\\Microsoft\\Outlook Express\\5.0";

@@ -9,15 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 namespace velmora::testing {
 namespace {
-
-using namespace std::string_literals;
-using platform::RegDword;
-using platform::RegSz;
 
 const std::string kMsinfoKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 const std::string kToolsKey = "SOFTWARE\\Microsoft\\Shared Tools Location";

@@ -17,9 +17,6 @@ namespace {
 
 const std::string kEditor = "frmCriteria";
 
-using namespace std::string_literals;
-using Strings = std::vector<std::string>;
-
 const std::string kGuid = "{1A2B3C4D-0000-4000-8000-00000000000C}";
 const std::string kCriterion = "Identities\\" + kGuid +
                                "\\Software\\Microsoft\\Outlook Express\\5.0\\Rules\\Mail\\001"

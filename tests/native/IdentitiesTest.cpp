@@ -4,20 +4,13 @@
 // incomplete or missing.
 
 #include "core/Identities.h"
-#include "core/Language.h"
 #include "app/frmPrincipal.h"
 #include "support/TestProgram.h"
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 namespace velmora::testing {
 namespace {
-
-using platform::RegDword;
-using platform::RegSz;
 
 const std::string kGuidA = "{AAAAAAAA-0000-0000-0000-000000000001}";
 const std::string kGuidB = "{BBBBBBBB-0000-0000-0000-000000000002}";

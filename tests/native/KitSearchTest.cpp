@@ -9,14 +9,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <string>
-#include <vector>
 
 namespace velmora::testing {
 namespace {
 
 using namespace platform;
-using Strings = std::vector<std::string>;
 
 struct SearchProgram : TestProgram {
     SearchProgram() {

@@ -13,15 +13,9 @@
 #include <set>
 #include <map>
 #include <sstream>
-#include <string>
-#include <vector>
 
 namespace velmora::testing {
 namespace {
-
-using namespace std::string_literals;
-using platform::RegDword;
-using platform::RegSz;
 
 const std::string kLanguageFolder = kTestProgramFolder + "\\language\\";
 

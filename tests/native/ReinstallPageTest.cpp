@@ -9,8 +9,6 @@
 namespace velmora::testing {
 namespace {
 
-using Strings = std::vector<std::string>;
-
 const std::string kClient = "C:\\Program Files\\Outlook Express\\";
 const std::string kSystem = "C:\\WINDOWS\\system32\\";
 const std::string kInf = "C:\\WINDOWS\\inf\\msoe50.inf";

@@ -2,9 +2,6 @@
 // Order lists, long Order values, and the entries of a blocked-senders text
 // file. A word list's bytes are the criteria editor's and anti-spam tests'.
 
-#include "core/modRegistre.h"
-#include "platform/portable/MemoryRegistry.h"
-#include "platform/portable/PosixFileSystem.h"
 #include "rules/BlockedSendersImport.h"
 #include "rules/BlockedSendersStore.h"
 #include "rules/RuleStorage.h"
@@ -15,7 +12,6 @@
 namespace velmora::testing {
 namespace {
 
-using namespace std::string_literals;
 using Words = std::vector<std::string>;
 
 // An Order naming all of 000 to FFF but `skip`.

@@ -19,11 +19,6 @@
 namespace velmora::testing {
 namespace {
 
-using namespace std::string_literals;
-using platform::RegData;
-using platform::RegDword;
-using platform::RegSz;
-
 const std::string kIdentityA = "{11111111-2222-3333-4444-555555555501}";
 const std::string kClientFolder = "Software\\Microsoft\\Outlook Express\\5.0";
 

@@ -13,8 +13,6 @@
 namespace velmora::testing {
 namespace {
 
-using platform::RegSz;
-
 const std::string kLanguageFolder = kTestProgramFolder + "\\language\\";
 
 struct StartProgram : TestProgram {

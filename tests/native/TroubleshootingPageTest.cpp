@@ -13,9 +13,6 @@
 namespace velmora::testing {
 namespace {
 
-using namespace std::string_literals;
-using platform::RegSz;
-
 const std::string kGuid = "{11111111-2222-3333-4444-555555555501}";
 const std::string kId = "Identities\\" + kGuid + "\\Software\\Microsoft\\Outlook Express\\5.0";
 const std::string kStationery = "SOFTWARE\\Microsoft\\Shared Tools\\Stationery";

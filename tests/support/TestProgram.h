@@ -33,6 +33,14 @@
 
 namespace velmora::testing {
 
+// What the tests over a program write and compare.
+using namespace std::string_literals;
+using platform::RegBinary;
+using platform::RegData;
+using platform::RegDword;
+using platform::RegSz;
+using Strings = std::vector<std::string>;
+
 struct TestProgram {
     enum class Languages { Shipped, None };
 
