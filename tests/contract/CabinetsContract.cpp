@@ -4,15 +4,12 @@
 // the same damaged cabinets.
 
 #include "reinstall/CabXTR.h"
+#include "contract/ScratchDrive.h"
 #ifdef _WIN32
 #include "platform/win32/Win32Cabinets.h"
-#include "platform/win32/Win32FileSystem.h"
 #include "wine/KitFiles.h"
-#include "wine/WineFolders.h"
 #else
 #include "platform/portable/MspackCabinets.h"
-#include "platform/portable/PosixFileSystem.h"
-#include "support/TempFolder.h"
 #endif
 
 #include <gtest/gtest.h>
@@ -28,25 +25,15 @@ using Names = std::vector<std::string>;
 
 // An engine with a scratch folder, and the gcab cabinets on drive Z under
 // Wine, on drive D natively.
-struct CabinetWorld {
+struct CabinetWorld : ScratchDrive {
 #ifdef _WIN32
-    Win32ScratchFolder scratch;
-    platform::win32::Win32FileSystem files;
     platform::win32::Win32Cabinets engine;
-    std::string root() const {
-        return scratch.path();
-    }
     static std::string made(const std::string& name) {
         return onDriveZ(VELMORA_TEST_CABINETS "/" + name);
     }
 #else
-    TempFolder scratch;
-    platform::portable::PosixFileSystem files{
-        {{'C', scratch.path().string()}, {'D', VELMORA_TEST_CABINETS}}};
+    CabinetWorld() : ScratchDrive(VELMORA_TEST_CABINETS) {}
     platform::portable::MspackCabinets engine{files};
-    std::string root() const {
-        return "C:";
-    }
     static std::string made(const std::string& name) {
         return "D:\\" + name;
     }
@@ -102,7 +89,7 @@ protected:
             files().createFolder(at(folder));
     }
     platform::FileSystem& files() { return world_.files; }
-    std::string at(const std::string& name) const { return world_.root() + "\\" + name; }
+    std::string at(const std::string& name) const { return world_.at(name); }
 
     // A copy of a gcab cabinet in the scratch folder, changed as told.
     std::string cabinet(const std::string& made,

@@ -3,13 +3,7 @@
 // folder standing for drive C, under Wine the real one.
 
 #include "core/FileAPI.h"
-#ifdef _WIN32
-#include "platform/win32/Win32FileSystem.h"
-#include "wine/WineFolders.h"
-#else
-#include "platform/portable/PosixFileSystem.h"
-#include "support/TempFolder.h"
-#endif
+#include "contract/ScratchDrive.h"
 
 #include <gtest/gtest.h>
 
@@ -33,6 +27,7 @@ std::string letters(std::uint32_t attributes) {
 class FileSystemContract : public ::testing::Test {
 protected:
     void SetUp() override {
+        ASSERT_TRUE(fs.createFolder(scratch));
         EXPECT_EQ(list(scratch), Texts{}) << "the scratch folder is new and empty";
     }
     // Takes the write permission away from a folder as the system stores it.
@@ -103,16 +98,9 @@ protected:
         return shown;
     }
 
-#ifdef _WIN32
-    Win32ScratchFolder home;
-    win32::Win32FileSystem fs;
-    const std::string scratch = home.path();
-#else
-    TempFolder temp;
-    bool made = std::filesystem::create_directories(temp.path() / "Work");
-    portable::PosixFileSystem fs{{{'C', temp.path().string()}}};
-    const std::string scratch = "C:\\Work";
-#endif
+    ScratchDrive drive;
+    decltype(ScratchDrive::files)& fs = drive.files;
+    const std::string scratch = drive.at("Work");
 };
 
 } // namespace

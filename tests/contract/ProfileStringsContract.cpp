@@ -2,14 +2,10 @@
 // must answer, as Windows' GetPrivateProfileStringA does.
 
 #include "contract/Backend.h"
+#include "contract/ScratchDrive.h"
 #include "platform/portable/IniProfileStrings.h"
 #ifdef _WIN32
-#include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32ProfileStrings.h"
-#include "wine/WineFolders.h"
-#else
-#include "platform/portable/PosixFileSystem.h"
-#include "support/TempFolder.h"
 #endif
 
 #include <gtest/gtest.h>
@@ -24,22 +20,8 @@ using Texts = std::vector<std::string>;
 using Lookups = std::vector<std::tuple<std::string, std::string, std::string>>;
 
 // A reader with a scratch folder of its own: under Wine the system's reader or
-// the portable one over real files, natively the portable one over a host
-// folder standing for drive C.
-struct ProfileWorld {
-#ifdef _WIN32
-    Win32ScratchFolder scratch;
-    platform::win32::Win32FileSystem files;
-    std::string path(const std::string& name) const {
-        return scratch.at(name);
-    }
-#else
-    TempFolder scratch;
-    platform::portable::PosixFileSystem files{{{'C', scratch.path().string()}}};
-    std::string path(const std::string& name) const {
-        return "C:\\" + name;
-    }
-#endif
+// the portable one over real files.
+struct ProfileWorld : ScratchDrive {
     std::unique_ptr<platform::ProfileStrings> reader;
 };
 
@@ -57,7 +39,7 @@ protected:
     // Writes a file of its own for this case and answers its path: the system
     // keeps recently read files and would not see a rewrite within a second.
     std::string file(const std::string& bytes) {
-        const std::string path = world_->path("case" + std::to_string(++files_) + ".lng");
+        const std::string path = world_->at("case" + std::to_string(++files_) + ".lng");
         EXPECT_TRUE(world_->files.writeFile(path, bytes)) << path;
         return path;
     }
@@ -164,7 +146,7 @@ TEST_P(ProfileStringsContract, LongValuesAreCutToTheBuffer) {
                      profile().getString("S", "long", "", path, 2),
                      profile().getString("S", "absent", "a long default", path, 7),
                      profile().getString("S", "absent", "", path, 255),
-                     profile().getString("S", "long", "default", world_->path("none.lng"), 255)}),
+                     profile().getString("S", "long", "default", world_->at("none.lng"), 255)}),
               (Texts{value, "v", "a long", "", "default"}));
 }
 
@@ -204,7 +186,7 @@ TEST_P(ProfileStringsContract, WritesLeaveEveryOtherLineAsItWas) {
     };
     for (const auto& row : cases) {
         SCOPED_TRACE(row.before ? row.before : "(no file)");
-        const std::string path = row.before ? file(row.before) : world_->path("missing.inf");
+        const std::string path = row.before ? file(row.before) : world_->at("missing.inf");
         for (const auto& [section, key, value] : row.writes)
             EXPECT_TRUE(profile().writeString(section, key, value, path)) << key;
         EXPECT_EQ(world_->files.readFile(path).value_or("(missing)"), row.after);
