@@ -17,8 +17,6 @@
 namespace velmora::testing {
 namespace {
 
-const std::string kLanguageFolder = kTestProgramFolder + "\\language\\";
-
 // Where a key's text must end up: a caption, a tooltip, an item of a list
 // (tabs get two blanks first), or a caption of the about window.
 enum class Target { Caption, ToolTip, Item, Tab, About };

@@ -9,7 +9,6 @@
 namespace velmora::testing {
 namespace {
 
-const std::string kClient = "C:\\Program Files\\Outlook Express\\";
 const std::string kSystem = "C:\\WINDOWS\\system32\\";
 const std::string kInf = "C:\\WINDOWS\\inf\\msoe50.inf";
 const std::string kInstall =

@@ -13,7 +13,6 @@
 namespace velmora::testing {
 namespace {
 
-const std::string kClient = "C:\\Program Files\\Outlook Express\\";
 const std::string kCache = "C:\\WINDOWS\\system32\\dllcache\\";
 const std::string kFiles = "C:\\Temp\\Velmora_XPSP2\\Files\\";
 

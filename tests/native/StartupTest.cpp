@@ -13,8 +13,6 @@
 namespace velmora::testing {
 namespace {
 
-const std::string kLanguageFolder = kTestProgramFolder + "\\language\\";
-
 struct StartProgram : TestProgram {
     explicit StartProgram(Languages languages = Languages::Shipped,
                           const char* language = "english", std::uint32_t platformId = 2,

@@ -90,7 +90,10 @@ struct TestProgram {
 };
 
 inline const std::string kTestProgramFolder = "C:\\Program Files\\Velmora";
-inline const std::string kEnglishFile = kTestProgramFolder + "\\language\\English.lng";
+inline const std::string kLanguageFolder = kTestProgramFolder + "\\language\\";
+inline const std::string kEnglishFile = kLanguageFolder + "English.lng";
+// Where start-up finds the mail client on these drives.
+inline const std::string kClient = "C:\\Program Files\\Outlook Express\\";
 
 // A text of the language file a program uses.
 inline std::string Lng(Program& p, const std::string& section, const std::string& key) {
