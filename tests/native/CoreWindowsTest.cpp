@@ -24,7 +24,7 @@ public:
             focused.push_back(control.name());
     }
     void formChanged(ui::FormProperty) override {}
-    std::vector<std::string> focused;
+    Strings focused;
 };
 
 struct StartedProgram : TestProgram {
@@ -47,12 +47,12 @@ TEST(AboutWindow, OkUnloadsItThenTheFocusGoesToTheHolder) {
     t.program->principal().raise("cmdAbout", ui::Event::Click);
     t.program->principal().attachView(nullptr);
     EXPECT_FALSE(t.about().isLoaded()); // OK unloads it
-    EXPECT_EQ(recorder.focused, (std::vector<std::string>{"cmdFocus"}));
+    EXPECT_EQ(recorder.focused, (Strings{"cmdFocus"}));
 }
 
 TEST(AboutWindow, TheRestorePointOptionWritesNoRestaure) {
     StartedProgram t;
-    std::vector<std::string> stored;
+    Strings stored;
     for (int value : {1, 0}) {
         t.about().control("chkRestaur").userSetValue(value);
         t.ui.pointers.clear();
@@ -60,7 +60,7 @@ TEST(AboutWindow, TheRestorePointOptionWritesNoRestaure) {
         stored.push_back(t.stored(HKCU, kProgramKey, "NoRestaure"));
         EXPECT_EQ(t.ui.pointers, (std::vector<int>{ui::PointerBusy, ui::PointerDefault}));
     }
-    EXPECT_EQ(stored, (std::vector<std::string>{"4 \x01\0\0\0"s, "4 \0\0\0\0"s}));
+    EXPECT_EQ(stored, (Strings{"4 \x01\0\0\0"s, "4 \0\0\0\0"s}));
 }
 
 TEST(AboutWindow, SystemInformationFromItsRegisteredPathOrTheToolsFolder) {
@@ -68,7 +68,7 @@ TEST(AboutWindow, SystemInformationFromItsRegisteredPathOrTheToolsFolder) {
     // Messages and starts after each click: without the tool; with a tools
     // folder that lacks it, then holds it; with a registered path, which
     // comes first; when that tool does not start.
-    std::vector<std::string> after;
+    Strings after;
     const auto click = [&] {
         t.about().raise("cmdSysInfo", ui::Event::Click);
         after.push_back(std::to_string(t.ui.messages.size()) + "/" +
@@ -84,17 +84,13 @@ TEST(AboutWindow, SystemInformationFromItsRegisteredPathOrTheToolsFolder) {
     click();
     t.shell.setStartable(false);
     click();
-    EXPECT_EQ(after, (std::vector<std::string>{"1/0", "2/0", "2/1", "2/2", "3/3"}));
-    std::vector<std::string> shown;
-    for (const auto& m : t.ui.messages)
-        shown.push_back(std::to_string(m.style) + " " + m.text);
-    EXPECT_EQ(shown, std::vector<std::string>(3, std::to_string(ui::MbOk) + " " + kNoSysInfo));
-    std::vector<std::string> started;
+    EXPECT_EQ(after, (Strings{"1/0", "2/0", "2/1", "2/2", "3/3"}));
+    EXPECT_EQ(t.messages(), Strings(3, std::to_string(ui::MbOk) + " Velmora | " + kNoSysInfo));
+    Strings started;
     for (const auto& s : t.shell.started)
         started.push_back(s.commandLine + " " + std::to_string(s.showCommand));
-    EXPECT_EQ(started,
-              (std::vector<std::string>{"\"C:\\Tools\\MSInfo\\MSINFO32.EXE\" 1",
-                                        "\"" + registered + "\" 1", "\"" + registered + "\" 1"}));
+    EXPECT_EQ(started, (Strings{"\"C:\\Tools\\MSInfo\\MSINFO32.EXE\" 1", "\"" + registered + "\" 1",
+                                "\"" + registered + "\" 1"}));
 }
 
 TEST(AboutWindow, GetKeyValueReadsTextWithinItsBufferAndNeedsWriteAccess) {

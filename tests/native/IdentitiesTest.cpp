@@ -31,7 +31,7 @@ struct IdentityProgram : TestProgram {
     }
     ui::Form& main() { return program->principal(); }
     // The two labels naming the identity and the page's GUID box.
-    std::vector<std::string> shown() {
+    Strings shown() {
         return {main().control("lblChangeIdentite").caption(), main().control("lbl621").caption(),
                 main().control("txt620").text()};
     }
@@ -52,7 +52,7 @@ TEST(Identities, TheChangeButtonAndTheIdentityTakenAtStartUp) {
         int identities;
         std::string last; // "": none recorded
         std::string button;
-        std::vector<std::string> shown, visited;
+        Strings shown, visited;
     } rows[] = {
         {0, kGuidB, "shown disabled", {none, none, ""}, {}},
         {1, kGuidB, "hidden", {anne, anne, kGuidA}, {}},
@@ -75,7 +75,7 @@ TEST(Identities, TheChangeButtonAndTheIdentityTakenAtStartUp) {
         EXPECT_EQ(t.program->IdentityTable.size(), static_cast<std::size_t>(row.identities));
         EXPECT_EQ(t.button(), row.button);
         EXPECT_EQ(t.shown(), row.shown);
-        std::vector<std::string> visited;
+        Strings visited;
         for (std::size_t i = 0; i < row.visited.size(); ++i) {
             t.ui.pointers.clear();
             t.click();
@@ -99,9 +99,9 @@ TEST(Identities, MissingNamesAndGuidsShowNotFoundButLeadNowhere) {
     t.identity("2", "No GUID", nullptr);
     t.lastUser(kGuidA);
     t.start();
-    EXPECT_EQ(t.shown(), (std::vector<std::string>{"Not Found ", "Not Found ", kGuidA}));
+    EXPECT_EQ(t.shown(), (Strings{"Not Found ", "Not Found ", kGuidA}));
     t.click();
-    EXPECT_EQ(t.shown(), (std::vector<std::string>{"No GUID ", "No GUID ", "Not Found"}));
+    EXPECT_EQ(t.shown(), (Strings{"No GUID ", "No GUID ", "Not Found"}));
     EXPECT_EQ(t.program->CurrentIdentity, "Not Found");
     // Not "Identities\Not Found\...": a path the registry refuses.
     const std::string key = t.program->IdentityKey();
@@ -138,7 +138,7 @@ TEST(Identities, NoIdentityWritesOnlyMachineWideSettingsAndSaysSoInTheLanguage) 
     about.control("cboLanguage").userSetListIndex(1);
     about.raise("cboLanguage", ui::Event::Click);
     const std::string french = "Aucune identit\xE9 de messagerie sur cet ordinateur ";
-    EXPECT_EQ(t.shown(), (std::vector<std::string>{french, french, ""}));
+    EXPECT_EQ(t.shown(), (Strings{french, french, ""}));
 }
 
 } // namespace

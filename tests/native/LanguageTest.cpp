@@ -200,7 +200,7 @@ TEST(LanguageChoice, OffersEveryVisibleFileAndRecaptionsWithTheBusyPointer) {
     t.start();
     ui::Form& about = t.about();
     EXPECT_EQ(about.control("cboLanguage").items(),
-              (std::vector<std::string>{"A.lng", "Francais.LNG", "readme.txt"}));
+              (Strings{"A.lng", "Francais.LNG", "readme.txt"}));
     about.control("cboLanguage").userSetListIndex(1);
     t.ui.pointers.clear();
     about.raise("cboLanguage", ui::Event::Click);
@@ -245,14 +245,13 @@ TEST(BadLanguageFiles, CaptionsFallBackToTheEmptyTextAndNothingBreaks) {
         t.record("x", 0);
         t.start();
         EXPECT_TRUE(t.main().isVisible());
-        EXPECT_EQ((std::vector<std::string>{
-                      t.main().control("lbl500").caption(), t.main().control("lbl501").toolTip(),
-                      t.about().control("chkRestaur").caption(), t.tab(0), t.tab(1), t.tab(2),
-                      t.main().control("cmdChangeIdentite").caption(),
-                      t.main().control("cmdAbout").caption()}),
-                  (std::vector<std::string>{"", "", "", c.tab0, c.tab1, "  ",
-                                            "Changer d'identit\xE9", "\xC0 propos..."}));
-        EXPECT_EQ(t.main().control("cbo200").items(), std::vector<std::string>(4, ""));
+        EXPECT_EQ(
+            (Strings{t.main().control("lbl500").caption(), t.main().control("lbl501").toolTip(),
+                     t.about().control("chkRestaur").caption(), t.tab(0), t.tab(1), t.tab(2),
+                     t.main().control("cmdChangeIdentite").caption(),
+                     t.main().control("cmdAbout").caption()}),
+            (Strings{"", "", "", c.tab0, c.tab1, "  ", "Changer d'identit\xE9", "\xC0 propos..."}));
+        EXPECT_EQ(t.main().control("cbo200").items(), Strings(4, ""));
     }
 }
 
@@ -304,7 +303,7 @@ std::vector<std::pair<std::string, std::string>> LookedUp() {
     return keys;
 }
 
-const std::vector<std::string> kLanguages = {"English.lng", "Francais.lng"};
+const Strings kLanguages = {"English.lng", "Francais.lng"};
 
 // Placeholders the program replaces: "%" followed by letters or digits.
 std::multiset<std::string> Placeholders(const std::string& text) {
@@ -335,8 +334,8 @@ protected:
 
 // Offsets of the bytes that do not belong in a Windows-1252 INI file with
 // CR LF line ends, with what is wrong there.
-std::vector<std::string> Windows1252Faults(const std::string& content) {
-    std::vector<std::string> faults;
+Strings Windows1252Faults(const std::string& content) {
+    Strings faults;
     const auto at = [&](std::size_t i) {
         return i < content.size() ? static_cast<unsigned char>(content[i]) : 0;
     };

@@ -167,7 +167,7 @@ TEST(PackDownload, ACompleteTransferOffersThePackWhichRunsOnlyWhenSigned) {
     t.click();
     EXPECT_FALSE(t.p().principal().isVisible());
     EXPECT_EQ(t.downloader.url, "http://127.0.0.1:8080/site/corvessa/sp2/corvessa.exe");
-    EXPECT_EQ(t.downloader.forgotten, std::vector<std::string>{t.downloader.url});
+    EXPECT_EQ(t.downloader.forgotten, Strings{t.downloader.url});
     EXPECT_FALSE(t.files.attributes(kPack));
     ui::Form& window = t.progress();
     t.p().DownloadSeconds = 3;

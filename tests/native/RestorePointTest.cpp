@@ -20,8 +20,8 @@ std::string Show(const RestorePointRequest& r) {
 
 struct Service : TestProgram {
     CSystemRestore restore{TestProgram::restore, files};
-    std::vector<std::string> sent() const {
-        std::vector<std::string> out;
+    Strings sent() const {
+        Strings out;
         for (const RestorePointRequest& r : TestProgram::restore.requests)
             out.push_back(Show(r));
         return out;
@@ -44,7 +44,7 @@ TEST(RestorePoint, RecordsSentAndErrorsRaised) {
     const struct {
         std::string description;
         long beginFailure, ends, endFailure; // failures: the service's error codes
-        std::vector<std::string> sent;
+        Strings sent;
         long error; // 0: none
         std::string message;
     } cases[] = {
@@ -94,14 +94,14 @@ struct XpStart : Service {
 
 TEST(CreateRestorePoint, BeginsAndEndsWithTheMessageWindowShownMeanwhile) {
     XpStart t;
-    std::vector<std::string> shownTexts;
+    Strings shownTexts;
     t.ui.onDoEvents = [&] {
         if (ui::Form* m = t.program->existingForm(kMessageWindow); m && m->isVisible())
             shownTexts.push_back(m->control("lblMessage").caption());
     };
     t.start();
-    EXPECT_EQ(t.sent(), (std::vector<std::string>{"100 12 0 [" + kPadded64 + "]", "101 0 1 []"}));
-    EXPECT_EQ(shownTexts, (std::vector<std::string>{t.lng("lbl000"), t.lng("lbl003")}));
+    EXPECT_EQ(t.sent(), (Strings{"100 12 0 [" + kPadded64 + "]", "101 0 1 []"}));
+    EXPECT_EQ(shownTexts, (Strings{t.lng("lbl000"), t.lng("lbl003")}));
     EXPECT_FALSE(t.program->form(kMessageWindow).isLoaded());
     EXPECT_EQ(t.ui.messages.size(), 1u); // the question only
 }
@@ -117,7 +117,7 @@ TEST(CreateRestorePoint, AFailedBeginIsShownAndStartUpGoesOn) {
     EXPECT_FALSE(t.program->form(kMessageWindow).isLoaded());
     EXPECT_TRUE(t.program->principal().isVisible());
     EXPECT_EQ(t.ui.mousePointer(), ui::PointerDefault);
-    EXPECT_EQ(t.sent(), std::vector<std::string>{"100 12 0 [" + kPadded64 + "]"});
+    EXPECT_EQ(t.sent(), Strings{"100 12 0 [" + kPadded64 + "]"});
 }
 
 } // namespace

@@ -12,8 +12,6 @@
 namespace velmora::testing {
 namespace {
 
-using Words = std::vector<std::string>;
-
 // An Order naming all of 000 to FFF but `skip`.
 std::string FullOrder(int skip = -1) {
     std::string order;
@@ -53,7 +51,7 @@ TEST(OrderLists, CountFirstFreeAndRemove) {
     };
     for (const auto& r : removals)
         EXPECT_EQ(RemoveFromOrder(r[0], r[1]), r[2]) << r[0] << " - " << r[1];
-    EXPECT_EQ(OrderNames(" 000  001 00A "), (Words{"000", "001", "00A"}));
+    EXPECT_EQ(OrderNames(" 000  001 00A "), (Strings{"000", "001", "00A"}));
     EXPECT_TRUE(OrderNames("").empty());
 }
 
@@ -82,13 +80,13 @@ TEST(LongOrder, AMergeKeepsTheLastNameOfAnOrderStoredWithoutItsZero) {
 }
 
 TEST(SubkeyNamer, AsksOnlyAboutUnlistedNamesStartsOverPastTheSchemeAndIgnoresCase) {
-    Words asked;
+    Strings asked;
     SubkeyNamer stray(1, {"000"}, [&](const std::string& name) {
         asked.push_back(name);
         return name == "001" || name == "003";
     });
-    EXPECT_EQ((Words{stray.next(), stray.next()}), (Words{"002", "004"}));
-    EXPECT_EQ(asked, (Words{"001", "002", "003", "004"}));
+    EXPECT_EQ((Strings{stray.next(), stray.next()}), (Strings{"002", "004"}));
+    EXPECT_EQ(asked, (Strings{"001", "002", "003", "004"}));
     // A count past the scheme (a list the client made) starts from 000.
     SubkeyNamer over(5000, {"000"}, nullptr);
     EXPECT_EQ(over.next(), "001");
@@ -101,7 +99,7 @@ TEST(SubkeyNamer, AsksOnlyAboutUnlistedNamesStartsOverPastTheSchemeAndIgnoresCas
 
 TEST(BlockedEntries, SplitAtLineBreakPairsAndSemicolonsOnly) {
     // A lone line feed or carriage return separates nothing.
-    const std::pair<std::string, Words> splits[] = {
+    const std::pair<std::string, Strings> splits[] = {
         {"a@x\r\n\r\nb@y\r\n", {"a@x", "", "b@y", ""}},
         {"a@x;\r\nb@y", {"a@x", "", "b@y"}},
         {"a@x\nb@y\rc@z\r", {"a@x\nb@y\rc@z\r"}},

@@ -287,9 +287,8 @@ TEST_F(SettingsPages, TheKeyboardWritesOnceAsTheMouseDoesWithTheBusyPointer) {
     KeyboardTicks("opt720(1)", 1);
     stored.push_back(Holds(Id, "SendMDN"));
     EXPECT_EQ(stored, (std::vector<Stored>{1u, 0u, 1u}));
-    EXPECT_EQ(recorder.names(),
-              (std::vector<std::string>{"set Safe Attachments Locked",
-                                        "set Safe Attachments Locked", "set SendMDN"}));
+    EXPECT_EQ(recorder.names(), (Strings{"set Safe Attachments Locked",
+                                         "set Safe Attachments Locked", "set SendMDN"}));
     // Busy while writing, then back to the default pointer.
     ASSERT_GE(t.ui.pointers.size(), 2u);
     EXPECT_EQ(t.ui.pointers[t.ui.pointers.size() - 2], ui::PointerBusy);
@@ -404,17 +403,16 @@ TEST_F(SettingsPages, TheLoadWritesOnlyTheCounterAndTheSecurityZone) {
                 Put(c.where, c.valueName, row.stored);
     recorder.changes.clear();
     Load();
-    std::vector<std::string> names = recorder.names();
+    Strings names = recorder.names();
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names,
-              (std::vector<std::string>{"set Compact Check Count", "set Email Security Zone"}));
+    EXPECT_EQ(names, (Strings{"set Compact Check Count", "set Email Security Zone"}));
     EXPECT_EQ(Holds(Id, "Email Security Zone"), Stored{4u});
 
     // Without a zone to select, the zone is not written either.
     Put(Id, "Email Security Zone", Missing{});
     recorder.changes.clear();
     Load();
-    EXPECT_EQ(recorder.names(), (std::vector<std::string>{"set Compact Check Count"}));
+    EXPECT_EQ(recorder.names(), (Strings{"set Compact Check Count"}));
 }
 
 TEST_F(SettingsPages, ValuesAControlCannotTakeLeaveItAsItWas) {

@@ -100,10 +100,9 @@ TEST(Startup, SetsTheProgramWideStateWithTheBusyPointer) {
     t.reg.WriteRegValue(HKCU, kProgramKey, "LanguageNum", platform::RegDword, 0LL);
     t.start();
     const Program& p = *t.program;
-    EXPECT_EQ((std::vector<std::string>{p.WorkFolder, p.ClientFolder, p.LanguageFile}),
-              (std::vector<std::string>{"C:\\Temp\\Velmora_XPSP2\\",
-                                        "C:\\Program Files\\Outlook Express\\",
-                                        kLanguageFolder + "English.lng"}));
+    EXPECT_EQ((Strings{p.WorkFolder, p.ClientFolder, p.LanguageFile}),
+              (Strings{"C:\\Temp\\Velmora_XPSP2\\", "C:\\Program Files\\Outlook Express\\",
+                       kLanguageFolder + "English.lng"}));
     EXPECT_TRUE(t.program->principal().isVisible());
     EXPECT_EQ((std::vector<int>{t.ui.pointers.front(), t.ui.pointers.back()}),
               (std::vector<int>{ui::PointerBusy, ui::PointerDefault}));
@@ -117,9 +116,9 @@ const std::string kNoFolder =
 TEST(Startup, NoUsableLanguageFileStopsWithTheCriticalMessageAndNoMainWindow) {
     const std::string critical = "16 Critical Error / Erreur critique";
     const struct {
-        std::vector<std::string> files; // in the language folder
-        const char* language;           // recorded
-        std::string shown;              // style, title | text
+        Strings files;        // in the language folder
+        const char* language; // recorded
+        std::string shown;    // style, title | text
     } cases[] = {
         {{}, "english", critical + "\" | " + kNoFolder},
         {{"English.lng\\inside.txt"}, "english", critical + "\" | " + kNoFolder},
@@ -144,7 +143,7 @@ TEST(Startup, NoUsableLanguageFileStopsWithTheCriticalMessageAndNoMainWindow) {
         for (const std::string& file : c.files)
             t.putFile(kLanguageFolder + file, "[Onglet0]\r\nTitre=Mail\r\n");
         t.start();
-        EXPECT_EQ(t.messages(), std::vector<std::string>{c.shown});
+        EXPECT_EQ(t.messages(), Strings{c.shown});
         EXPECT_FALSE(t.program->principal().isLoaded() || t.shown("frmPrincipal"));
         EXPECT_EQ(t.ui.events.back(), "unload frmPrincipal");
         EXPECT_EQ(t.reg.ReadRegValue(HKCU, kProgramKey, "LanguageNum"), kNotFound);
@@ -183,8 +182,8 @@ TEST(RestoreOffer, AskedOnXpAndMillenniumUnlessNoRestaureIsOne) {
             continue;
         }
         // After the window is shown, in the language's text.
-        EXPECT_EQ(t.messages(), std::vector<std::string>{
-                                    "4 Velmora | " + Lng(*t.program, "RESTAURATION", "msgbox0")});
+        EXPECT_EQ(t.messages(),
+                  Strings{"4 Velmora | " + Lng(*t.program, "RESTAURATION", "msgbox0")});
         EXPECT_TRUE(t.shown("frmPrincipal"));
     }
 }
@@ -199,9 +198,9 @@ TEST(Shutdown, UnloadsTheSecondaryWindowsInOrderThenTheMainWindow) {
         t.program->form(name).Load();
     t.ui.events.clear();
     t.program->principal().Unload();
-    EXPECT_EQ(t.ui.events, (std::vector<std::string>{"unload frmAction", "unload frmCouleur",
-                                                     "unload frmAbout", "unload frmCriteria",
-                                                     "unload frmMessage", "unload frmPrincipal"}));
+    EXPECT_EQ(t.ui.events,
+              (Strings{"unload frmAction", "unload frmCouleur", "unload frmAbout",
+                       "unload frmCriteria", "unload frmMessage", "unload frmPrincipal"}));
 }
 
 } // namespace

@@ -73,8 +73,7 @@ TEST(RegistrationRepairs, LibrariesRegisterFromTheHomeDriveOrTheProgramFilesFold
             EXPECT_EQ(run[7].parameters, prefix + "Fichiers Communs\\system\\directdb.dll\"");
         }
         EXPECT_EQ(t.libraries.registered,
-                  (std::vector<std::string>{"Urlmon.dll", "Inetcomm.dll", "msoeacct.dll",
-                                            "oleaut32.dll"}));
+                  (Strings{"Urlmon.dll", "Inetcomm.dll", "msoeacct.dll", "oleaut32.dll"}));
     }
 }
 
