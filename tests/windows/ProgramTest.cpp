@@ -17,8 +17,6 @@ using namespace velmora::testing;
 
 namespace {
 
-// 32-bit Wine can run emulated on some build machines: be patient.
-constexpr DWORD kStartTimeoutMs = 300000;
 constexpr DWORD kEndTimeoutMs = 120000;
 
 const std::string kMachineClient = "Software\\Microsoft\\Outlook Express";

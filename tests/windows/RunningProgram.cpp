@@ -14,8 +14,6 @@ namespace velmora::testing {
 
 namespace {
 
-// 32-bit Wine can run emulated on some build machines: be patient.
-constexpr DWORD kStartTimeoutMs = 300000;
 constexpr DWORD kEndTimeoutMs = 60000;
 
 LPARAM middleOf(HWND control) {

@@ -10,6 +10,9 @@
 
 namespace velmora::testing {
 
+// 32-bit Wine can run emulated on some build machines: be patient.
+constexpr DWORD kStartTimeoutMs = 300000;
+
 // The folder of the velmora.exe under test: the build's distribution folder,
 // or the Unix path VELMORA_PROGRAM_DIR names (the shipped 32-bit program).
 std::string programFolder();

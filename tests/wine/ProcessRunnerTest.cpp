@@ -7,13 +7,12 @@
 #include "platform/win32/Win32Shell.h"
 #include "reinstall/BrowserRepairs.h"
 #include "reinstall/SetupInfReinstall.h"
+#include "wine/KitFiles.h"
 #include "wine/WineFolders.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
-
-#include <fstream>
 
 namespace velmora::testing {
 namespace {
@@ -33,8 +32,7 @@ TEST(RunAndWait, ReturnsWhenTheProcessHasEndedOrAtOnceWhenItCannotStart) {
     for (const auto& [command, exitCode, left] : cases) {
         DeleteFileA(out.c_str());
         EXPECT_EQ(shell.runAndWait(command, 10), exitCode) << command;
-        std::ifstream in(out, std::ios::binary);
-        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), left) << command;
+        EXPECT_EQ(readAll(out), left) << command;
         RunAndWait(shell, command); // the program's runner reports nothing
     }
 }
@@ -45,13 +43,12 @@ TEST(SetupInstall, TheEditedSetupFileIsInstalledFromAFolderWithBlanks) {
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
     const std::string inf = folder + "\\msoe50.inf";
     // Only the edited AddReg names the section that writes "edited".
-    std::ofstream(inf, std::ios::binary)
-        << "[Version]\r\nSignature=\"$CHICAGO$\"\r\n[DefaultInstall]\r\nAddReg=Old.Reg\r\n"
-           "[file.copy.permanent]\r\n[file.copy.sys]\r\n[file.copy.sys.roll]\r\n"
-           "[file.copy.common.perm]\r\n[No.Uninstall.Add.Reg]\r\n[RunOnce.Reg]\r\n"
-           "[Machine.Add.Reg]\r\n[Common.Add.Reg]\r\n"
-           "HKCU,Software\\VelmoraSetupTest,Installed,,\"edited\"\r\n"
-           "[Old.Reg]\r\nHKCU,Software\\VelmoraSetupTest,Installed,,\"old\"\r\n";
+    writeAll(inf, "[Version]\r\nSignature=\"$CHICAGO$\"\r\n[DefaultInstall]\r\nAddReg=Old.Reg\r\n"
+                  "[file.copy.permanent]\r\n[file.copy.sys]\r\n[file.copy.sys.roll]\r\n"
+                  "[file.copy.common.perm]\r\n[No.Uninstall.Add.Reg]\r\n[RunOnce.Reg]\r\n"
+                  "[Machine.Add.Reg]\r\n[Common.Add.Reg]\r\n"
+                  "HKCU,Software\\VelmoraSetupTest,Installed,,\"edited\"\r\n"
+                  "[Old.Reg]\r\nHKCU,Software\\VelmoraSetupTest,Installed,,\"old\"\r\n");
     platform::win32::Win32ProfileStrings profile;
     EditSetupInf(profile, inf);
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, inf.c_str()); // flushes the cache
