@@ -71,8 +71,9 @@ protected:
     std::optional<std::string> text(const std::string& name) {
         return fs.readFile(at(name));
     }
-    void put(const std::string& name, const std::string& bytes) {
+    void put(const std::string& name, const std::string& bytes, std::uint32_t attributes = 0) {
         ASSERT_TRUE(fs.writeFile(at(name), bytes)) << name;
+        ASSERT_TRUE(!attributes || fs.setAttributes(at(name), attributes)) << name;
     }
     // "-" when scratch\name is missing, else its attributes as letters
     // (RHSVDAXN) and, for a file, ":" and its bytes.
@@ -152,10 +153,9 @@ TEST_F(FileSystemContract, WholeFilesReadBackByteForByteARewriteTruncates) {
 TEST_F(FileSystemContract, ListsByNameWithAttributes) {
     put("zeta.txt", "zzz");
     put("Alpha.txt", "a");
-    put("Hidden.sys", "h");
+    put("Hidden.sys", "h", AttrHidden | AttrSystem);
     for (const char* empty : {"beta.txt", "_under.txt", ".dot"})
         put(empty, "");
-    ASSERT_TRUE(fs.setAttributes(at("Hidden.sys"), AttrHidden | AttrSystem));
     ASSERT_TRUE(fs.createFolder(at("Mid")));
     const Texts all = {".dot HA 0", "Alpha.txt A 1", "beta.txt A 0",  "Hidden.sys HSA 1",
                        "Mid D",     "zeta.txt A 3",  "_under.txt A 0"};
@@ -197,12 +197,9 @@ TEST_F(FileSystemContract, NamesCompareWithoutRegardToCase) {
 TEST_F(FileSystemContract, CopyAndMoveFilesCarryingTheirAttributes) {
     put("a.txt", "first");
     put("b.txt", "second");
-    put("h.txt", "hidden");
-    put("r.txt", "kept");
-    put("s.txt", "sys");
-    ASSERT_TRUE(fs.setAttributes(at("h.txt"), AttrHidden));
-    ASSERT_TRUE(fs.setAttributes(at("r.txt"), AttrReadOnly));
-    ASSERT_TRUE(fs.setAttributes(at("s.txt"), AttrSystem));
+    put("h.txt", "hidden", AttrHidden);
+    put("r.txt", "kept", AttrReadOnly);
+    put("s.txt", "sys", AttrSystem);
     ASSERT_TRUE(fs.createFolder(at("Sub")));
     put("Sub\\inside.txt", "in");
     ASSERT_TRUE(fs.setAttributes(at("SUB\\INSIDE.TXT"), AttrHidden));
@@ -237,10 +234,8 @@ TEST_F(FileSystemContract, CopyAndMoveFilesCarryingTheirAttributes) {
 TEST_F(FileSystemContract, DeleteFilesAndCreateFolders) {
     put("a.txt", "x");
     put("file", "x");
-    put("h.txt", "h");
-    put("r.txt", "kept");
-    ASSERT_TRUE(fs.setAttributes(at("h.txt"), AttrHidden));
-    ASSERT_TRUE(fs.setAttributes(at("r.txt"), AttrReadOnly));
+    put("h.txt", "h", AttrHidden);
+    put("r.txt", "kept", AttrReadOnly);
     ASSERT_TRUE(fs.deleteFile(at("h.txt")));
     put("h.txt", "new"); // made anew, not hidden
     // 'd' deletes a file (not a read-only one), 'm' makes a folder, 'r'
