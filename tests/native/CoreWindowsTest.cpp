@@ -38,14 +38,14 @@ struct StartedProgram : TestProgram {
 TEST(AboutWindow, OkUnloadsItThenTheFocusGoesToTheHolder) {
     StartedProgram t;
     FocusRecorder recorder;
-    t.program->principal().attachView(&recorder);
+    t.main().attachView(&recorder);
     // Shown and hidden again by OK: held by the window tests.
     t.ui.onModal(kAboutWindow, [&](ui::Form& about) {
         EXPECT_TRUE(recorder.focused.empty());
         about.raise("cmdOK", ui::Event::Click);
     });
-    t.program->principal().raise("cmdAbout", ui::Event::Click);
-    t.program->principal().attachView(nullptr);
+    t.click("cmdAbout");
+    t.main().attachView(nullptr);
     EXPECT_FALSE(t.about().isLoaded()); // OK unloads it
     EXPECT_EQ(recorder.focused, (Strings{"cmdFocus"}));
 }

@@ -29,7 +29,6 @@ struct IdentityProgram : TestProgram {
     void lastUser(const std::string& guid) {
         reg.WriteRegValue(HKCU, "Identities", "Last User ID", RegSz, guid);
     }
-    ui::Form& main() { return program->principal(); }
     // The two labels naming the identity and the page's GUID box.
     Strings shown() {
         return {main().control("lblChangeIdentite").caption(), main().control("lbl621").caption(),

@@ -35,7 +35,7 @@ struct SearchProgram : TestProgram {
     }
     std::filesystem::path host(const std::string& relative) { return scratch.path() / relative; }
     ui::Form& search() {
-        program->principal().raise("cmd612", ui::Event::Click);
+        click("cmd612");
         return program->form(kBrowseWindow);
     }
 };
@@ -64,7 +64,7 @@ TEST(KitSearch, OnlyVersionSixKitsWithBothCabinetsAreListed) {
     ASSERT_FALSE(t.ui.messages.empty());
     EXPECT_EQ(t.ui.messages.back().title, t.lng("msgbox615T"));
     EXPECT_FALSE(window.isLoaded());
-    EXPECT_FALSE(t.program->principal().isLoaded());
+    EXPECT_FALSE(t.main().isLoaded());
 }
 
 TEST(KitSearch, LinksAndLoopsAreNotFollowedAndNoFolderIsSeenTwice) {
@@ -179,7 +179,7 @@ TEST(KitSearch, StopAndCloseEndTheSearchAtOnce) {
         EXPECT_LE(calls, 11) << "the search went on after the stop";
         EXPECT_TRUE(window.control("lBox641").items().empty());
         EXPECT_EQ(window.isLoaded(), !close);
-        EXPECT_EQ(t.program->principal().isVisible(), close);
+        EXPECT_EQ(t.main().isVisible(), close);
         if (close)
             continue;
         EXPECT_EQ(window.control("lbl641").caption(),
@@ -187,7 +187,7 @@ TEST(KitSearch, StopAndCloseEndTheSearchAtOnce) {
         EXPECT_EQ(window.control("cmd641").caption(), t.lng("cmd633a"));
         window.raise("cmd641", ui::Event::Click);
         EXPECT_FALSE(window.isLoaded());
-        EXPECT_TRUE(t.program->principal().isVisible());
+        EXPECT_TRUE(t.main().isVisible());
     }
 }
 

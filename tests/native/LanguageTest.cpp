@@ -109,7 +109,6 @@ struct LanguageProgram : TestProgram {
         reg.WriteRegValue(HKCU, kProgramKey, "Language", RegSz, name);
         reg.WriteRegValue(HKCU, kProgramKey, "LanguageNum", RegDword, position);
     }
-    ui::Form& main() { return program->principal(); }
     ui::Form& about() { return program->form(kAboutWindow); }
     std::string tab(int page) { return main().control("SSTab1").items().at(page); }
 };

@@ -89,7 +89,7 @@ TEST(ReinstallPage, BrowserRepairCommandsAndTheMissingMaintenanceLibrary) {
         t.files.setSpecialFolder(37, row.systemFolder);
         if (row.library)
             t.putFile(kSystem + "setupwbv.dll", "MZ");
-        t.program->principal().raise(row.button, ui::Event::Click);
+        t.click(row.button);
         std::string run, shown;
         for (const auto& command : t.shell.commands)
             run += command.commandLine + (command.showCommand == 10 ? "" : " (not default)");

@@ -115,7 +115,7 @@ TEST(CreateRestorePoint, AFailedBeginIsShownAndStartUpGoesOn) {
               "Restore point failed.\r\nReason : System Restore is disabled.");
     EXPECT_EQ(t.ui.messages[1].style, ui::MbCritical);
     EXPECT_FALSE(t.program->form(kMessageWindow).isLoaded());
-    EXPECT_TRUE(t.program->principal().isVisible());
+    EXPECT_TRUE(t.main().isVisible());
     EXPECT_EQ(t.ui.mousePointer(), ui::PointerDefault);
     EXPECT_EQ(t.sent(), Strings{"100 12 0 [" + kPadded64 + "]"});
 }

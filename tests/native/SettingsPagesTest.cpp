@@ -137,8 +137,7 @@ protected:
     }
     void Load() { LoadSettings(*t.program); }
 
-    ui::Form& form() { return t.program->principal(); }
-    ui::Control& control(const std::string& name) { return form().control(name); }
+    ui::Control& control(const std::string& name) { return t.main().control(name); }
 
     // What the registry holds at a place: the REG_DWORD, the REG_SZ, or nothing.
     Stored Holds(const Location& at, const std::string& name) {
@@ -164,24 +163,24 @@ protected:
 
     // The user's change, raised as the renderer raises it.
     void MouseTicks(const std::string& name, int value) {
-        form().raise(name, ui::Event::MouseDown, {.button = 1});
+        t.main().raise(name, ui::Event::MouseDown, {.button = 1});
         control(name).userSetValue(value);
-        form().raise(name, ui::Event::Click);
-        form().raise(name, ui::Event::MouseUp, {.button = 1});
+        t.main().raise(name, ui::Event::Click);
+        t.main().raise(name, ui::Event::MouseUp, {.button = 1});
     }
     void KeyboardTicks(const std::string& name, int value) {
         control(name).userSetValue(value);
-        form().raise(name, ui::Event::Click);
+        t.main().raise(name, ui::Event::Click);
     }
     void Types(const std::string& name, const std::string& text) {
         control(name).userSetText(text);
-        form().raise(name, name == "txt800" ? ui::Event::Change : ui::Event::LostFocus);
+        t.main().raise(name, name == "txt800" ? ui::Event::Change : ui::Event::LostFocus);
     }
 
     // A control's state set from code, and read back.
     void Show(const std::string& name, const State& state) {
         if (name.rfind("opt", 0) == 0) {
-            for (ui::Control* option : form().elements(name))
+            for (ui::Control* option : t.main().elements(name))
                 option->setValue(option->index() == std::get<int>(state) ? 1 : 0);
         } else if (name.rfind("chk", 0) == 0) {
             control(name).setValue(std::get<int>(state));
@@ -193,7 +192,7 @@ protected:
     }
     State Shown(const std::string& name) {
         if (name.rfind("opt", 0) == 0) {
-            for (ui::Control* option : form().elements(name))
+            for (ui::Control* option : t.main().elements(name))
                 if (option->value() == 1)
                     return option->index();
             return -1;
@@ -207,7 +206,7 @@ protected:
     // Another state than this one: the other box state, option, entry or text.
     void ShowOtherState(const std::string& name, const State& state) {
         if (const int* n = std::get_if<int>(&state)) {
-            const auto options = form().elements(name); // a group's first other option
+            const auto options = t.main().elements(name); // a group's first other option
             Show(name, name.rfind("opt", 0) ? (*n == 1 ? 0 : 1)
                                             : options[options[0]->index() == *n]->index());
         } else {
@@ -244,14 +243,14 @@ TEST_F(SettingsPages, EveryUserChangeStoresWhatTheCatalogueSaysAndTheLoadShowsIt
                 std::holds_alternative<Missing>(row.stored) ? Stored{77u} : Stored{Missing{}});
             recorder.changes.clear();
             if (name.rfind("opt", 0) == 0) {
-                for (ui::Control* other : form().elements(name))
+                for (ui::Control* other : t.main().elements(name))
                     other->setValue(0);
                 MouseTicks(ui::elementName(name, std::get<int>(row.state)), 1);
             } else if (name.rfind("chk", 0) == 0) {
                 MouseTicks(name, std::get<int>(row.state));
             } else if (name == "cbo200") {
                 control(name).userSetListIndex(std::get<int>(row.state));
-                form().raise(name, ui::Event::Click);
+                t.main().raise(name, ui::Event::Click);
             } else {
                 Types(name, std::get<std::string>(row.state));
             }
@@ -299,13 +298,13 @@ TEST_F(SettingsPages, AReleaseOutsideAnOptionOrABoxChangesNothing) {
     control("opt700(1)").setValue(1);
     Put(Id, "RequestMDN", 1u);
     // Pressed on the other option, let go elsewhere: no click, nothing chosen.
-    form().raise("opt700(0)", ui::Event::MouseDown, {.button = 1});
-    form().raise("opt700(0)", ui::Event::MouseUp, {.button = 1});
+    t.main().raise("opt700(0)", ui::Event::MouseDown, {.button = 1});
+    t.main().raise("opt700(0)", ui::Event::MouseUp, {.button = 1});
     EXPECT_EQ(Holds(Id, "RequestMDN"), Stored{1u});
     // A box pressed and let go outside stores the state it still shows.
     control("chk712").setValue(1);
-    form().raise("chk712", ui::Event::MouseDown, {.button = 1});
-    form().raise("chk712", ui::Event::MouseUp, {.button = 1});
+    t.main().raise("chk712", ui::Event::MouseDown, {.button = 1});
+    t.main().raise("chk712", ui::Event::MouseUp, {.button = 1});
     EXPECT_EQ(Holds(Id, "SendReceiptToListLocked"), Stored{1u});
     // The next keyboard change after such a press still writes.
     KeyboardTicks("chk712", 0);
@@ -313,7 +312,7 @@ TEST_F(SettingsPages, AReleaseOutsideAnOptionOrABoxChangesNothing) {
 }
 
 TEST_F(SettingsPages, ChangesFromCodeAndAnEmptyAddressBookFileWriteNothing) {
-    for (const auto& control : form().controls()) {
+    for (const auto& control : t.main().controls()) {
         if (control->kind() == ui::ControlKind::CheckBox ||
             control->kind() == ui::ControlKind::OptionButton)
             control->setValue(1);
@@ -506,12 +505,12 @@ TEST_F(SettingsPages, BrowseButtonsAskForAFileWithTheirFilterAndStoreIt) {
         SCOPED_TRACE(c.button);
         const std::string chosen = "C:\\Mes documents\\choisi par "s + c.button;
         t.dialogs.answerOpenFile(chosen);
-        form().raise(c.button, ui::Event::Click);
+        t.main().raise(c.button, ui::Event::Click);
         ASSERT_FALSE(t.dialogs.openFileRequests.empty());
         const platform::OpenFileRequest r = t.dialogs.openFileRequests.back();
         EXPECT_EQ(std::tie(r.title, r.filter, r.flags, r.initialFolder, r.owner),
                   std::make_tuple(Lng(*t.program, "Onglet2", "ofd200"), c.filter, 4u,
-                                  "C:\\Mes documents"s, t.ui.windowHandle(form())));
+                                  "C:\\Mes documents"s, t.ui.windowHandle(t.main())));
         EXPECT_EQ(control(c.box).text(), chosen);
         EXPECT_EQ(Holds(c.where, c.valueName), Stored{chosen});
     }

@@ -103,7 +103,7 @@ TEST(Startup, SetsTheProgramWideStateWithTheBusyPointer) {
     EXPECT_EQ((Strings{p.WorkFolder, p.ClientFolder, p.LanguageFile}),
               (Strings{"C:\\Temp\\Velmora_XPSP2\\", "C:\\Program Files\\Outlook Express\\",
                        kLanguageFolder + "English.lng"}));
-    EXPECT_TRUE(t.program->principal().isVisible());
+    EXPECT_TRUE(t.main().isVisible());
     EXPECT_EQ((std::vector<int>{t.ui.pointers.front(), t.ui.pointers.back()}),
               (std::vector<int>{ui::PointerBusy, ui::PointerDefault}));
 }
@@ -144,7 +144,7 @@ TEST(Startup, NoUsableLanguageFileStopsWithTheCriticalMessageAndNoMainWindow) {
             t.putFile(kLanguageFolder + file, "[Onglet0]\r\nTitre=Mail\r\n");
         t.start();
         EXPECT_EQ(t.messages(), Strings{c.shown});
-        EXPECT_FALSE(t.program->principal().isLoaded() || t.shown("frmPrincipal"));
+        EXPECT_FALSE(t.main().isLoaded() || t.shown("frmPrincipal"));
         EXPECT_EQ(t.ui.events.back(), "unload frmPrincipal");
         EXPECT_EQ(t.reg.ReadRegValue(HKCU, kProgramKey, "LanguageNum"), kNotFound);
     }
@@ -154,7 +154,7 @@ TEST(Startup, NoUsableLanguageFileStopsWithTheCriticalMessageAndNoMainWindow) {
     t.putFile(kLanguageFolder + "English.LNG", "[Onglet0]\r\nTitre=Mail\r\n");
     t.start();
     EXPECT_TRUE(t.ui.messages.empty());
-    EXPECT_TRUE(t.program->principal().isVisible());
+    EXPECT_TRUE(t.main().isVisible());
 }
 
 TEST(RestoreOffer, AskedOnXpAndMillenniumUnlessNoRestaureIsOne) {
@@ -197,7 +197,7 @@ TEST(Shutdown, UnloadsTheSecondaryWindowsInOrderThenTheMainWindow) {
     for (const char* name : {"frmCriteria", "frmMessage", "frmAbout", "frmCouleur", "frmAction"})
         t.program->form(name).Load();
     t.ui.events.clear();
-    t.program->principal().Unload();
+    t.main().Unload();
     EXPECT_EQ(t.ui.events,
               (Strings{"unload frmAction", "unload frmCouleur", "unload frmAbout",
                        "unload frmCriteria", "unload frmMessage", "unload frmPrincipal"}));

@@ -29,8 +29,6 @@ struct Page : TestProgram {
         start();
         ui.messages.clear();
     }
-    ui::Form& form() { return program->principal(); }
-    void click(const char* button) { form().raise(button, ui::Event::Click); }
     std::string lng(const std::string& key) { return Lng(*program, "Onglet5", key); }
     // The message shown last starts with the language text of key.
     bool told(const std::string& key) {
@@ -65,7 +63,7 @@ TEST(RegistrationRepairs, LibrariesRegisterFromTheHomeDriveOrTheProgramFilesFold
         const auto& run = t.shell.executed;
         ASSERT_EQ(run.size(), c.folder ? 8u : 1u);
         EXPECT_EQ(run[0].file + " " + run[0].parameters, "msimn /reg");
-        EXPECT_EQ(run[0].owner, t.ui.windowHandle(t.form()));
+        EXPECT_EQ(run[0].owner, t.ui.windowHandle(t.main()));
         if (c.folder) {
             const std::string prefix = "/s \"" + std::string(c.folder);
             EXPECT_EQ(run[1].file + " " + run[1].parameters,
@@ -155,9 +153,9 @@ TEST(Folders, BoxesShowAndBrowseButtonsStoreTheirFolders) {
     Page t;
     t.reg.WriteRegValue(HKCU, kId, "Save Attachment Path", RegSz, std::string("C:\\PJ"));
     t.load();
-    EXPECT_EQ(t.form().control("txt521").text(), "C:\\PJ");
-    t.form().raise("txt520", ui::Event::LostFocus); // empty box, nothing stored
-    EXPECT_EQ(t.form().control("txt520").text(), "Not Found");
+    EXPECT_EQ(t.main().control("txt521").text(), "C:\\PJ");
+    t.main().raise("txt520", ui::Event::LostFocus); // empty box, nothing stored
+    EXPECT_EQ(t.main().control("txt520").text(), "Not Found");
     t.dialogs.answerBrowse("C:\\Papier");
     t.click("cmd522");
     t.dialogs.answerBrowse("C:\\Pieces");
@@ -165,11 +163,11 @@ TEST(Folders, BoxesShowAndBrowseButtonsStoreTheirFolders) {
     t.click("cmd523"); // cancelled
     EXPECT_EQ(t.reg.ReadRegValue(HKLM, kStationery, "Stationery Folder"), "C:\\Papier");
     EXPECT_EQ(t.reg.ReadRegValue(HKCU, kId, "Save Attachment Path"), "C:\\Pieces");
-    EXPECT_TRUE(t.form().control("cmd525").visible());
-    t.form().control("txt520").setText(
+    EXPECT_TRUE(t.main().control("cmd525").visible());
+    t.main().control("txt520").setText(
         "%ProgramFiles%\\Common Files\\Microsoft Shared\\Stationery\\");
-    t.form().raise("txt520", ui::Event::LostFocus);
-    EXPECT_FALSE(t.form().control("cmd525").visible());
+    t.main().raise("txt520", ui::Event::LostFocus);
+    EXPECT_FALSE(t.main().control("cmd525").visible());
 }
 
 TEST(Folders, ExplorerShowsHiddenFilesOnlyWhileTheFolderOpens) {
@@ -265,7 +263,7 @@ TEST(Folders, StationeryMovesBackOnlyWhenEveryFileIsCopied) {
                   c.moved ? kTarget : c.stored);
         EXPECT_EQ(t.reg.ReadRegValue(HKLM, kStationery, "Backgrounds Folder"),
                   c.moved ? kTarget : kNotFound);
-        EXPECT_EQ(t.form().control("txt520").text(), c.moved                 ? kTarget
+        EXPECT_EQ(t.main().control("txt520").text(), c.moved                 ? kTarget
                                                      : c.stored == kNotFound ? ""
                                                                              : c.stored);
         // Never a file lost: each stays in the old folder until all are copied.

@@ -49,6 +49,8 @@ struct TestProgram {
     // Writes a file at a Windows path on drive C, creating its folders.
     void putFile(const std::string& windowsPath, const std::string& bytes);
     void start() { program->Start(); }
+    ui::Form& main() { return program->principal(); }
+    void click(const std::string& control) { main().raise(control, ui::Event::Click); }
 
     TempFolder scratch;
     platform::portable::MemoryRegistry registry;
