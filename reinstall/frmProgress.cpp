@@ -33,6 +33,11 @@ const ui::ControlSpec kLayout[] = {
     {ui::ControlKind::Timer, "tmr632", -1, "", -1, {}, ""},
 };
 
+// The window's icons among the program's resources: data arriving (three
+// frames shown at random), and at rest.
+constexpr int kFirstArrivingIcon = 101;
+constexpr int kIconAtRest = 104;
+
 } // namespace
 
 frmProgress::frmProgress(Program& program)
@@ -103,6 +108,7 @@ void frmProgress::Form_Load() {
     control("cmd631").setEnabled(false);
     control("cmd632").setEnabled(false);
     control("img631").setVisible(false);
+    setIconResource(kIconAtRest);
     control("Animation631").setVisible(true);
     control("Animation631").openClip("shdocvw.dll", 256);
     SetBar(0);
@@ -135,20 +141,26 @@ void frmProgress::Tmr631_Timer() {
 }
 
 void frmProgress::tmr632_Timer() {
-    // The clip plays while bytes arrive and stops while none do.
+    // The clip plays and the icon moves while bytes arrive; both rest while
+    // none do.
     ui::Control& animation = control("Animation631");
     const std::uint32_t read = UserControl11.BytesRead;
     if (animationState_ == 0 && read > 0) {
         animation.play();
         animationState_ = 2;
     }
+    int icon = kIconAtRest;
     if (read == previousRead_) {
         animation.stop();
         animationState_ = 1;
-    } else if (animationState_ == 1) {
-        animation.play();
-        animationState_ = 2;
+    } else {
+        icon = kFirstArrivingIcon + std::uniform_int_distribution<int>(0, 2)(random_);
+        if (animationState_ == 1) {
+            animation.play();
+            animationState_ = 2;
+        }
     }
+    setIconResource(icon);
     previousRead_ = read;
 }
 

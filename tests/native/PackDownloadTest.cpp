@@ -170,10 +170,16 @@ TEST(PackDownload, ACompleteTransferOffersThePackWhichRunsOnlyWhenSigned) {
     EXPECT_EQ(t.downloader.forgotten, Strings{t.downloader.url});
     EXPECT_FALSE(t.files.attributes(kPack));
     ui::Form& window = t.progress();
+    EXPECT_EQ(window.iconResource(), 104);
     t.p().DownloadSeconds = 3;
     t.data(1000, 2002);
     window.raise("Tmr631", ui::Event::Timer);
     EXPECT_EQ(window.caption(), "50% of Corvessa.exe downloaded");
+    // The icon moves (101 to 103) while bytes arrive, and rests (104) when none do.
+    window.raise("tmr632", ui::Event::Timer);
+    EXPECT_TRUE(window.iconResource() >= 101 && window.iconResource() <= 103);
+    window.raise("tmr632", ui::Event::Timer);
+    EXPECT_EQ(window.iconResource(), 104);
     t.end(kDownloadAllData, "MZ" + std::string(2000, 'p'));
 
     EXPECT_EQ(t.files.readFile(kPack), "MZ" + std::string(2000, 'p'));

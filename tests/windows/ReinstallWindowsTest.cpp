@@ -13,6 +13,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <set>
 #include <fstream>
 #include <sstream>
 
@@ -77,6 +78,17 @@ TEST(ReinstallWindows, KitSearchFindsAPlantedKitAndStopsWhenAsked) {
         ASSERT_TRUE(waitFor([&] { return SendMessageA(list, LB_GETCOUNT, 0, 0) > 0; }, kLongMs))
             << "the planted kit was not found";
         EXPECT_EQ(itemText(list, 0), kit);
+        // The picture goes through the program's search icons while it runs.
+        HWND picture = findControl(window, "pbox641");
+        std::set<LRESULT> pictures;
+        waitFor(
+            [&] {
+                pictures.insert(SendMessageA(picture, STM_GETICON, 0, 0));
+                return pictures.size() >= 3;
+            },
+            5000);
+        EXPECT_GE(pictures.size(), 3u);
+        EXPECT_EQ(pictures.count(0), 0u) << "a search picture is missing";
 
         // Stop: the search ends at once and the button turns into Close.
         HWND stop = findControl(window, "cmd641");
@@ -122,6 +134,13 @@ TEST(ReinstallWindows, PackDownloadShowsProgressCompletesAndRefusesAnUnsignedPac
         },
         60000))
         << "no progress shown while the pack arrives";
+    // The icons the window shows while data arrives are the program's own.
+    HMODULE exe = LoadLibraryExA((programFolder() + "\\velmora.exe").c_str(), nullptr,
+                                 LOAD_LIBRARY_AS_DATAFILE);
+    for (int icon = 101; icon <= 104; ++icon)
+        EXPECT_NE(LoadImageA(exe, MAKEINTRESOURCEA(icon), IMAGE_ICON, 16, 16, LR_SHARED), nullptr)
+            << "icon " << icon;
+    FreeLibrary(exe);
     HWND run = findControl(window, "cmd631");
     ASSERT_TRUE(waitFor([&] { return IsWindowEnabled(run) != FALSE; }, 60000))
         << "the download did not complete";

@@ -174,6 +174,8 @@ int Form::scaleHeight() const {
 }
 
 void Form::setIconResource(int id) {
+    if (id == iconResource_)
+        return; // a timer sets it again and again: no redraw for nothing
     iconResource_ = id;
     if (view_)
         view_->formChanged(FormProperty::Icon);
