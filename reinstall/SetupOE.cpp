@@ -70,6 +70,10 @@ bool ExtractCabinet(Program& program, const std::string& kitFolder, const std::s
     Cab.OpenAndParseCabFile(path);
     Yield(program);
     Cab.ExtractAll();
+    // A genuine kit has no name leading out of the folder or past the path
+    // limit: a cabinet whose entries were refused counts as damaged.
+    if (!Cab.RefusedFiles().empty())
+        program.CabinetOk = false;
     Yield(program);
     return true;
 }

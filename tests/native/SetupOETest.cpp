@@ -16,6 +16,18 @@ namespace {
 const std::string kCache = "C:\\WINDOWS\\system32\\dllcache\\";
 const std::string kFiles = "C:\\Temp\\Velmora_XPSP2\\Files\\";
 
+std::string Cabinet(const std::string& name) {
+    std::ifstream in(std::string(VELMORA_TEST_CABINETS "/") + name, std::ios::binary);
+    return (std::ostringstream() << in.rdbuf()).str();
+}
+
+// gcab's cabinet of placeholder names, one turned into "..\..\evil1.txt".
+std::string Hostile() {
+    std::string bytes = Cabinet("hostile.cab");
+    bytes.replace(bytes.find("xx_xx_evil1"), 11, "..\\..\\evil1");
+    return bytes;
+}
+
 // Started on Windows XP build 2900 in safe mode, an old msoe.dll and
 // msoeres.dll in the client's folder, the kit in C:\Kit\.
 struct Recovery {
@@ -34,10 +46,8 @@ struct Recovery {
         t.putFile(kCache + "x", "");
         t.putFile(kClient + "msoe.dll", "old");
         t.putFile(kClient + "msoeres.dll", "old"); // the kit has none to replace it
-        for (const char* name : {"mailnews.cab", "wab.cab", "ie6setup.exe"}) {
-            std::ifstream in(std::string(VELMORA_TEST_CABINETS "/kit/") + name, std::ios::binary);
-            t.putFile(std::string("C:\\Kit\\") + name, (std::ostringstream() << in.rdbuf()).str());
-        }
+        for (const char* name : {"mailnews.cab", "wab.cab", "ie6setup.exe"})
+            t.putFile(std::string("C:\\Kit\\") + name, Cabinet(std::string("kit/") + name));
     }
     std::string file(const std::string& path) { return t.files.readFile(path).value_or("-"); }
     Strings titles() {
@@ -66,6 +76,9 @@ TEST(SetupOE, GatesAndFailuresStopWithTheirMessageAndLeaveTheClientFile) {
         {[](Recovery& r) { r.t.files.deleteFile("C:\\Kit\\wab.cab"); }, "Reinstallation stopped",
          "The file      wab.cab     was not found", ""},
         {[](Recovery& r) { r.t.putFile("C:\\Kit\\wab.cab", "MSCF broken"); }, "Damaged cabinet",
+         "\r\nVelmora will now close.", "unload frmPrincipal"},
+        // a cabinet with a name leading out of the extraction folder
+        {[](Recovery& r) { r.t.putFile("C:\\Kit\\wab.cab", Hostile()); }, "Damaged cabinet",
          "\r\nVelmora will now close.", "unload frmPrincipal"},
         // a client folder that takes no new file
         {[](Recovery& r) { r.t.files.createFolder(kClient + "msoe.dll.new"); }, "Copy failed",
