@@ -59,10 +59,6 @@ def disc(cx, cy, r):
     return lambda x, y: (x - cx) ** 2 + (y - cy) ** 2 <= r * r
 
 
-def ring(cx, cy, r, width):
-    return lambda x, y: (r - width / 2) ** 2 <= (x - cx) ** 2 + (y - cy) ** 2 <= (r + width / 2) ** 2
-
-
 def box(x0, y0, x1, y1):
     return lambda x, y: x0 <= x <= x1 and y0 <= y <= y1
 

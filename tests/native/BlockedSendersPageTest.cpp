@@ -118,6 +118,13 @@ protected:
             file += prefix + std::to_string(i) + suffix + "\r\n";
         return file;
     }
+    // The page's program over another store of the same registry.
+    std::unique_ptr<Program> programOver(platform::Registry& store) {
+        auto other = std::make_unique<Program>(t.services(store), frmPrincipal::Create);
+        other->CurrentIdentity = kGuid;
+        other->LanguageFile = p.LanguageFile;
+        return other;
+    }
     // The main window loaded as at start-up, without the restore-point offer.
     void loadWindow() {
         t.reg.WriteRegValue(HKCU, kProgramKey, "NoRestaure", RegDword, 1LL);
@@ -229,13 +236,11 @@ TEST_F(BlockedSenders, SeparatorSwitchAndEnlargingGoBackOnTheSecondDoubleClick) 
 
 TEST_F(BlockedSenders, FirstLoadWritesEachAddressThenTheRuleInTheTablesOrder) {
     RecordingRegistry recorder(t.registry);
-    Program recorded(t.services(recorder), frmPrincipal::Create);
-    recorded.CurrentIdentity = kGuid;
-    recorded.LanguageFile = p.LanguageFile;
-    LoadBlockedList(recorded);
+    const auto recorded = programOver(recorder);
+    LoadBlockedList(*recorded);
     pickFile("C:\\lists\\two.txt", " Jo@Example.COM\r\n\r\nb@y\r\n");
     t.ui.pointers.clear();
-    recorded.principal().raise("cmd301", ui::Event::MouseDown);
+    recorded->principal().raise("cmd301", ui::Event::MouseDown);
 
     // Each write in order, with the type and bytes stored.
     Strings writes;
@@ -262,7 +267,7 @@ TEST_F(BlockedSenders, FirstLoadWritesEachAddressThenTheRuleInTheTablesOrder) {
     const auto& r = t.dialogs.openFileRequests[0];
     EXPECT_EQ(std::tie(r.title, r.filter, r.flags, r.initialFolder),
               std::make_tuple(lng("OFD2_1"), lng("OFD2_2") + "\0*.txt\0"s, 4u, ""s));
-    ui::Form& page = recorded.principal();
+    ui::Form& page = recorded->principal();
     EXPECT_EQ(page.control("txt300").text(), " Jo@Example.COM\r\nb@y");
     EXPECT_EQ(page.control("lbl302").caption(), "2 / 4 " + lng("lbl302.1"));
     EXPECT_EQ(t.ui.pointers.front(), ui::PointerBusy);
@@ -283,13 +288,11 @@ TEST_F(BlockedSenders, AFirstLoadShowsWhatTheRegistryHoldsWhereItHoldsMoreOrTheI
     t.reg.DeleteRegTree(HKCU, kBlockSenders, "Mail");
     RecordingRegistry refusing(t.registry);
     refusing.refusedBytes = "b@y"s + '\0';
-    Program recorded(t.services(refusing), frmPrincipal::Create);
-    recorded.CurrentIdentity = kGuid;
-    recorded.LanguageFile = p.LanguageFile;
-    LoadBlockedList(recorded);
+    const auto refused = programOver(refusing);
+    LoadBlockedList(*refused);
     t.dialogs.answerOpenFile("C:\\lists\\two.txt");
-    recorded.principal().raise("cmd301", ui::Event::MouseDown);
-    EXPECT_EQ(recorded.principal().control("txt300").text(), "a@x\r\n" + kNotFound);
+    refused->principal().raise("cmd301", ui::Event::MouseDown);
+    EXPECT_EQ(refused->principal().control("txt300").text(), "a@x\r\n" + kNotFound);
 
     // Another identity chosen while a long load breathes: the page shows its list.
     const std::string other = "{1A2B3C4D-0000-4000-8000-00000000000B}";
