@@ -8,6 +8,7 @@
 #include "platform/portable/IniProfileStrings.h"
 #ifdef _WIN32
 #include "platform/win32/Win32Cabinets.h"
+#include <windows.h>
 #else
 #include "platform/portable/MspackCabinets.h"
 #endif
@@ -34,6 +35,16 @@ using Clock = std::chrono::steady_clock;
 inline double Milliseconds(Clock::duration d) {
     return std::chrono::duration<double, std::milli>(d).count();
 }
+
+#ifdef _WIN32
+// A folder of this name in the temporary folder, made if missing.
+inline std::string TempFolder(const std::string& name) {
+    char temp[MAX_PATH + 1];
+    const std::string folder = std::string(temp, GetTempPathA(sizeof temp, temp)) + name;
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+#endif
 
 // Every question gets the same answer, and the longest stretch between two
 // DoEvents is noted (how long a window would have gone without handling its

@@ -214,10 +214,7 @@ int main(int argc, char** argv) {
     std::printf("|--------|----------------------------------------|-----------|-----------|"
                 "----------|------------------|\n");
 #ifdef _WIN32
-    char temp[MAX_PATH + 1];
-    std::string folder(temp, GetTempPathA(sizeof temp, temp));
-    folder += "velmora-blocked-bench";
-    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string folder = bench::TempFolder("velmora-blocked-bench");
     platform::win32::Win32FileSystem files;
     platform::portable::MemoryRegistry memory;
     Measure("memory", memory, files, folder, runs);

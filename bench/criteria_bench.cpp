@@ -130,10 +130,7 @@ int main(int argc, char** argv) {
     std::printf("|--------|----------------------------------------------|--------|-----------|"
                 "---------|\n");
 #ifdef _WIN32
-    char temp[MAX_PATH + 1];
-    std::string folder(temp, GetTempPathA(sizeof temp, temp));
-    folder += "velmora-criteria-bench";
-    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string folder = bench::TempFolder("velmora-criteria-bench");
     const std::string language = "Z:" VELMORA_SOURCE_DIR "\\language\\English.lng";
     platform::win32::Win32FileSystem files;
     platform::portable::MemoryRegistry memory;
